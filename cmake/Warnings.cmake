@@ -1,0 +1,15 @@
+# Project-wide warning set, applied per target so that third-party code keeps its own.
+function(vk7_warnings target)
+  if(MSVC)
+    target_compile_options(${target} PRIVATE /W4 /permissive-)
+    if(VK7_WERROR)
+      target_compile_options(${target} PRIVATE /WX)
+    endif()
+  else()
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Wconversion
+                                             -Wsign-conversion -Wnon-virtual-dtor -Wold-style-cast)
+    if(VK7_WERROR)
+      target_compile_options(${target} PRIVATE -Werror)
+    endif()
+  endif()
+endfunction()

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <unordered_set>
+
+#include "battle/battle_config.h"
+#include "battle/reporter.h"
+#include "battle/text_line_file.h"
+
+namespace vk7 {
+
+inline constexpr const char* kForeignFileWarning =
+    "This configuration was not created by the Velkor editor. You can proceed without problems, "
+    "but you may lose most of your hand-written comments when saving the configuration file!";
+
+// Reads one ".vk7" battle file into a freshly constructed BattleConfig. Strict: the first
+// error is shown through the reporter (title "Error in battle file NAME.vk7") and ends the
+// read. Afterwards the configuration is complete, or, after a failure, only fit to be
+// discarded.
+class BattleFileReader {
+ public:
+  BattleFileReader(BattleConfig& config, Reporter& reporter);
+
+  // Reads `file` as the battle `name`. With `skipRemarks` the leading comments are not
+  // collected and no warning is shown for files the editor did not write.
+  bool Read(const std::string& name, const std::filesystem::path& file, bool skipRemarks);
+  // The same from an opened line source (in-memory text, for instance).
+  bool ReadFrom(const std::string& name, TextLineFile& source, bool skipRemarks);
+
+  // The number of the line being read, or last read.
+  std::uint32_t LineNumber() const { return lineNumber_; }
+
+ // The keywords of the format, resolved once per line.
+  enum class Keyword;
+
+ private:
+  bool ReadLines(TextLineFile& source, bool skipRemarks);
+  bool HandleLine(std::string_view keyword, std::string_view params);
+  void CollectRemark(std::string_view line);
+  bool CheckSectionEnd();
+
+  bool Fail(const std::string& message, bool withLine);
+  bool FailAtLine(const char* message) { return Fail(message, true); }
+  bool CommonCheck(std::string_view param);
+  bool RequireSystem();
+
+  bool ReadShip(Keyword keyword, std::string_view params);
+  bool ReadSystem(std::string_view params);
+  bool ReadPosition(Keyword keyword, std::string_view params);
+  bool ReadStardate(std::string_view params);
+  bool ReadBattleMode(std::string_view params);
+  bool ReadOption(Keyword keyword, std::string_view params);
+  bool ReadTitle(std::string_view params);
+  bool ReadTitleLine(std::string_view params);
+  bool ReadDialog(DialogEvent event, std::string_view params);
+  bool ReadNeutralBehavior(std::string_view params);
+  bool ReadWarpDisable(std::string_view params);
+  bool ReadAction(Keyword keyword, std::string_view params);
+
+  BattleConfig& config_;
+  Reporter& reporter_;
+  StarSystem* current_ = nullptr;
+  std::uint32_t lineNumber_ = 0;
+  bool collectingRemarks_ = true;
+  // Own ship names read so far; keeps the clash test linear in the size of the file.
+  std::unordered_set<std::string> shipNames_;
+};
+
+}  // namespace vk7

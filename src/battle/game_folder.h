@@ -1,0 +1,32 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace vk7 {
+
+// The game's installation folder and the files below it. Game files come from Windows, where
+// letter case does not matter ("Scripts\VKSHIPS.TXT" is common), so a name is found whatever
+// its case when the exact spelling is absent.
+class GameFolder {
+ public:
+  explicit GameFolder(std::filesystem::path root) : root_(std::move(root)) {}
+
+  const std::filesystem::path& Root() const { return root_; }
+  std::filesystem::path ScriptsDir() const;
+  // A file of the scripts folder; the exact name when nothing matches (so it can be created).
+  std::filesystem::path ScriptFile(const std::string& fileName) const;
+  std::filesystem::path BattleFile(const std::string& battleName) const {
+    return ScriptFile(battleName + ".vk7");
+  }
+
+ private:
+  std::filesystem::path root_;
+};
+
+// `dir` / `name` when it exists; else the entry of `dir` whose name equals `name` with letter
+// case ignored (the smallest such name, so the choice is stable); else `dir` / `name`.
+std::filesystem::path FindPathIgnoringCase(const std::filesystem::path& dir,
+                                           const std::string& name);
+
+}  // namespace vk7

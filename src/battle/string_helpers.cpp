@@ -1,0 +1,103 @@
+#include "battle/string_helpers.h"
+
+namespace vk7 {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string Substring(std::string_view source, std::size_t first, std::size_t last) {
+  if (first >= source.size() || first > last) return {};
+  if (last >= source.size()) last = source.size() - 1;
+  return std::string(source.substr(first, last - first + 1));
+}
+
+std::string PrefixBefore(std::string_view source, char mark) {
+  return std::string(source.substr(0, source.find(mark)));
+}
+
+std::string_view TrimView(std::string_view source) {
+  std::size_t begin = 0;
+  std::size_t end = source.size();
+  while (begin < end && IsBlank(source[begin])) ++begin;
+  while (end > begin && IsBlank(source[end - 1])) --end;
+  return source.substr(begin, end - begin);
+}
+
+std::string Trim(std::string_view source) { return std::string(TrimView(source)); }
+
+std::string Token(std::string_view source, int n) {
+  std::size_t i = 0;
+  const std::size_t size = source.size();
+  for (int k = 1; i < size; ++k) {
+    while (i < size && IsBlank(source[i])) ++i;
+    if (i == size) break;
+    const std::size_t start = i;
+    while (i < size && !IsBlank(source[i])) ++i;
+    if (k == n) return std::string(source.substr(start, i - start));
+  }
+  return {};
+}
+
+bool IsNumber(std::string_view text) {
+  if (text.empty()) return false;
+  bool point = false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c >= '0' && c <= '9') continue;
+    if (c == '-' && i == 0) continue;
+    if (c == '.' && !point) {
+      point = true;
+      continue;
+    }
+    return false;
+  }
+  return true;
+}
+
+bool ParseNumber(std::string_view text, std::int32_t& value) {
+  if (!IsNumber(text)) return false;
+  std::size_t i = 0;
+  const bool negative = text[0] == '-';
+  if (negative) i = 1;
+  // Accumulate as a negative number so that the most negative value fits.
+  std::int64_t v = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    v = v * 10 - (text[i] - '0');
+    if (v < INT32_MIN) return false;
+  }
+  if (!negative) {
+    v = -v;
+    if (v > INT32_MAX) return false;
+  }
+  value = static_cast<std::int32_t>(v);
+  return true;
+}
+
+std::string_view CutComment(std::string_view line) { return line.substr(0, line.find("//")); }
+
+VoiceSplit SplitVoicePart(std::string_view text) {
+  if (!text.empty() && text.front() == '[') {
+    const std::size_t close = text.find(']');
+    if (close != std::string_view::npos) {
+      return VoiceSplit{TrimView(text.substr(1, close - 1)), TrimView(text.substr(close + 1))};
+    }
+  }
+  return VoiceSplit{{}, text};
+}
+
+char ToLowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+std::string ToLowerAscii(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) c = ToLowerAscii(c);
+  return out;
+}
+
+bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (ToLowerAscii(a[i]) != ToLowerAscii(b[i])) return false;
+  }
+  return true;
+}
+
+}  // namespace vk7

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Small text helpers shared by every file format. Blanks are the space and the tab only;
+// everything else, line ends included, is ordinary text. Text is single-byte and kept as is.
+namespace vk7 {
+
+bool IsBlank(char c);
+
+// Characters first..last (both included, from 0); empty when first is past the end or
+// first > last; last past the end means "to the end".
+std::string Substring(std::string_view source, std::size_t first, std::size_t last);
+
+// The text before the first `mark`; the whole text when there is none.
+std::string PrefixBefore(std::string_view source, char mark);
+
+std::string Trim(std::string_view source);
+std::string_view TrimView(std::string_view source);
+
+// The n-th (from 1) maximal run of non-blank characters; empty when there are fewer.
+std::string Token(std::string_view source, int n);
+
+// Digits with an optional leading "-" and at most one "." anywhere.
+bool IsNumber(std::string_view text);
+
+// The value of a text that IsNumber accepts: its sign and leading digits. False when the
+// text is no number or the value does not fit a signed 32-bit integer.
+bool ParseNumber(std::string_view text, std::int32_t& value);
+
+// The line before its first "//".
+std::string_view CutComment(std::string_view line);
+
+// The optional voice part of a dialog or title line: when `text` begins with "[" and holds a
+// "]", the voice file is what stands between them and the rest follows the "]" (both
+// trimmed); otherwise there is no voice file and the whole text is the rest.
+struct VoiceSplit {
+  std::string_view voice;
+  std::string_view rest;
+};
+VoiceSplit SplitVoicePart(std::string_view text);
+
+// Letter case is ignored for ASCII letters only, as the game does.
+char ToLowerAscii(char c);
+std::string ToLowerAscii(std::string_view text);
+bool EqualsIgnoreCase(std::string_view a, std::string_view b);
+
+}  // namespace vk7

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vk7 {
+
+// A line-oriented single-byte text file. Lines end at LF; a CR right before the LF belongs
+// to the line end. Written lines end with CR LF. A line keeps at most 511 characters; the
+// rest of a longer line is read and dropped.
+class TextLineFile {
+ public:
+  static constexpr std::size_t kMaxLine = 511;
+
+  TextLineFile() = default;
+  ~TextLineFile();
+  TextLineFile(const TextLineFile&) = delete;
+  TextLineFile& operator=(const TextLineFile&) = delete;
+
+  // Opens an existing file in read-and-update mode: a file that may not be written does not
+  // open, so whatever is opened here can be saved again.
+  bool OpenForRead(const std::filesystem::path& path);
+  // Creates the file, or empties it, for writing.
+  bool OpenForWrite(const std::filesystem::path& path);
+  // Reads lines from `content` instead of a file (read-backs of saves, tests, fuzzing).
+  void OpenMemory(std::string content);
+
+  bool ReadLine(std::string& line);
+  bool WriteLine(std::string_view text);
+  // Closes the file and opens its path again for writing, emptied.
+  bool Rewrite();
+  // False when buffered output could not be written out.
+  bool Close();
+
+  bool IsOpen() const { return handle_ != nullptr || memory_; }
+  const std::filesystem::path& Path() const { return path_; }
+
+ private:
+  bool Refill();
+
+  std::FILE* handle_ = nullptr;
+  bool memory_ = false;
+  std::filesystem::path path_;
+  std::vector<char> buffer_;
+  std::size_t pos_ = 0;
+  std::size_t end_ = 0;
+};
+
+}  // namespace vk7

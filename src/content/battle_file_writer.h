@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "battle/battle_config.h"
+#include "battle/reporter.h"
+
+namespace vk7 {
+
+// Turns a BattleConfig into the text of a ".vk7" battle file in the layout the game and the
+// editor expect: header, then one section per group of values, CR LF line ends, every line
+// cut to 255 characters. Values are written exactly as held; nothing is checked here.
+class BattleFileWriter {
+ public:
+  struct Output {
+    std::string bytes;
+    // 1-based numbers of the lines that were longer than 255 characters and were cut.
+    std::vector<std::uint32_t> cutLines;
+  };
+
+  static Output Render(const BattleConfig& config);
+
+  // Stores `name` in the configuration and writes the file. Fails with the error box
+  // "Cannot create file!" or "Cannot write file!"; the old file then stays as it was.
+  static bool Write(BattleConfig& config, const std::string& name,
+                    const std::filesystem::path& file, Reporter& reporter);
+
+  // Puts already rendered bytes in place of `file`, reporting failures as Write does.
+  static bool Commit(const std::string& name, const std::string& bytes,
+                     const std::filesystem::path& file, Reporter& reporter);
+};
+
+}  // namespace vk7

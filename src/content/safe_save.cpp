@@ -1,0 +1,114 @@
+#include "content/safe_save.h"
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "battle/battle_file_reader.h"
+#include "battle/recording_reporter.h"
+#include "battle/string_helpers.h"
+#include "battle/text_line_file.h"
+#include "content/battle_file_writer.h"
+
+namespace vk7 {
+
+namespace {
+
+constexpr const char* kNotSaved = "The file has not been saved.";
+
+struct NumberedLine {
+  std::uint32_t number;
+  std::string_view text;
+};
+
+std::vector<NumberedLine> SplitLines(std::string_view bytes) {
+  std::vector<NumberedLine> lines;
+  std::uint32_t number = 0;
+  while (!bytes.empty()) {
+    std::size_t end = bytes.find("\r\n");
+    if (end == std::string_view::npos) end = bytes.size();
+    lines.push_back({++number, bytes.substr(0, end)});
+    bytes.remove_prefix(std::min(bytes.size(), end + 2));
+  }
+  return lines;
+}
+
+// The lines that carry game data: comments and empty lines are left out.
+std::vector<NumberedLine> ValueLines(std::string_view bytes) {
+  std::vector<NumberedLine> values;
+  for (const NumberedLine& line : SplitLines(bytes)) {
+    const std::string_view trimmed = TrimView(line.text);
+    if (!trimmed.empty() && trimmed.substr(0, 2) != "//") values.push_back(line);
+  }
+  return values;
+}
+
+std::string LineText(std::string_view bytes, std::uint32_t number) {
+  for (const NumberedLine& line : SplitLines(bytes)) {
+    if (line.number == number) return std::string(line.text);
+  }
+  return {};
+}
+
+}  // namespace
+
+std::optional<std::string> SafeSave::Prepare(const BattleConfig& config, const std::string& name,
+                                             Reporter& reporter) {
+  const std::string title = "Error in battle file " + name + ".vk7";
+  BattleFileWriter::Output written = BattleFileWriter::Render(config);
+  if (!written.cutLines.empty()) {
+    const std::uint32_t number = written.cutLines.front();
+    reporter.Error(title, "Line " + std::to_string(number) +
+                              " would be longer than 255 characters and would be cut. Please "
+                              "shorten this value:\n" +
+                              LineText(written.bytes, number) + "\n" + kNotSaved);
+    return std::nullopt;
+  }
+
+  BattleConfig back;
+  RecordingReporter silent;
+  BattleFileReader reader(back, silent);
+  TextLineFile source;
+  source.OpenMemory(written.bytes);
+  if (!reader.ReadFrom(name, source, true)) {
+    const RecordingReporter::Entry* error = silent.FirstError();
+    const std::string why = error != nullptr ? error->text : "unknown error";
+    if (error != nullptr && error->line) {
+      reporter.Error(title, "Line " + std::to_string(*error->line) +
+                                " would make the saved file unreadable (" + why +
+                                "). Please change this value:\n" +
+                                LineText(written.bytes, *error->line) + "\n" + kNotSaved);
+    } else {
+      reporter.Error(title, "The saved file would not be readable (" + why + "). " + kNotSaved);
+    }
+    return std::nullopt;
+  }
+
+  const std::string again = BattleFileWriter::Render(back).bytes;
+  const std::vector<NumberedLine> expected = ValueLines(written.bytes);
+  const std::vector<NumberedLine> actual = ValueLines(again);
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    if (i < actual.size() && expected[i].text == actual[i].text) continue;
+    reporter.Error(title, "Line " + std::to_string(expected[i].number) +
+                              " would not read back as it was entered (\"//\" starts a comment, "
+                              "blanks at either end are dropped). Please change this value:\n" +
+                              std::string(expected[i].text) + "\n" + kNotSaved);
+    return std::nullopt;
+  }
+  if (actual.size() != expected.size()) {
+    reporter.Error(title, std::string("The saved file would not read back as it was entered. ") +
+                              kNotSaved);
+    return std::nullopt;
+  }
+  return std::move(written.bytes);
+}
+
+bool SafeSave::Save(BattleConfig& config, const std::string& name,
+                    const std::filesystem::path& file, Reporter& reporter) {
+  config.name = name;
+  const std::optional<std::string> bytes = Prepare(config, name, reporter);
+  if (!bytes) return false;
+  return BattleFileWriter::Commit(name, *bytes, file, reporter);
+}
+
+}  // namespace vk7
