@@ -58,9 +58,16 @@ CommitResult CommitFileAtomically(const std::filesystem::path& requested, std::s
   std::filesystem::path temp;
   std::FILE* file = nullptr;
   for (int attempt = 0; attempt < 8 && file == nullptr; ++attempt) {
+    std::string tempName = ".";
+    tempName.append(target.filename().string());
+    for (const auto part : {static_cast<unsigned long long>(ProcessId()),
+                            static_cast<unsigned long long>(stamp),
+                            static_cast<unsigned long long>(counter++)}) {
+      tempName.append(".").append(std::to_string(part));
+    }
+    tempName.append(".tmp");
     temp = target;
-    temp.replace_filename("." + target.filename().string() + "." + std::to_string(ProcessId()) +
-                          "-" + std::to_string(stamp) + "-" + std::to_string(counter++) + ".tmp");
+    temp.replace_filename(tempName);
     file = OpenNativeFile(temp, "wbx");  // never reuses an existing file
   }
   if (file == nullptr) return CommitResult::CannotCreate;

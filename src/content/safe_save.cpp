@@ -43,9 +43,15 @@ std::vector<NumberedLine> ValueLines(std::string_view bytes) {
   return values;
 }
 
+// The line as shown in a message: long lines are shortened so the box stays readable.
+std::string Excerpt(std::string_view text) {
+  constexpr std::size_t kShown = 100;
+  return text.size() <= kShown ? std::string(text) : std::string(text.substr(0, kShown)) + "...";
+}
+
 std::string LineText(std::string_view bytes, std::uint32_t number) {
   for (const NumberedLine& line : SplitLines(bytes)) {
-    if (line.number == number) return std::string(line.text);
+    if (line.number == number) return Excerpt(line.text);
   }
   return {};
 }
@@ -92,7 +98,7 @@ std::optional<std::string> SafeSave::Prepare(const BattleConfig& config, const s
     reporter.Error(title, "Line " + std::to_string(expected[i].number) +
                               " would not read back as it was entered (\"//\" starts a comment, "
                               "blanks at either end are dropped). Please change this value:\n" +
-                              std::string(expected[i].text) + "\n" + kNotSaved);
+                              Excerpt(expected[i].text) + "\n" + kNotSaved);
     return std::nullopt;
   }
   if (actual.size() != expected.size()) {

@@ -41,6 +41,7 @@ struct NumberCase {
   bool isNumber;
   bool parses;
   std::int32_t value;
+  friend void PrintTo(const NumberCase& c, std::ostream* os) { *os << '"' << c.text << '"'; }
 };
 
 class NumberTest : public ::testing::TestWithParam<NumberCase> {};

@@ -1,0 +1,77 @@
+#include "support/battle_text.h"
+
+#include <optional>
+
+#include "battle/battle_file_reader.h"
+#include "battle/text_line_file.h"
+
+namespace vk7::test_support {
+
+std::string BattleText(const std::vector<std::string>& lines, const std::string& lineEnd) {
+  std::string text = "VK7 Battle" + lineEnd + "File Format Version 1.2" + lineEnd;
+  for (const std::string& line : lines) text += line + lineEnd;
+  return text;
+}
+
+std::vector<RecordingReporter::Entry> ReadOutcome::Errors() const {
+  std::vector<RecordingReporter::Entry> errors;
+  for (const auto& entry : messages) {
+    if (entry.error) errors.push_back(entry);
+  }
+  return errors;
+}
+
+std::vector<RecordingReporter::Entry> ReadOutcome::Warnings() const {
+  std::vector<RecordingReporter::Entry> warnings;
+  for (const auto& entry : messages) {
+    if (!entry.error) warnings.push_back(entry);
+  }
+  return warnings;
+}
+
+ReadOutcome ReadBattleText(const std::string& text, bool skipRemarks, const std::string& name) {
+  ReadOutcome outcome;
+  RecordingReporter reporter;
+  TextLineFile source;
+  source.OpenMemory(text);
+  BattleFileReader reader(outcome.config, reporter);
+  outcome.ok = reader.ReadFrom(name, source, skipRemarks);
+  outcome.messages = reporter.Entries();
+  return outcome;
+}
+
+ReadOutcome ReadBattleLines(const std::vector<std::string>& lines) {
+  return ReadBattleText(BattleText(lines));
+}
+
+::testing::AssertionResult FailedWith(const ReadOutcome& outcome, const std::string& message,
+                                      std::uint32_t line, const std::string& name) {
+  if (outcome.ok) return ::testing::AssertionFailure() << "the read succeeded";
+  const auto errors = outcome.Errors();
+  if (errors.size() != 1) {
+    auto failure = ::testing::AssertionFailure() << errors.size() << " errors shown:";
+    for (const auto& error : errors) failure << " [" << error.text << "]";
+    return failure;
+  }
+  const auto& error = errors.front();
+  const std::string title = "Error in battle file " + name + ".vk7";
+  if (error.title != title) {
+    return ::testing::AssertionFailure() << "title [" << error.title << "], expected [" << title
+                                         << "]";
+  }
+  const std::string text = line == kNoLine ? message : message + std::to_string(line);
+  if (error.text != text) {
+    return ::testing::AssertionFailure() << "text [" << error.text << "], expected [" << text
+                                         << "]";
+  }
+  const std::optional<std::uint32_t> expectedLine =
+      line == kNoLine ? std::nullopt : std::optional<std::uint32_t>(line);
+  if (error.line != expectedLine) {
+    return ::testing::AssertionFailure()
+           << "line " << (error.line ? std::to_string(*error.line) : "none") << ", expected "
+           << (expectedLine ? std::to_string(*expectedLine) : "none");
+  }
+  return ::testing::AssertionSuccess();
+}
+
+}  // namespace vk7::test_support

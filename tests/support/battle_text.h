@@ -1,0 +1,47 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "battle/battle_config.h"
+#include "battle/recording_reporter.h"
+
+// Helpers that let a test state a battle file as a few lines and read it from memory.
+namespace vk7::test_support {
+
+// The two header lines of a battle file, as the editor writes them.
+inline constexpr const char* kBattleHeader = "VK7 Battle\nFile Format Version 1.2\n";
+
+// A battle file: the header, then `lines`, each ended by `lineEnd`. The first of `lines` is
+// line 3 of the file.
+std::string BattleText(const std::vector<std::string>& lines, const std::string& lineEnd = "\n");
+
+// What one read produced: its result, the configuration and every message shown.
+struct ReadOutcome {
+  bool ok = false;
+  BattleConfig config;
+  std::vector<RecordingReporter::Entry> messages;
+
+  std::vector<RecordingReporter::Entry> Errors() const;
+  std::vector<RecordingReporter::Entry> Warnings() const;
+};
+
+// Reads `text` as the battle `name` from memory.
+ReadOutcome ReadBattleText(const std::string& text, bool skipRemarks = true,
+                           const std::string& name = "test");
+
+// Header plus `lines`, read with remarks skipped.
+ReadOutcome ReadBattleLines(const std::vector<std::string>& lines);
+
+// Line number 0 stands for a message shown without a line number.
+inline constexpr std::uint32_t kNoLine = 0;
+
+// Success when the read failed and showed exactly one error, titled for the battle `name`,
+// whose text is `message` followed by `line` (or `message` alone for kNoLine).
+::testing::AssertionResult FailedWith(const ReadOutcome& outcome, const std::string& message,
+                                      std::uint32_t line, const std::string& name = "test");
+
+}  // namespace vk7::test_support
