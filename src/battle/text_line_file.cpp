@@ -14,8 +14,16 @@ constexpr std::size_t kBufferSize = 1 << 16;
 TextLineFile::~TextLineFile() { Close(); }
 
 bool TextLineFile::OpenForRead(const std::filesystem::path& path) {
+  return OpenReading(path, "r+b");
+}
+
+bool TextLineFile::OpenForReadOnly(const std::filesystem::path& path) {
+  return OpenReading(path, "rb");
+}
+
+bool TextLineFile::OpenReading(const std::filesystem::path& path, const char* mode) {
   Close();
-  handle_ = OpenNativeFile(path, "r+b");
+  handle_ = OpenNativeFile(path, mode);
   if (handle_ == nullptr) return false;
   path_ = path;
   buffer_.resize(kBufferSize);

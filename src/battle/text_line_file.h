@@ -24,6 +24,8 @@ class TextLineFile {
   // Opens an existing file in read-and-update mode: a file that may not be written does not
   // open, so whatever is opened here can be saved again.
   bool OpenForRead(const std::filesystem::path& path);
+  // Opens an existing file for reading only: for files the program never writes.
+  bool OpenForReadOnly(const std::filesystem::path& path);
   // Creates the file, or empties it, for writing.
   bool OpenForWrite(const std::filesystem::path& path);
   // Reads lines from `content` instead of a file (read-backs of saves, tests, fuzzing).
@@ -41,6 +43,7 @@ class TextLineFile {
 
  private:
   bool Refill();
+  bool OpenReading(const std::filesystem::path& path, const char* mode);
 
   std::FILE* handle_ = nullptr;
   bool memory_ = false;

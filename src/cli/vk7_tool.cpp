@@ -5,10 +5,15 @@
 
 #include "battle/battle_config.h"
 #include "battle/battle_file_reader.h"
+#include "battle/game_folder.h"
 #include "battle/string_helpers.h"
 #include "cli/cli_reporter.h"
+#include "content/battle_checker.h"
+#include "content/battle_index.h"
 #include "content/finish_validation.h"
 #include "content/safe_save.h"
+#include "content/ship_catalog.h"
+#include "content/system_catalog.h"
 
 #ifndef VK7_VERSION
 #define VK7_VERSION "unknown"
@@ -19,7 +24,8 @@ namespace vk7 {
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: vk7 check FILE...\n"
+    "Usage: vk7 check [--game-dir DIR] FILE...\n"
+    "       vk7 list --game-dir DIR\n"
     "       vk7 format FILE\n"
     "       vk7 format --in-place FILE...\n"
     "       vk7 --help | --version\n";
@@ -33,6 +39,12 @@ constexpr const char* kHelp =
     "                               FILE:LINE: error: MESSAGE\n"
     "                               FILE: error: MESSAGE\n"
     "                               FILE: warning: MESSAGE\n"
+    "  check --game-dir DIR FILE...\n"
+    "                             Also check every battle that reads against the ship\n"
+    "                             and system catalogs of the game in DIR; each ship class,\n"
+    "                             planet and system they lack is a warning, and makes the\n"
+    "                             exit status 1.\n"
+    "  list --game-dir DIR        Print the battle list of the game in DIR, in order.\n"
     "  format FILE                Print the bytes the editor would save after opening FILE\n"
     "                             and saving it unchanged.\n"
     "  format --in-place FILE...  Rewrite each file that way. A file is only replaced when\n"
@@ -66,15 +78,79 @@ bool ReadForEditing(const std::string& file, BattleConfig& config, Reporter& rep
   return reader.Read(BattleName(file), std::filesystem::path(file), false);
 }
 
-int Check(const std::vector<std::string>& files, std::ostream& err) {
-  if (files.empty()) return Usage(err, "check needs at least one FILE");
+// Splits "--game-dir DIR" off the arguments; the other arguments stay in `rest`.
+struct Arguments {
+  std::optional<std::string> gameDir;
+  std::vector<std::string> rest;
+  std::string problem;
+};
+
+Arguments ParseArguments(const std::vector<std::string>& args) {
+  Arguments parsed;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg == "--game-dir") {
+      if (i + 1 == args.size()) {
+        parsed.problem = "--game-dir needs a folder";
+      } else {
+        parsed.gameDir = args[++i];
+      }
+    } else if (arg.rfind("--game-dir=", 0) == 0) {
+      parsed.gameDir = arg.substr(11);
+    } else if (arg.size() > 1 && arg[0] == '-' && parsed.problem.empty()) {
+      parsed.problem = "unknown option " + arg;
+    } else {
+      parsed.rest.push_back(arg);
+    }
+  }
+  return parsed;
+}
+
+void PrintCheck(const CheckResult& result, CliReporter& reporter) {
+  for (const std::string& row : result.shipDetails) reporter.Message("Check Results", row);
+  for (const std::string& row : result.planetDetails) reporter.Message("Check Results", row);
+  for (const std::string& name : result.missingSystems) {
+    reporter.Message("Check Results", "System " + name + " is not in vk7sys.txt");
+  }
+}
+
+int Check(const std::vector<std::string>& args, std::ostream& err) {
+  const Arguments parsed = ParseArguments(args);
+  if (!parsed.problem.empty()) return Usage(err, parsed.problem);
+  if (parsed.rest.empty()) return Usage(err, "check needs at least one FILE");
+  ShipCatalog ships;
+  SystemCatalog systems;
+  if (parsed.gameDir) {
+    const GameFolder game(*parsed.gameDir);
+    CliReporter shipsReporter(err, ShipCatalog::kFileName);
+    CliReporter systemsReporter(err, SystemCatalog::kFileName);
+    if (!ships.Load(game, shipsReporter) || !systems.Load(game, systemsReporter)) return 1;
+  }
   int status = 0;
-  for (const std::string& file : files) {
+  for (const std::string& file : parsed.rest) {
     CliReporter reporter(err, file);
     BattleConfig config;
-    if (!ReadForEditing(file, config, reporter)) status = 1;
+    if (!ReadForEditing(file, config, reporter)) {
+      status = 1;
+    } else if (parsed.gameDir) {
+      const CheckResult result = CheckBattle(config, ships, systems);
+      PrintCheck(result, reporter);
+      if (result.anyMissing) status = 1;
+    }
   }
   return status;
+}
+
+int List(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  const Arguments parsed = ParseArguments(args);
+  if (!parsed.problem.empty()) return Usage(err, parsed.problem);
+  if (!parsed.gameDir) return Usage(err, "list needs --game-dir DIR");
+  if (!parsed.rest.empty()) return Usage(err, "list takes no FILE");
+  BattleIndex index;
+  CliReporter reporter(err, BattleIndex::kFileName);
+  if (!index.Load(GameFolder(*parsed.gameDir), reporter)) return 1;
+  for (const std::string& entry : index.Entries()) out << entry << '\n';
+  return 0;
 }
 
 // The bytes the editor would save for `file`, or nothing after the reason was reported.
@@ -136,12 +212,8 @@ int RunVk7(const std::vector<std::string>& args, std::ostream& out, std::ostream
     out << "vk7 " << VK7_VERSION << '\n';
     return 0;
   }
-  if (command == "check") {
-    for (const std::string& arg : rest) {
-      if (arg.size() > 1 && arg[0] == '-') return Usage(err, "unknown option " + arg);
-    }
-    return Check(rest, err);
-  }
+  if (command == "check") return Check(rest, err);
+  if (command == "list") return List(rest, out, err);
   if (command == "format") return Format(rest, out, err);
   return Usage(err, "unknown command " + command);
 }

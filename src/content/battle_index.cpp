@@ -1,0 +1,124 @@
+#include "content/battle_index.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "battle/atomic_file.h"
+#include "battle/folder_listing.h"
+#include "battle/string_helpers.h"
+
+namespace vk7 {
+
+bool BattleIndex::Load(const GameFolder& game, Reporter& reporter) {
+  changed_ = false;
+  entries_.clear();
+  const std::filesystem::path scripts = game.ScriptsDir();
+  const FolderListing listing(scripts);
+  file_ = listing.Resolve(kFileName);
+  TextLineFile source;
+  if (!source.OpenForRead(file_)) {
+    reporter.Error("Error", "Cannot open vk7.txt file!");
+    return false;
+  }
+  return Read(
+      source,
+      [&listing](const std::string& name) {
+        return IsSafeName(name) && IsBattleFile(listing.Resolve(name + ".vk7"));
+      },
+      reporter);
+}
+
+bool BattleIndex::Read(TextLineFile& source,
+                       const std::function<bool(const std::string&)>& isBattle,
+                       Reporter& reporter) {
+  changed_ = false;
+  entries_.clear();
+  std::string line;
+  if (!source.ReadLine(line) || line != "VK7 Available Battles" || !source.ReadLine(line)) {
+    reporter.Error("Error", "No valid vk7.txt file!");
+    return false;
+  }
+  if (line != "File Format Version 1.0") {
+    reporter.Error("Error", "Invalid version of vk7.txt file!");
+    return false;
+  }
+  while (source.ReadLine(line)) {
+    std::string name = Trim(line);
+    if (IsSafeName(name) && isBattle(name)) entries_.push_back(std::move(name));
+  }
+  return true;
+}
+
+bool BattleIndex::Save(Reporter& reporter) {
+  if (!changed_) return true;
+  std::string bytes = "VK7 Available Battles\r\nFile Format Version 1.0\r\n";
+  for (const std::string& entry : entries_) bytes += entry + "\r\n";
+  if (CommitFileAtomically(file_, bytes) != CommitResult::Ok) {
+    reporter.Error("Error", "Cannot write vk7.txt file!");
+    return false;
+  }
+  changed_ = false;
+  return true;
+}
+
+std::optional<std::size_t> BattleIndex::Contains(std::string_view name) const {
+  for (std::size_t i = 0; i < entries_.size(); ++i) {
+    if (EqualsIgnoreCase(entries_[i], name)) return i;
+  }
+  return std::nullopt;
+}
+
+bool BattleIndex::Add(const std::string& name) {
+  if (Contains(name)) return false;
+  entries_.push_back(name);
+  changed_ = true;
+  return true;
+}
+
+void BattleIndex::RemoveAt(std::size_t i) {
+  if (i >= entries_.size()) return;
+  entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(i));
+  changed_ = true;
+}
+
+std::size_t BattleIndex::RenameAt(std::size_t i, const std::string& newName) {
+  RemoveAt(i);
+  changed_ = true;
+  if (const auto existing = Contains(newName)) return *existing;
+  i = std::min(i, entries_.size());
+  entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(i), newName);
+  return i;
+}
+
+std::optional<std::size_t> BattleIndex::MoveUp(std::size_t i) {
+  if (i == 0 || i >= entries_.size()) return std::nullopt;
+  std::swap(entries_[i - 1], entries_[i]);
+  changed_ = true;
+  return i - 1;
+}
+
+std::optional<std::size_t> BattleIndex::MoveDown(std::size_t i) {
+  if (i + 1 >= entries_.size()) return std::nullopt;
+  std::swap(entries_[i], entries_[i + 1]);
+  changed_ = true;
+  return i + 1;
+}
+
+bool BattleIndex::IsSafeName(std::string_view name) {
+  if (name.empty() || name == "." || name == "..") return false;
+  if (name.find_first_of("/\\") != std::string_view::npos) return false;
+#ifdef _WIN32
+  // "C:name" would be taken as a path on drive C.
+  if (name.find(':') != std::string_view::npos) return false;
+#endif
+  return true;
+}
+
+bool BattleIndex::IsBattleFile(const std::filesystem::path& file) {
+  TextLineFile battle;
+  if (!battle.OpenForRead(file)) return false;
+  std::string first;
+  return battle.ReadLine(first) && first == "VK7 Battle";
+}
+
+}  // namespace vk7

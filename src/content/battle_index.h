@@ -1,0 +1,64 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "battle/game_folder.h"
+#include "battle/reporter.h"
+#include "battle/text_line_file.h"
+
+namespace vk7 {
+
+// The battles on offer, in their order, from "vk7.txt" in the scripts folder:
+//   VK7 Available Battles
+//   File Format Version 1.0
+//   one battle name a line
+// Only names whose battle file exists and starts with "VK7 Battle" are kept. The file is
+// written back, only when something changed, by Save.
+class BattleIndex {
+ public:
+  static constexpr const char* kFileName = "vk7.txt";
+
+  // On failure the error box "Error" has been shown.
+  bool Load(const GameFolder& game, Reporter& reporter);
+  // Reads an opened index; `isBattle` tells whether a name stands for a valid battle file.
+  bool Read(TextLineFile& source, const std::function<bool(const std::string&)>& isBattle,
+            Reporter& reporter);
+  // Writes the file when it changed (safely: the old file stays on failure, which is
+  // reported). True when nothing needed writing or the write succeeded.
+  bool Save(Reporter& reporter);
+
+  const std::vector<std::string>& Entries() const { return entries_; }
+  bool Changed() const { return changed_; }
+  void MarkChanged() { changed_ = true; }
+
+  // The first entry equal to `name` with letter case ignored.
+  std::optional<std::size_t> Contains(std::string_view name) const;
+  // Appends `name` unless it is listed; true when it was appended.
+  bool Add(const std::string& name);
+  void RemoveAt(std::size_t i);
+  // Replaces entry i by `newName`, or, when that is listed already, just removes entry i.
+  // Returns the position that becomes current.
+  std::size_t RenameAt(std::size_t i, const std::string& newName);
+  // Exchange with the neighbour; the new position, or nothing at the edge.
+  std::optional<std::size_t> MoveUp(std::size_t i);
+  std::optional<std::size_t> MoveDown(std::size_t i);
+
+  // Whether `name` can only stand for a file inside the scripts folder: not empty, no folder
+  // separator, not "." or "..".
+  static bool IsSafeName(std::string_view name);
+  // Whether `file` opens for reading and writing and begins with the line "VK7 Battle".
+  static bool IsBattleFile(const std::filesystem::path& file);
+
+ private:
+  std::vector<std::string> entries_;
+  bool changed_ = false;
+  std::filesystem::path file_;
+};
+
+}  // namespace vk7
