@@ -1,0 +1,26 @@
+#include "app/confirm_box.h"
+
+#include <QStyle>
+
+#include "app/cp1252.h"
+#include "app/modal_seam.h"
+#include "ui_confirm_box.h"
+
+namespace vk7 {
+
+ConfirmBox::ConfirmBox(QWidget* parent, const std::string& question) : QDialog(parent), ui_(std::make_unique<Ui::ConfirmBox>()) {
+  ui_->setupUi(this);
+  ui_->iconLabel->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxQuestion).pixmap(32, 32));
+  ui_->questionLabel->setText(FromCp1252(question));
+  connect(ui_->yesButton, &QPushButton::clicked, this, &QDialog::accept);
+  connect(ui_->noButton, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+ConfirmBox::~ConfirmBox() = default;
+
+bool ConfirmBox::Ask(QWidget* parent, const std::string& question) {
+  ConfirmBox box(parent, question);
+  return ModalSeam::Current().Exec(box) == QDialog::Accepted;
+}
+
+}  // namespace vk7

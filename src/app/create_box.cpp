@@ -1,0 +1,35 @@
+#include "app/create_box.h"
+
+#include "app/cp1252.h"
+#include "app/modal_seam.h"
+#include "app/widget_text.h"
+#include "ui_create_box.h"
+
+namespace vk7 {
+
+CreateBox::CreateBox(QWidget* parent, const std::string& initial)
+    : QDialog(parent), ui_(std::make_unique<Ui::CreateBox>()) {
+  ui_->setupUi(this);
+  ui_->nameEdit->setText(FromCp1252(initial));
+  connect(ui_->okButton, &QPushButton::clicked, this, &CreateBox::TakeText);
+  connect(ui_->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+CreateBox::~CreateBox() = default;
+
+void CreateBox::TakeText() {
+  bool lossy = false;
+  std::string text = ToCp1252(ui_->nameEdit->text(), &lossy);
+  if (text.size() > kMaxLength) text.resize(kMaxLength);
+  WarnReplacedCharacters(this, lossy);
+  entered_ = std::move(text);
+  accept();
+}
+
+std::optional<std::string> CreateBox::Ask(QWidget* parent, const std::string& initial) {
+  CreateBox box(parent, initial);
+  ModalSeam::Current().Exec(box);
+  return box.Entered();
+}
+
+}  // namespace vk7

@@ -1,0 +1,36 @@
+#include "app/save_under_box.h"
+
+#include "app/cp1252.h"
+#include "app/modal_seam.h"
+#include "app/widget_text.h"
+#include "ui_save_under_box.h"
+
+namespace vk7 {
+
+SaveUnderBox::SaveUnderBox(QWidget* parent, const std::string& initial, const std::optional<std::string>& title)
+    : QDialog(parent), ui_(std::make_unique<Ui::SaveUnderBox>()) {
+  ui_->setupUi(this);
+  ui_->nameEdit->setText(FromCp1252(initial));
+  if (title) setWindowTitle(FromCp1252(*title));
+  connect(ui_->okButton, &QPushButton::clicked, this, &SaveUnderBox::TakeText);
+  connect(ui_->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+SaveUnderBox::~SaveUnderBox() = default;
+
+void SaveUnderBox::TakeText() {
+  bool lossy = false;
+  std::string text = ToCp1252(ui_->nameEdit->text(), &lossy);
+  if (text.size() > kMaxLength) text.resize(kMaxLength);
+  WarnReplacedCharacters(this, lossy);
+  entered_ = std::move(text);
+  accept();
+}
+
+std::optional<std::string> SaveUnderBox::Ask(QWidget* parent, const std::string& initial, const std::optional<std::string>& title) {
+  SaveUnderBox box(parent, initial, title);
+  ModalSeam::Current().Exec(box);
+  return box.Entered();
+}
+
+}  // namespace vk7

@@ -1,0 +1,22 @@
+// Runs the GUI tests on the offscreen platform unless another one is asked for.
+#include <QApplication>
+#include <cstdio>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The offscreen platform warns about window hints it ignores; that is noise here.
+void FilterMessages(QtMsgType, const QMessageLogContext&, const QString& message) {
+  if (message.contains("propagateSizeHints")) return;
+  std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qInstallMessageHandler(FilterMessages);
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

@@ -1,0 +1,120 @@
+#include "gui_support/scripted_seam.h"
+
+#include <QAbstractButton>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+#include <gtest/gtest.h>
+
+namespace vk7::test {
+
+ScriptedSeam::ScriptedSeam() { ModalSeam::Install(this); }
+
+ScriptedSeam::~ScriptedSeam() {
+  ModalSeam::Install(nullptr);
+  for (const Step& step : steps_) {
+    ADD_FAILURE() << "expected dialog never shown: " << step.name.toStdString();
+  }
+}
+
+ScriptedSeam& ScriptedSeam::Expect(const QString& templateName, Action action) {
+  steps_.push_back({templateName, std::move(action), {}});
+  return *this;
+}
+
+ScriptedSeam& ScriptedSeam::ExpectFolder(const QString& answer) {
+  steps_.push_back({"folder", {}, answer});
+  return *this;
+}
+
+ScriptedSeam& ScriptedSeam::ExpectFile(const QString& answer) {
+  steps_.push_back({"file", {}, answer});
+  return *this;
+}
+
+int ScriptedSeam::Exec(QDialog& dialog) {
+  Shown shown{dialog.objectName(), dialog.windowTitle(), {}};
+  if (auto* text = dialog.findChild<QTextEdit*>("messageText")) shown.text = text->toPlainText();
+  history_.push_back(shown);
+  if (steps_.empty() || steps_.front().name != dialog.objectName()) {
+    ADD_FAILURE() << "unexpected dialog " << dialog.objectName().toStdString() << " \""
+                  << dialog.windowTitle().toStdString() << "\" " << shown.text.toStdString()
+                  << (steps_.empty() ? std::string(" (script ended)")
+                                     : " (expected " + steps_.front().name.toStdString() + ")");
+    return QDialog::Rejected;
+  }
+  Step step = std::move(steps_.front());
+  steps_.pop_front();
+  dialog.setResult(-1);
+  dialog.show();
+  try {
+    if (step.action) step.action(dialog);
+  } catch (const std::exception& e) {
+    ADD_FAILURE() << "script failed on " << dialog.objectName().toStdString() << ": " << e.what();
+  }
+  if (dialog.isVisible()) {
+    ADD_FAILURE() << "script left " << dialog.objectName().toStdString() << " open";
+    dialog.reject();
+  }
+  return dialog.result();
+}
+
+QString ScriptedSeam::ChooseFolder(QWidget*, const QString& prompt, const QString& start) {
+  chooserPrompts_.push_back(prompt + "|" + start);
+  if (steps_.empty() || steps_.front().name != "folder") {
+    ADD_FAILURE() << "unexpected folder chooser";
+    return {};
+  }
+  const QString answer = steps_.front().answer;
+  steps_.pop_front();
+  return answer;
+}
+
+QString ScriptedSeam::ChooseOpenFile(QWidget*, const QString& title, const QString& folder,
+                                     const QString& filter) {
+  chooserPrompts_.push_back(title + "|" + folder + "|" + filter);
+  if (steps_.empty() || steps_.front().name != "file") {
+    ADD_FAILURE() << "unexpected file chooser";
+    return {};
+  }
+  const QString answer = steps_.front().answer;
+  steps_.pop_front();
+  return answer;
+}
+
+QAbstractButton& Button(QWidget& root, const QString& text) {
+  QList<QAbstractButton*> matches;
+  for (QAbstractButton* button : root.findChildren<QAbstractButton*>()) {
+    QString label = button->text();
+    label.remove('&');
+    if (label == text && button->isVisible()) matches.append(button);
+  }
+  if (matches.size() != 1) {
+    throw std::runtime_error("expected one button '" + text.toStdString() + "' in " +
+                             root.objectName().toStdString() + ", found " +
+                             std::to_string(matches.size()));
+  }
+  return *matches.front();
+}
+
+void Click(QWidget& root, const QString& buttonText) { Button(root, buttonText).click(); }
+
+ScriptedSeam::Action Press(const QString& buttonText) {
+  return [buttonText](QDialog& dialog) { Click(dialog, buttonText); };
+}
+
+ScriptedSeam::Action TypeAndPress(const QString& editName, const QString& text,
+                                  const QString& buttonText) {
+  return [=](QDialog& dialog) {
+    Find<QLineEdit>(dialog, editName).setText(text);
+    Click(dialog, buttonText);
+  };
+}
+
+QString MessageText(QDialog& box) {
+  auto* text = box.findChild<QTextEdit*>("messageText");
+  return text != nullptr ? text->toPlainText() : QString();
+}
+
+}  // namespace vk7::test
