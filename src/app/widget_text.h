@@ -3,6 +3,8 @@
 #include <QString>
 #include <string>
 
+class QLineEdit;
+class QPlainTextEdit;
 class QWidget;
 
 namespace vk7 {
@@ -14,5 +16,14 @@ inline constexpr const char* kReplacedCharactersWarning =
 
 // Shows that warning (message box titled "Warning") when `lossy` is set.
 void WarnReplacedCharacters(QWidget* parent, bool lossy);
+
+// Multi-line text of the core (CR LF or LF line ends) into an edit, and back (LF line ends).
+void SetEditText(QPlainTextEdit& edit, const std::string& text);
+std::string EditText(const QPlainTextEdit& edit, bool* lossy);
+void SetEditText(QLineEdit& edit, const std::string& text);
+std::string EditText(const QLineEdit& edit, bool* lossy);
+
+// Lets the edit accept digits only, refusing anything else as it is typed.
+void AcceptDigitsOnly(QLineEdit& edit);
 
 }  // namespace vk7

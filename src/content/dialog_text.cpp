@@ -132,6 +132,19 @@ std::vector<std::string> DialogNoteWarnings(const DialogNotes& notes) {
   return warnings;
 }
 
+void RebuildDialogList(std::string_view editText, std::vector<DialogLine>& list,
+                       DialogNotes& notes) {
+  std::vector<DialogLine> rebuilt;
+  for (const std::string& line : SplitEditedLines(editText)) {
+    if (auto parsed = ParseDialogLine(line, notes)) rebuilt.push_back(std::move(*parsed));
+  }
+  list = std::move(rebuilt);
+}
+
+void ShowDialogNoteWarnings(const DialogNotes& notes, Reporter& reporter) {
+  for (const std::string& warning : DialogNoteWarnings(notes)) reporter.Message("Warning", warning);
+}
+
 std::string FormatShipEntry(const ShipEntry& ship) {
   return ship.hasName ? ship.shipClass + " --> " + ship.name : ship.shipClass;
 }

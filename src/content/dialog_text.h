@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "battle/battle_config.h"
+#include "battle/reporter.h"
 
 // How dialog lines and title lines look while the user edits them as plain text, one line of
 // an edit field per entry: "Speaker: Text" or "[voice.acm] Speaker: Text" (title lines
@@ -54,6 +55,14 @@ std::vector<std::string> SplitEditedLines(std::string_view text);
 
 // The warnings for the notes that are set, in the order they are shown.
 std::vector<std::string> DialogNoteWarnings(const DialogNotes& notes);
+
+// Replaces `list` by the dialog lines of an edit field's text, collecting the repairs in
+// `notes` (one set may serve several fields).
+void RebuildDialogList(std::string_view editText, std::vector<DialogLine>& list,
+                       DialogNotes& notes);
+
+// Shows one "Warning" message per note that is set, in order.
+void ShowDialogNoteWarnings(const DialogNotes& notes, Reporter& reporter);
 
 // List rows: "CLASS" or "CLASS --> Name"; "Name\t (2 Friends, 0 Enemies, 0 Neutrals, 0 Hulks)".
 std::string FormatShipEntry(const ShipEntry& ship);

@@ -21,14 +21,17 @@ struct NumberedLine {
   std::string_view text;
 };
 
+// Lines numbered as the reader numbers them: a line ends at LF, a CR before it is dropped.
 std::vector<NumberedLine> SplitLines(std::string_view bytes) {
   std::vector<NumberedLine> lines;
   std::uint32_t number = 0;
   while (!bytes.empty()) {
-    std::size_t end = bytes.find("\r\n");
+    std::size_t end = bytes.find('\n');
     if (end == std::string_view::npos) end = bytes.size();
-    lines.push_back({++number, bytes.substr(0, end)});
-    bytes.remove_prefix(std::min(bytes.size(), end + 2));
+    std::string_view line = bytes.substr(0, end);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    lines.push_back({++number, line});
+    bytes.remove_prefix(std::min(bytes.size(), end + 1));
   }
   return lines;
 }

@@ -1,0 +1,42 @@
+#include "pages/dialog_lines_box.h"
+
+#include "app/box_reporter.h"
+#include "app/cp1252.h"
+#include "app/modal_seam.h"
+#include "app/widget_text.h"
+#include "content/dialog_text.h"
+#include "ui_dialog_lines_box.h"
+
+namespace vk7 {
+
+DialogLinesBox::DialogLinesBox(QWidget* parent, std::vector<DialogLine>& list,
+                               const std::string& title, const std::string& caption)
+    : QDialog(parent), ui_(std::make_unique<Ui::DialogLinesBox>()), list_(list) {
+  ui_->setupUi(this);
+  setWindowTitle(FromCp1252(title));
+  ui_->dialogGroup->setTitle(FromCp1252(caption));
+  ui_->dialogEdit->setAccessibleName(FromCp1252(caption));
+  SetEditText(*ui_->dialogEdit, FormatDialogLines(list));
+  connect(ui_->okButton, &QPushButton::clicked, this, &DialogLinesBox::Apply);
+  connect(ui_->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+DialogLinesBox::~DialogLinesBox() = default;
+
+void DialogLinesBox::Apply() {
+  bool lossy = false;
+  DialogNotes notes;
+  RebuildDialogList(EditText(*ui_->dialogEdit, &lossy), list_, notes);
+  BoxReporter reporter(this);
+  ShowDialogNoteWarnings(notes, reporter);
+  WarnReplacedCharacters(this, lossy);
+  accept();
+}
+
+void DialogLinesBox::Run(QWidget* parent, std::vector<DialogLine>& list, const std::string& title,
+                         const std::string& caption) {
+  DialogLinesBox box(parent, list, title, caption);
+  ModalSeam::Current().Exec(box);
+}
+
+}  // namespace vk7

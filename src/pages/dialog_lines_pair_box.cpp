@@ -1,0 +1,52 @@
+#include "pages/dialog_lines_pair_box.h"
+
+#include "app/box_reporter.h"
+#include "app/cp1252.h"
+#include "app/modal_seam.h"
+#include "app/widget_text.h"
+#include "content/dialog_text.h"
+#include "ui_dialog_lines_pair_box.h"
+
+namespace vk7 {
+
+DialogLinesPairBox::DialogLinesPairBox(QWidget* parent, std::vector<DialogLine>& upper,
+                                       std::vector<DialogLine>& lower, const std::string& title,
+                                       const std::string& upperCaption,
+                                       const std::string& lowerCaption)
+    : QDialog(parent),
+      ui_(std::make_unique<Ui::DialogLinesPairBox>()),
+      upper_(upper),
+      lower_(lower) {
+  ui_->setupUi(this);
+  setWindowTitle(FromCp1252(title));
+  ui_->upperGroup->setTitle(FromCp1252(upperCaption));
+  ui_->upperEdit->setAccessibleName(FromCp1252(upperCaption));
+  ui_->lowerGroup->setTitle(FromCp1252(lowerCaption));
+  ui_->lowerEdit->setAccessibleName(FromCp1252(lowerCaption));
+  SetEditText(*ui_->upperEdit, FormatDialogLines(upper));
+  SetEditText(*ui_->lowerEdit, FormatDialogLines(lower));
+  connect(ui_->okButton, &QPushButton::clicked, this, &DialogLinesPairBox::Apply);
+  connect(ui_->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+DialogLinesPairBox::~DialogLinesPairBox() = default;
+
+void DialogLinesPairBox::Apply() {
+  bool lossy = false;
+  DialogNotes notes;
+  RebuildDialogList(EditText(*ui_->upperEdit, &lossy), upper_, notes);
+  RebuildDialogList(EditText(*ui_->lowerEdit, &lossy), lower_, notes);
+  BoxReporter reporter(this);
+  ShowDialogNoteWarnings(notes, reporter);
+  WarnReplacedCharacters(this, lossy);
+  accept();
+}
+
+void DialogLinesPairBox::Run(QWidget* parent, std::vector<DialogLine>& upper,
+                             std::vector<DialogLine>& lower, const std::string& title,
+                             const std::string& upperCaption, const std::string& lowerCaption) {
+  DialogLinesPairBox box(parent, upper, lower, title, upperCaption, lowerCaption);
+  ModalSeam::Current().Exec(box);
+}
+
+}  // namespace vk7
