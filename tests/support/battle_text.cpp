@@ -29,6 +29,12 @@ std::vector<RecordingReporter::Entry> ReadOutcome::Warnings() const {
   return warnings;
 }
 
+std::string ReadOutcome::Describe() const {
+  std::string text;
+  for (const auto& entry : messages) text += entry.title + ": " + entry.text + "\n";
+  return text;
+}
+
 ReadOutcome ReadBattleText(const std::string& text, bool skipRemarks, const std::string& name) {
   ReadOutcome outcome;
   RecordingReporter reporter;

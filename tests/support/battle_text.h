@@ -27,6 +27,8 @@ struct ReadOutcome {
 
   std::vector<RecordingReporter::Entry> Errors() const;
   std::vector<RecordingReporter::Entry> Warnings() const;
+  // Every message as "title: text", one a line, for failure output.
+  std::string Describe() const;
 };
 
 // Reads `text` as the battle `name` from memory.

@@ -1,0 +1,325 @@
+#include "battle/consistency_rules.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "support/battle_text.h"
+
+namespace vk7 {
+namespace {
+
+using test_support::BattleText;
+using test_support::FailedWith;
+using test_support::kNoLine;
+using test_support::ReadBattleLines;
+using test_support::ReadBattleText;
+
+const std::string kWarningText =
+    "This configuration was not created by the Velkor editor. You can proceed without problems, "
+    "but you may lose most of your hand-written comments when saving the configuration file!";
+const std::string kCreatedBy = " Created by Velkor Editor";
+const std::string kPlayer = "Player = Cruiser";
+const std::string kSol = "System = Sol";
+const std::string kStat = "BattleMode = Stat";
+const std::string kFriend = "Friend = Frigate";
+const std::string kEnemy = "Enemy = Raider";
+
+// --- Remarks: the unbroken run of comment lines from line 3 on. ---
+
+struct RemarkCase {
+  const char* label;
+  std::vector<std::string> lines;
+  std::vector<std::string> remarks;
+  bool warned;
+};
+void PrintTo(const RemarkCase& row, std::ostream* out) {
+  *out << row.label;
+}
+
+class ConsistencyRemarkTest : public ::testing::TestWithParam<RemarkCase> {};
+
+TEST_P(ConsistencyRemarkTest, CollectsLeadingComments) {
+  const RemarkCase& c = GetParam();
+  const auto outcome = ReadBattleText(BattleText(c.lines), /*skipRemarks=*/false);
+  ASSERT_TRUE(outcome.ok) << outcome.Describe();
+  EXPECT_EQ(outcome.config.remarks, c.remarks);
+  const auto warnings = outcome.Warnings();
+  ASSERT_EQ(warnings.size(), c.warned ? 1u : 0u);
+  if (c.warned) {
+    EXPECT_EQ(warnings[0].title, "Warning");
+    EXPECT_EQ(warnings[0].text, kWarningText);
+  }
+  EXPECT_TRUE(outcome.Errors().empty());
+}
+
+TEST_P(ConsistencyRemarkTest, SkippingRemarksKeepsNoneAndWarnsNever) {
+  const auto outcome = ReadBattleText(BattleText(GetParam().lines), /*skipRemarks=*/true);
+  ASSERT_TRUE(outcome.ok) << outcome.Describe();
+  EXPECT_TRUE(outcome.config.remarks.empty());
+  EXPECT_TRUE(outcome.messages.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Remarks, ConsistencyRemarkTest,
+    ::testing::Values(
+        RemarkCase{"OwnFile",
+                   {"// Created by Velkor Editor", "// my notes", kSol, kPlayer},
+                   {kCreatedBy, " my notes"},
+                   false},
+        RemarkCase{"ValueLineFirst", {kSol, kPlayer, "// too late"}, {kCreatedBy}, true},
+        RemarkCase{"CreatedByWithoutBlank",
+                   {"//Created by Velkor Editor", kSol, kPlayer},
+                   {kCreatedBy, "Created by Velkor Editor"},
+                   true},
+        RemarkCase{"CreatedByWithTrailingBlank",
+                   {"// Created by Velkor Editor ", kSol, kPlayer},
+                   {kCreatedBy, kCreatedBy},
+                   true},
+        RemarkCase{"EmptyLineFirst", {"", "// lost", kSol, kPlayer}, {kCreatedBy}, true},
+        RemarkCase{"ForeignComments",
+                   {"// my header", "\t//  indented  ", "//", "// Created by Velkor Editor", kSol,
+                    kPlayer},
+                   {kCreatedBy, " my header", "  indented", "", kCreatedBy},
+                   true},
+        RemarkCase{"RunEndsAtFirstOtherLine",
+                   {"// Created by Velkor Editor", "// kept", "   ", "// dropped", kSol,
+                    "// dropped too", kPlayer},
+                   {kCreatedBy, " kept"},
+                   false},
+        RemarkCase{
+            "CommentAfterValueIsNoRemark",
+            {"// Created by Velkor Editor", "Title = Attack // note", "// dropped", kSol, kPlayer},
+            {kCreatedBy},
+            false}),
+    [](const ::testing::TestParamInfo<RemarkCase>& row) { return std::string(row.param.label); });
+
+TEST(ConsistencyRemarks, WarningComesBeforeAnErrorOnLineThree) {
+  const auto outcome = ReadBattleText(BattleText({"Bogus = 1"}), /*skipRemarks=*/false);
+  ASSERT_EQ(outcome.messages.size(), 2u);
+  EXPECT_FALSE(outcome.messages[0].error);
+  EXPECT_EQ(outcome.messages[0].title, "Warning");
+  EXPECT_TRUE(FailedWith(outcome, "Unknown keyword in line ", 3));
+}
+
+TEST(ConsistencyRemarks, HeaderOnlyFileGetsNoWarning) {
+  const auto outcome = ReadBattleText(BattleText({}), /*skipRemarks=*/false);
+  EXPECT_TRUE(outcome.Warnings().empty());
+  EXPECT_TRUE(FailedWith(outcome, "No system defined", kNoLine));
+}
+
+// --- Checks that close a system section and the file. ---
+
+struct SectionCase {
+  const char* label;
+  std::vector<std::string> lines;
+  std::string message;  // empty: the file is read without error
+  std::uint32_t line;
+};
+void PrintTo(const SectionCase& row, std::ostream* out) {
+  *out << row.label;
+}
+
+class ConsistencySectionTest : public ::testing::TestWithParam<SectionCase> {};
+
+TEST_P(ConsistencySectionTest, ChecksSystemAndFile) {
+  const SectionCase& c = GetParam();
+  const auto outcome = ReadBattleLines(c.lines);
+  if (c.message.empty()) {
+    EXPECT_TRUE(outcome.ok);
+    EXPECT_TRUE(outcome.messages.empty()) << outcome.Describe();
+  } else {
+    EXPECT_TRUE(FailedWith(outcome, c.message, c.line));
+  }
+}
+
+const std::string kPositionsRule =
+    "You cannot define FriendPosition, EnemyPosition or NeutralPosition at the same time when "
+    "using statistic battle mode in system ";
+const std::string kShipsRule =
+    "At least one system resident friend and enemy must be defined when using statistic battle "
+    "mode in system ";
+const std::string kWarpInRule =
+    "FriendAction = WarpInAfter not allowed when using statistic battle mode in system ";
+const std::string kJoinEscortRule =
+    "FriendAction = JoinEscortAfter not allowed when using statistic battle mode in system ";
+const std::string kFriendExit =
+    "FriendAction = WarpOutAfter and FriendAction = JoinEscortAfter cannot be defined at the same "
+    "time in system ";
+
+INSTANTIATE_TEST_SUITE_P(
+    StatisticMode, ConsistencySectionTest,
+    ::testing::Values(
+        SectionCase{"PositionsCheckedAtNextSystem",
+                    {kPlayer, kSol, kStat, kFriend, kEnemy, "FriendPosition = 1 2 3",
+                     "NeutralPosition = Planet Earth", "System = Vega"},
+                    kPositionsRule + "Sol",
+                    kNoLine},
+        SectionCase{"PositionsCheckedAtEnd",
+                    {kPlayer, "System = Vega", kSol, kStat, kFriend, kEnemy,
+                     "EnemyPosition = Planet Mars", "FriendPosition = Planet Earth"},
+                    kPositionsRule + "Sol",
+                    kNoLine},
+        SectionCase{"EnemyAndNeutralPositions",
+                    {kPlayer, kSol, kStat, kFriend, kEnemy, "EnemyPosition = 1 2 3",
+                     "NeutralPosition = 4 5 6"},
+                    kPositionsRule + "Sol",
+                    kNoLine},
+        SectionCase{"PositionsBeforeShips",
+                    {kPlayer, kSol, kStat, "EnemyPosition = 1 2 3", "FriendPosition = 1 2 3"},
+                    kPositionsRule + "Sol",
+                    kNoLine},
+        SectionCase{"NoFriend",
+                    {kPlayer, kSol, kStat, kEnemy, "Escort = Scout"},
+                    kShipsRule + "Sol",
+                    kNoLine},
+        SectionCase{"NoEnemy",
+                    {kPlayer, kSol, kStat, kFriend, "Neutral = Liner", "Hulk = Wreck"},
+                    kShipsRule + "Sol",
+                    kNoLine},
+        SectionCase{"FriendWarpIn",
+                    {kPlayer, kSol, kStat, kFriend, kEnemy, "FriendAction = WarpInAfter 10"},
+                    kWarpInRule + "Sol",
+                    kNoLine},
+        SectionCase{"WarpInBeforeJoinEscort",
+                    {kPlayer, kSol, kStat, kFriend, kEnemy, "FriendAction = JoinEscortAfter 5",
+                     "FriendAction = WarpInAfter 10"},
+                    kWarpInRule + "Sol",
+                    kNoLine},
+        SectionCase{"FriendJoinEscort",
+                    {kPlayer, kSol, kStat, kFriend, kEnemy,
+                     "FriendAction = JoinEscortAfter Cleared", "System = Vega"},
+                    kJoinEscortRule + "Sol",
+                    kNoLine},
+        SectionCase{"StatisticModeBeforeFriendExit",
+                    {kPlayer, kSol, kStat, kFriend, kEnemy, "FriendAction = WarpOutAfter 60",
+                     "FriendAction = JoinEscortAfter 5"},
+                    kJoinEscortRule + "Sol",
+                    kNoLine},
+        SectionCase{
+            "PlayerAndHulkPositionsDoNotCount",
+            {kPlayer, kSol, kStat, "PlayerPosition = Planet Earth", "HulkPosition = 1 2 3",
+             "EnemyPosition = 4 5 6", kFriend, kEnemy, "FriendAction = WarpOutAfter Cleared",
+             "EnemyAction = WarpInAfter 5", "NeutralAction = WarpInAfter 5"},
+            "",
+            kNoLine},
+        SectionCase{
+            "AiModeIsNotChecked",
+            {kPlayer, kSol, "BattleMode = AI", "FriendPosition = 1 2 3", "NeutralPosition = 1 2 3",
+             "FriendAction = WarpInAfter 5", "FriendAction = JoinEscortAfter 5"},
+            "",
+            kNoLine},
+        SectionCase{"ModeNotGivenIsAi",
+                    {kPlayer, kSol, "FriendPosition = 1 2 3", "EnemyPosition = 1 2 3"},
+                    "",
+                    kNoLine},
+        SectionCase{"LaterSystemChecksItself",
+                    {kPlayer, kSol, kStat, kFriend, kEnemy, "System = Vega", kStat, kFriend},
+                    kShipsRule + "Vega",
+                    kNoLine}),
+    [](const ::testing::TestParamInfo<SectionCase>& row) { return std::string(row.param.label); });
+
+INSTANTIATE_TEST_SUITE_P(
+    FriendExit, ConsistencySectionTest,
+    ::testing::Values(SectionCase{"CheckedAtNextSystem",
+                                  {kPlayer, kSol, "FriendAction = WarpOutAfter 60",
+                                   "FriendAction = JoinEscortAfter Cleared", "System = Vega"},
+                                  kFriendExit + "Sol",
+                                  kNoLine},
+                      SectionCase{"CheckedAtEnd",
+                                  {kPlayer, "System = Vega", "System = Alpha Centauri",
+                                   "FriendAction = JoinEscortAfter 5",
+                                   "FriendAction = WarpOutAfter Cleared"},
+                                  kFriendExit + "Alpha Centauri",
+                                  kNoLine},
+                      SectionCase{"EnemiesMayLeave",
+                                  {kPlayer, kSol, "EnemyAction = WarpOutAfter 5",
+                                   "FriendAction = JoinEscortAfter 5"},
+                                  "",
+                                  kNoLine},
+                      SectionCase{"TimesBelongToTheirSystem",
+                                  {kPlayer, kSol, "FriendAction = WarpOutAfter 5", "System = Vega",
+                                   "FriendAction = JoinEscortAfter 5"},
+                                  "",
+                                  kNoLine}),
+    [](const ::testing::TestParamInfo<SectionCase>& row) { return std::string(row.param.label); });
+
+std::vector<std::string> SixSystemsLastStatistic() {
+  return {kPlayer,       "System = S1", "System = S2", "System = S3",
+          "System = S4", "System = S5", "System = S6", kStat};
+}
+
+std::vector<std::string> With(std::vector<std::string> lines, const std::string& last) {
+  lines.push_back(last);
+  return lines;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EndOfFile, ConsistencySectionTest,
+    ::testing::Values(
+        SectionCase{"OnlyPlayer", {kPlayer}, "No system defined", kNoLine},
+        SectionCase{"NeitherSystemNorPlayer", {"Title = Empty"}, "No system defined", kNoLine},
+        SectionCase{"NoPlayer",
+                    {kSol, "Escort = Scout = Lead", kFriend},
+                    "No player ship defined",
+                    kNoLine},
+        SectionCase{"SectionCheckBeforeCompleteness", {kSol, kStat}, kShipsRule + "Sol", kNoLine},
+        SectionCase{"RedefinitionBeforeSectionCheck",
+                    {kPlayer, kSol, kStat, "System = SOL"},
+                    "System redefinition in line ",
+                    6},
+        SectionCase{"LimitBeforeSectionCheck", With(SixSystemsLastStatistic(), "System = S7"),
+                    "Maximum number of systems exceeded in line ", 11},
+        SectionCase{"SixthSystemCheckedAtEnd", SixSystemsLastStatistic(), kShipsRule + "S6",
+                    kNoLine}),
+    [](const ::testing::TestParamInfo<SectionCase>& row) { return std::string(row.param.label); });
+
+TEST(ConsistencySection, FailingSectionOpensNoNewSystem) {
+  const auto outcome = ReadBattleLines({kPlayer, kSol, kStat, "System = Vega"});
+  EXPECT_TRUE(FailedWith(outcome, kShipsRule + "Sol", kNoLine));
+  ASSERT_EQ(outcome.config.systems.size(), 1u);
+  EXPECT_EQ(outcome.config.systems.front().name, "Sol");
+}
+
+// The editor applies the statistic mode rules silently when a battle is finished.
+TEST(ConsistencyRules, ApplyToSystemsBuiltInMemory) {
+  StarSystem system;
+  system.name = "Sol";
+  EXPECT_TRUE(CheckStatisticMode(system));  // AI by default, nothing to check
+  EXPECT_FALSE(StatisticModeViolation(system).has_value());
+
+  system.battleMode = BattleMode::Stat;
+  EXPECT_TRUE(CheckStatisticMode(system));  // the mode counts only when defined
+  system.battleModeDefined = true;
+  EXPECT_FALSE(CheckStatisticMode(system));
+  EXPECT_EQ(StatisticModeViolation(system), kShipsRule + "Sol");
+
+  system.friends.push_back(ShipEntry{"Frigate", "", true, false});
+  system.enemies.push_back(ShipEntry{"Raider", "", true, false});
+  EXPECT_TRUE(CheckStatisticMode(system));
+  // The player's and the hulks' positions never count, in either form.
+  system.playerCoordsDefined = system.playerPlanetDefined = true;
+  system.hulkCoordsDefined = system.hulkPlanetDefined = true;
+  system.enemyCoordsDefined = true;
+  EXPECT_TRUE(CheckStatisticMode(system));
+  system.friendPlanetDefined = true;
+  EXPECT_EQ(StatisticModeViolation(system), kPositionsRule + "Sol");
+}
+
+TEST(ConsistencyRules, NeedsBothTimesDefined) {
+  StarSystem system;
+  system.name = "Vega";
+  system.friendWarpOutAfter = 60;
+  system.friendJoinEscortAfter = 30;
+  EXPECT_FALSE(FriendExitViolation(system).has_value());  // values alone do not count
+  system.friendWarpOutDefined = true;
+  EXPECT_FALSE(FriendExitViolation(system).has_value());
+  system.friendJoinEscortDefined = true;
+  EXPECT_EQ(FriendExitViolation(system), kFriendExit + "Vega");
+}
+
+}  // namespace
+}  // namespace vk7
