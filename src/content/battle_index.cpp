@@ -115,8 +115,10 @@ bool BattleIndex::IsSafeName(std::string_view name) {
 }
 
 bool BattleIndex::IsBattleFile(const std::filesystem::path& file) {
+  // Read-only is enough: a write-protected battle is still one the game plays, and dropping
+  // it here would drop it from vk7.txt at the next save.
   TextLineFile battle;
-  if (!battle.OpenForRead(file)) return false;
+  if (!battle.OpenForReadOnly(file)) return false;
   std::string first;
   return battle.ReadLine(first) && first == "VK7 Battle";
 }

@@ -52,7 +52,7 @@ class BattleIndex {
   // Whether `name` can only stand for a file inside the scripts folder: not empty, no folder
   // separator, not "." or "..".
   static bool IsSafeName(std::string_view name);
-  // Whether `file` opens for reading and writing and begins with the line "VK7 Battle".
+  // Whether `file` exists and begins with the line "VK7 Battle".
   static bool IsBattleFile(const std::filesystem::path& file);
 
  private:
