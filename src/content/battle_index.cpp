@@ -81,12 +81,12 @@ void BattleIndex::RemoveAt(std::size_t i) {
   changed_ = true;
 }
 
-std::size_t BattleIndex::RenameAt(std::size_t i, const std::string& newName) {
+std::size_t BattleIndex::RenameAt(std::size_t i, std::string newName) {
   RemoveAt(i);
   changed_ = true;
   if (const auto existing = Contains(newName)) return *existing;
   i = std::min(i, entries_.size());
-  entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(i), newName);
+  entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(i), std::move(newName));
   return i;
 }
 

@@ -44,7 +44,8 @@ class BattleIndex {
   void RemoveAt(std::size_t i);
   // Replaces entry i by `newName`, or, when that is listed already, just removes entry i.
   // Returns the position that becomes current.
-  std::size_t RenameAt(std::size_t i, const std::string& newName);
+  // `newName` is taken by value: it may be an entry of this very list.
+  std::size_t RenameAt(std::size_t i, std::string newName);
   // Exchange with the neighbour; the new position, or nothing at the edge.
   std::optional<std::size_t> MoveUp(std::size_t i);
   std::optional<std::size_t> MoveDown(std::size_t i);

@@ -1,0 +1,114 @@
+#include "app/battle_importer.h"
+
+#include <optional>
+#include <system_error>
+
+#include "app/box_reporter.h"
+#include "app/confirm_box.h"
+#include "app/error_box.h"
+#include "app/message_box.h"
+#include "app/modal_seam.h"
+#include "app/native_path.h"
+#include "app/overwrite_box.h"
+#include "battle/atomic_file.h"
+#include "battle/battle_config.h"
+#include "battle/battle_file_reader.h"
+#include "battle/string_helpers.h"
+#include "battle/text_line_file.h"
+#include "content/battle_name.h"
+#include "pages/check_results_page.h"
+
+namespace vk7 {
+
+namespace {
+
+// Whether two folders are the same one; spelled differently, or through a link, too.
+bool SameFolder(const std::filesystem::path& a, const std::filesystem::path& b) {
+  std::error_code ec;
+  if (std::filesystem::equivalent(a, b, ec)) return true;
+  return EqualsIgnoreCase(std::filesystem::absolute(a, ec).lexically_normal().string(),
+                          std::filesystem::absolute(b, ec).lexically_normal().string());
+}
+
+}  // namespace
+
+BattleImporter::BattleImporter(QWidget* parent, const GameFolder& game, Catalogs& catalogs,
+                               BattleIndex& index)
+    : parent_(parent), game_(game), catalogs_(catalogs), index_(index) {}
+
+bool BattleImporter::Import() {
+  folder_ = game_.ScriptsDir();
+  for (;;) {
+    const QString chosen = ModalSeam::Current().ChooseOpenFile(
+        parent_, "Import Battle", FromPath(folder_), "Velkor Files (*.vk7)");
+    if (chosen.isEmpty()) return false;
+    const std::filesystem::path file = ToPath(chosen);
+    folder_ = file.parent_path();
+    if (ImportFile(file)) return true;
+  }
+}
+
+bool BattleImporter::ImportFile(const std::filesystem::path& file) {
+  folder_ = file.parent_path();
+  const std::string fileName = file.filename().string();
+  if (fileName.size() <= 4 || !EqualsIgnoreCase(fileName.substr(fileName.size() - 4), ".vk7")) {
+    return false;
+  }
+  const std::string battleName = fileName.substr(0, fileName.size() - 4);
+  BoxReporter reporter(parent_);
+  if (!CheckBattleName(battleName, reporter)) return false;
+  const bool inScripts = SameFolder(folder_, game_.ScriptsDir());
+  if (inScripts && index_.Contains(battleName)) {
+    ErrorBox::Show(parent_, "This battle is already included in your battle list!", "Error");
+    return false;
+  }
+  BattleConfig config;
+  BattleFileReader reader(config, reporter);
+  if (!reader.Read(battleName, file, true)) return false;
+  if (!catalogs_.Load(game_, reporter)) return false;
+  if (CheckResultsPage::Run(parent_, config, catalogs_.ships, catalogs_.systems,
+                            std::string("Import Battle Check Results")) &&
+      !ConfirmBox::Ask(parent_,
+                       "The check revealed propably missing objects in this battle. Do you want "
+                       "to import it anyway?")) {
+    return false;
+  }
+  if (!inScripts && !CopyIntoScripts(file, battleName)) return false;
+  index_.Add(battleName);
+  MessageBox::Show(parent_, "The battle " + battleName + " has successfully been imported!",
+                   "Import Battle");
+  return true;
+}
+
+bool BattleImporter::CopyIntoScripts(const std::filesystem::path& source,
+                                     const std::string& battleName) {
+  // Named as the game looks for it ("name.vk7"), or as the existing file of that battle.
+  const std::filesystem::path target = game_.BattleFile(battleName);
+  TextLineFile existing;
+  if (existing.OpenForRead(target)) {
+    existing.Close();
+    if (!OverwriteBox::Ask(parent_, battleName)) return false;
+  }
+  TextLineFile input;
+  if (!input.OpenForRead(source)) {
+    ErrorBox::Show(parent_, "Cannot open file!", "Error");
+    return false;
+  }
+  std::string bytes;
+  std::string line;
+  while (input.ReadLine(line)) bytes.append(line).append("\r\n");
+  input.Close();
+  switch (CommitFileAtomically(target, bytes)) {
+    case CommitResult::Ok:
+      return true;
+    case CommitResult::CannotCreate:
+      ErrorBox::Show(parent_, "Cannot create file!", "Error");
+      return false;
+    case CommitResult::CannotWrite:
+      ErrorBox::Show(parent_, "Cannot write file!", "Error");
+      return false;
+  }
+  return false;
+}
+
+}  // namespace vk7

@@ -1,0 +1,195 @@
+#include "app/battle_list_window.h"
+
+#include <QStringList>
+#include <system_error>
+
+#include "app/battle_importer.h"
+#include "app/box_reporter.h"
+#include "app/cp1252.h"
+#include "app/create_box.h"
+#include "app/delete_box.h"
+#include "app/editing_wizard.h"
+#include "app/error_box.h"
+#include "app/message_box.h"
+#include "app/modal_seam.h"
+#include "app/overwrite_box.h"
+#include "app/save_under_box.h"
+#include "battle/string_helpers.h"
+#include "battle/text_line_file.h"
+#include "content/battle_name.h"
+#include "ui_battle_list_window.h"
+
+namespace vk7 {
+
+namespace {
+
+bool BattleFileExists(const GameFolder& game, const std::string& name) {
+  TextLineFile file;
+  return file.OpenForRead(game.BattleFile(name));
+}
+
+}  // namespace
+
+BattleListWindow::BattleListWindow(QWidget* parent, const GameFolder& game, Catalogs& catalogs)
+    : QDialog(parent), ui_(std::make_unique<Ui::BattleListWindow>()), game_(game),
+      catalogs_(catalogs) {
+  ui_->setupUi(this);
+  connect(ui_->battleList, &QListWidget::itemSelectionChanged, this,
+          &BattleListWindow::UpdateButtons);
+  connect(ui_->battleList, &QListWidget::itemDoubleClicked, this, &BattleListWindow::EditBattle);
+  connect(ui_->createButton, &QPushButton::clicked, this, &BattleListWindow::CreateBattle);
+  connect(ui_->editButton, &QPushButton::clicked, this, &BattleListWindow::EditBattle);
+  connect(ui_->deleteButton, &QPushButton::clicked, this, &BattleListWindow::DeleteBattle);
+  connect(ui_->renameButton, &QPushButton::clicked, this, &BattleListWindow::RenameBattle);
+  connect(ui_->checkButton, &QPushButton::clicked, this, &BattleListWindow::CheckBattle);
+  connect(ui_->importButton, &QPushButton::clicked, this, &BattleListWindow::ImportBattle);
+  connect(ui_->upButton, &QPushButton::clicked, this, &BattleListWindow::MoveUp);
+  connect(ui_->downButton, &QPushButton::clicked, this, &BattleListWindow::MoveDown);
+  connect(ui_->closeButton, &QPushButton::clicked, this, &BattleListWindow::reject);
+}
+
+BattleListWindow::~BattleListWindow() = default;
+
+void BattleListWindow::Run(QWidget* parent, const GameFolder& game, Catalogs& catalogs) {
+  BattleListWindow window(parent, game, catalogs);
+  if (!window.LoadIndex()) return;
+  ModalSeam::Current().Exec(window);
+}
+
+bool BattleListWindow::LoadIndex() {
+  BoxReporter reporter(this);
+  if (!index_.Load(game_, reporter)) return false;
+  Refill(std::nullopt);
+  return true;
+}
+
+std::optional<std::size_t> BattleListWindow::Selected() const {
+  const int row = ui_->battleList->currentRow();
+  if (row < 0 || ui_->battleList->selectedItems().isEmpty()) return std::nullopt;
+  return static_cast<std::size_t>(row);
+}
+
+void BattleListWindow::Refill(std::optional<std::size_t> select) {
+  QStringList rows;
+  for (const std::string& entry : index_.Entries()) rows << FromCp1252(entry);
+  ui_->battleList->clear();
+  ui_->battleList->addItems(rows);
+  if (select && *select < index_.Entries().size()) {
+    ui_->battleList->setCurrentRow(static_cast<int>(*select));
+  }
+  UpdateButtons();
+}
+
+void BattleListWindow::UpdateButtons() {
+  const bool selected = Selected().has_value();
+  for (QPushButton* button : {ui_->editButton, ui_->deleteButton, ui_->renameButton,
+                              ui_->checkButton, ui_->upButton, ui_->downButton}) {
+    button->setEnabled(selected);
+  }
+}
+
+void BattleListWindow::CreateBattle() {
+  const auto selected = Selected();
+  const std::string initial = selected ? index_.Entries()[*selected] : std::string();
+  const std::optional<std::string> entered = CreateBox::Ask(this, initial);
+  if (!entered) return;
+  std::string name = Trim(*entered);
+  if (name.empty()) return;
+  BoxReporter reporter(this);
+  if (!CheckBattleName(name, reporter)) return;
+  if (BattleFileExists(game_, name)) {
+    MessageBox::Show(this,
+                     "A configuration with the same name exists already. As soon as you save the "
+                     "new configuration the existing one will be overwritten. But you can still "
+                     "cancel or save it under a different name.",
+                     "Warning");
+  }
+  EditingWizard wizard(this, game_, catalogs_);
+  if (wizard.Run(name, true)) {
+    index_.Add(Trim(name));
+    Refill(selected);
+  }
+}
+
+void BattleListWindow::EditBattle() {
+  const auto selected = Selected();
+  if (!selected) return;
+  std::string name = index_.Entries()[*selected];
+  EditingWizard wizard(this, game_, catalogs_);
+  if (wizard.Run(name, false)) {
+    index_.Add(Trim(name));
+    Refill(selected);
+  }
+}
+
+void BattleListWindow::DeleteBattle() {
+  const auto selected = Selected();
+  if (!selected) return;
+  const std::string name = index_.Entries()[*selected];
+  if (!DeleteBox::Ask(this, name)) return;
+  std::error_code ec;
+  if (!std::filesystem::remove(game_.BattleFile(name), ec) || ec) {
+    ErrorBox::Show(this, "Cannot delete the file!", "Error");
+    return;
+  }
+  index_.RemoveAt(*selected);
+  Refill(std::nullopt);
+}
+
+void BattleListWindow::RenameBattle() {
+  const auto selected = Selected();
+  if (!selected) return;
+  const std::string oldName = Trim(index_.Entries()[*selected]);
+  const std::optional<std::string> entered =
+      SaveUnderBox::Ask(this, oldName, std::string("Rename Battle"));
+  if (!entered) return;
+  const std::string newName = Trim(*entered);
+  if (newName.empty() || EqualsIgnoreCase(newName, oldName)) return;
+  BoxReporter reporter(this);
+  if (!CheckBattleName(newName, reporter)) return;
+  const std::filesystem::path target = game_.BattleFile(newName);
+  if (BattleFileExists(game_, newName) && !OverwriteBox::Ask(this, newName)) return;
+  // One rename replaces the target, so a failure can never leave it deleted.
+  std::error_code ec;
+  std::filesystem::rename(game_.BattleFile(oldName), target, ec);
+  if (ec) {
+    ErrorBox::Show(this, "Cannot rename the file!", "Error");
+    return;
+  }
+  Refill(index_.RenameAt(*selected, newName));
+}
+
+void BattleListWindow::CheckBattle() {
+  const auto selected = Selected();
+  if (!selected) return;
+  EditingWizard wizard(this, game_, catalogs_);
+  wizard.Check(index_.Entries()[*selected]);
+}
+
+void BattleListWindow::ImportBattle() {
+  BattleImporter importer(this, game_, catalogs_, index_);
+  if (importer.Import()) {
+    index_.MarkChanged();
+    Refill(Selected());
+  }
+}
+
+void BattleListWindow::MoveUp() {
+  const auto selected = Selected();
+  if (!selected) return;
+  if (const auto moved = index_.MoveUp(*selected)) Refill(moved);
+}
+
+void BattleListWindow::MoveDown() {
+  const auto selected = Selected();
+  if (!selected) return;
+  if (const auto moved = index_.MoveDown(*selected)) Refill(moved);
+}
+
+void BattleListWindow::reject() {
+  BoxReporter reporter(this);
+  index_.Save(reporter);
+  QDialog::reject();
+}
+
+}  // namespace vk7

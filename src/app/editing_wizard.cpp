@@ -1,0 +1,90 @@
+#include "app/editing_wizard.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "app/box_reporter.h"
+#include "app/finish_box.h"
+#include "app/message_box.h"
+#include "battle/battle_file_reader.h"
+#include "content/safe_save.h"
+#include "pages/check_results_page.h"
+#include "pages/friends_enemies_page.h"
+#include "pages/general_page.h"
+#include "pages/neutrals_hulks_page.h"
+#include "pages/systems_page.h"
+
+namespace vk7 {
+
+EditingWizard::EditingWizard(QWidget* parent, const GameFolder& game, Catalogs& catalogs)
+    : parent_(parent), game_(game), catalogs_(catalogs) {}
+
+bool EditingWizard::Run(std::string& name, bool isNew) {
+  BoxReporter reporter(parent_);
+  if (isNew) {
+    config_.name = name;
+    if (!config_.InitNew()) return false;
+  } else {
+    BattleFileReader reader(config_, reporter);
+    if (!reader.Read(name, game_.BattleFile(name), false)) return false;
+  }
+  if (!catalogs_.Load(game_, reporter)) return false;
+
+  int page = 1;
+  for (;;) {
+    switch (ShowPage(page)) {
+      case PageResult::Cancel:
+        return false;
+      case PageResult::Next:
+        page = std::min(page + 1, 4);
+        break;
+      case PageResult::Previous:
+        page = std::max(page - 1, 1);
+        break;
+      case PageResult::Finish: {
+        std::string saveName = name;
+        // "Back", or a save that failed (its error was shown): the same page again, with
+        // every edit still in place.
+        if (FinishBox::Ask(parent_, game_, saveName) && Save(saveName)) {
+          name = saveName;
+          return true;
+        }
+        break;
+      }
+    }
+  }
+}
+
+PageResult EditingWizard::ShowPage(int page) {
+  switch (page) {
+    case 1:
+      return GeneralPage::Run(parent_, config_, catalogs_.ships);
+    case 2:
+      return SystemsPage::Run(parent_, config_, catalogs_.ships, catalogs_.systems, systemNumber_);
+    case 3:
+      return FriendsEnemiesPage::Run(parent_, config_, systemNumber_, catalogs_.ships,
+                                     catalogs_.systems);
+    default:
+      return NeutralsHulksPage::Run(parent_, config_, systemNumber_, catalogs_.ships,
+                                    catalogs_.systems);
+  }
+}
+
+bool EditingWizard::Save(const std::string& name) {
+  BoxReporter reporter(parent_);
+  if (!SafeSave::Save(config_, name, game_.BattleFile(name), reporter)) return false;
+  const std::string padding(34, ' ');
+  MessageBox::Show(parent_, padding + "Battle Configuration " + name + " saved." + padding, "Save");
+  return true;
+}
+
+bool EditingWizard::Check(const std::string& name) {
+  BoxReporter reporter(parent_);
+  BattleFileReader reader(config_, reporter);
+  if (!reader.Read(name, game_.BattleFile(name), true)) return false;
+  if (!catalogs_.Load(game_, reporter)) return false;
+  CheckResultsPage::Run(parent_, config_, catalogs_.ships, catalogs_.systems, std::nullopt);
+  return true;
+}
+
+}  // namespace vk7

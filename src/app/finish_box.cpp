@@ -1,0 +1,52 @@
+#include "app/finish_box.h"
+
+#include <QStyle>
+
+#include "app/box_reporter.h"
+#include "app/cp1252.h"
+#include "app/modal_seam.h"
+#include "app/overwrite_box.h"
+#include "app/save_under_box.h"
+#include "battle/string_helpers.h"
+#include "battle/text_line_file.h"
+#include "content/battle_name.h"
+#include "ui_finish_box.h"
+
+namespace vk7 {
+
+FinishBox::FinishBox(QWidget* parent, const GameFolder& game, const std::string& name)
+    : QDialog(parent), ui_(std::make_unique<Ui::FinishBox>()), game_(game), name_(name) {
+  ui_->setupUi(this);
+  ui_->iconLabel->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(32, 32));
+  ui_->nameLabel->setText(FromCp1252(name));
+  connect(ui_->saveButton, &QPushButton::clicked, this, &QDialog::accept);
+  connect(ui_->saveUnderButton, &QPushButton::clicked, this, &FinishBox::SaveUnder);
+  connect(ui_->backButton, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+FinishBox::~FinishBox() = default;
+
+void FinishBox::SaveUnder() {
+  const std::optional<std::string> entered = SaveUnderBox::Ask(this, name_, std::nullopt);
+  if (!entered) return;
+  const std::string name = Trim(*entered);
+  if (name.empty()) return;
+  BoxReporter reporter(this);
+  if (!CheckBattleName(name, reporter)) return;
+  TextLineFile existing;
+  if (existing.OpenForRead(game_.BattleFile(name))) {
+    existing.Close();
+    if (!OverwriteBox::Ask(this, name)) return;
+  }
+  name_ = name;
+  accept();
+}
+
+bool FinishBox::Ask(QWidget* parent, const GameFolder& game, std::string& name) {
+  FinishBox box(parent, game, name);
+  if (ModalSeam::Current().Exec(box) != QDialog::Accepted) return false;
+  name = box.Name();
+  return true;
+}
+
+}  // namespace vk7

@@ -1,0 +1,140 @@
+#include "pages/position_page_logic.h"
+
+#include <array>
+#include <limits>
+
+#include "battle/string_helpers.h"
+
+namespace vk7 {
+namespace {
+
+// Where a role keeps its position and its two defined flags, in page order.
+struct RoleMembers {
+  ShipPosition StarSystem::*position;
+  bool StarSystem::*coordsDefined;
+  bool StarSystem::*planetDefined;
+};
+
+constexpr std::array<RoleMembers, kPositionRoleCount> kRoleMembers = {{
+    {&StarSystem::playerPosition, &StarSystem::playerCoordsDefined,
+     &StarSystem::playerPlanetDefined},
+    {&StarSystem::friendPosition, &StarSystem::friendCoordsDefined,
+     &StarSystem::friendPlanetDefined},
+    {&StarSystem::enemyPosition, &StarSystem::enemyCoordsDefined, &StarSystem::enemyPlanetDefined},
+    {&StarSystem::neutralPosition, &StarSystem::neutralCoordsDefined,
+     &StarSystem::neutralPlanetDefined},
+    {&StarSystem::hulkPosition, &StarSystem::hulkCoordsDefined, &StarSystem::hulkPlanetDefined},
+}};
+
+std::string JoinCoordinates(const std::string& x, const std::string& y, const std::string& z) {
+  return x + kCoordinateSeparator + y + kCoordinateSeparator + z;
+}
+
+}  // namespace
+
+std::string PositionPageTitle(const StarSystem& system) {
+  return system.name + " Positions";
+}
+
+PositionPageState OpenPositionPage(const StarSystem& system) {
+  PositionPageState state;
+  for (std::size_t i = 0; i < kPositionRoleCount; ++i) {
+    const RoleMembers& role = kRoleMembers[i];
+    const ShipPosition& position = system.*role.position;
+    PositionEntry& entry = state.entries[i];
+    if (system.*role.planetDefined) {
+      SetPlanet(entry, position.planet);
+    } else if (system.*role.coordsDefined) {
+      entry.kind = PositionKind::Coordinates;
+      entry.text = JoinCoordinates(std::to_string(position.x), std::to_string(position.y),
+                                   std::to_string(position.z));
+    }
+  }
+  return state;
+}
+
+void SetPlanet(PositionEntry& entry, const std::string& planet) {
+  entry.kind = PositionKind::Planet;
+  entry.text = planet;
+}
+
+void SetCoordinates(PositionEntry& entry, const CoordinateTexts& texts) {
+  entry.kind = PositionKind::Coordinates;
+  entry.text = JoinCoordinates(texts[0], texts[1], texts[2]);
+}
+
+void ClearEntry(PositionEntry& entry) {
+  entry.kind = PositionKind::None;
+  entry.text.clear();
+}
+
+CoordinateTexts CoordinatesOfEntry(const PositionEntry& entry) {
+  if (entry.kind != PositionKind::Coordinates) return {};
+  return {Token(entry.text, 1), Token(entry.text, 2), Token(entry.text, 3)};
+}
+
+std::optional<std::size_t> AcceptCoordinates(const CoordinateTexts& typed,
+                                             CoordinateTexts& accepted, Reporter& reporter) {
+  CoordinateTexts stripped;
+  for (std::size_t i = 0; i < stripped.size(); ++i) {
+    stripped[i] = Trim(std::string_view(typed[i]).substr(0, kMaxCoordinateField));
+    if (!IsNumber(stripped[i])) {
+      reporter.Error("Error", kInvalidCoordinates);
+      return i;
+    }
+  }
+  accepted = stripped;
+  return std::nullopt;
+}
+
+std::int32_t CoordinateValue(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && IsBlank(text[i])) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
+    negative = text[i] == '-';
+    ++i;
+  }
+  // Accumulated as a 64-bit value that stops growing once it is past the 32-bit range.
+  constexpr std::int64_t kLimit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
+  std::int64_t magnitude = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    if (magnitude <= kLimit) magnitude = magnitude * 10 + (text[i] - '0');
+  }
+  if (negative) {
+    return magnitude >= kLimit ? std::numeric_limits<std::int32_t>::min()
+                               : static_cast<std::int32_t>(-magnitude);
+  }
+  return magnitude >= kLimit ? std::numeric_limits<std::int32_t>::max()
+                             : static_cast<std::int32_t>(magnitude);
+}
+
+void ApplyPositionPage(const PositionPageState& state, StarSystem& system) {
+  for (std::size_t i = 0; i < kPositionRoleCount; ++i) {
+    const RoleMembers& role = kRoleMembers[i];
+    ShipPosition& position = system.*role.position;
+    bool& coordsDefined = system.*role.coordsDefined;
+    bool& planetDefined = system.*role.planetDefined;
+    const PositionEntry& entry = state.entries[i];
+    switch (entry.kind) {
+      case PositionKind::None:
+        coordsDefined = false;
+        planetDefined = false;
+        break;
+      case PositionKind::Planet:
+        position.planet = entry.text;
+        planetDefined = true;
+        coordsDefined = false;
+        break;
+      case PositionKind::Coordinates:
+        position.x = CoordinateValue(Token(entry.text, 1));
+        position.y = CoordinateValue(Token(entry.text, 2));
+        position.z = CoordinateValue(Token(entry.text, 3));
+        coordsDefined = true;
+        planetDefined = false;
+        break;
+    }
+  }
+}
+
+}  // namespace vk7
