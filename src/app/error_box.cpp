@@ -1,6 +1,11 @@
 #include "app/error_box.h"
 
+#include <QFontMetrics>
+#include <QScrollBar>
+#include <QStringList>
 #include <QStyle>
+#include <QTextDocument>
+#include <algorithm>
 #include <QTextOption>
 
 #include "app/cp1252.h"
@@ -22,7 +27,18 @@ ErrorBox::~ErrorBox() = default;
 
 void ErrorBox::SetContents(const std::string& text, const std::string& title) {
   if (!title.empty()) setWindowTitle(FromCp1252(title));
-  if (!text.empty()) ui_->messageText->setPlainText(FromCp1252(text));
+  if (text.empty()) return;
+  const QString shown = FromCp1252(text);
+  ui_->messageText->setPlainText(shown);
+  // Tall enough for the wrapped text (up to a limit; beyond it the field scrolls).
+  QTextEdit& edit = *ui_->messageText;
+  const QFontMetrics metrics(edit.font());
+  const int margins = 2 * edit.frameWidth() + 2 * static_cast<int>(edit.document()->documentMargin());
+  const int width = std::max(edit.minimumWidth(), 340);
+  const QRect wrapped =
+      metrics.boundingRect(QRect(0, 0, width - margins, 100000), Qt::TextWordWrap, shown);
+  edit.setMinimumWidth(width);
+  edit.setFixedHeight(std::min(wrapped.height() + margins + metrics.lineSpacing(), 320));
 }
 
 QString ErrorBox::Text() const { return ui_->messageText->toPlainText(); }

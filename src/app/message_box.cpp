@@ -1,6 +1,11 @@
 #include "app/message_box.h"
 
+#include <QFontMetrics>
+#include <QScrollBar>
+#include <QStringList>
 #include <QStyle>
+#include <QTextDocument>
+#include <algorithm>
 #include <QTextOption>
 
 #include "app/cp1252.h"
@@ -22,7 +27,28 @@ MessageBox::~MessageBox() = default;
 
 void MessageBox::SetContents(const std::string& text, const std::string& title) {
   if (!title.empty()) setWindowTitle(FromCp1252(title));
-  if (!text.empty()) ui_->messageText->setPlainText(FromCp1252(text));
+  if (text.empty()) return;
+  const QString shown = FromCp1252(text);
+  ui_->messageText->setPlainText(shown);
+  // Lines do not wrap, so the field is made as wide as the widest line (up to a limit;
+  // beyond it the field scrolls sideways) and as tall as the lines.
+  QTextEdit& edit = *ui_->messageText;
+  const QFontMetrics metrics(edit.font());
+  const int margins = 2 * edit.frameWidth() + 2 * static_cast<int>(edit.document()->documentMargin());
+  int widest = 0;
+  const QStringList lines = shown.split('\n');
+  for (const QString& line : lines) widest = std::max(widest, metrics.horizontalAdvance(line));
+  constexpr int kWidest = 900;
+  constexpr int kTallest = 16;
+  const int slack = 12;  // the text cursor and rounding
+  const bool tooWide = widest + margins + slack > kWidest;
+  const bool tooTall = lines.size() > kTallest;
+  edit.setHorizontalScrollBarPolicy(tooWide ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+  edit.setVerticalScrollBarPolicy(tooTall ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+  const int shownLines = tooTall ? kTallest : static_cast<int>(lines.size());
+  edit.setMinimumWidth(std::min(widest + margins + slack, kWidest));
+  edit.setFixedHeight(shownLines * metrics.lineSpacing() + margins + slack +
+                      (tooWide ? edit.horizontalScrollBar()->sizeHint().height() : 0));
 }
 
 QString MessageBox::Text() const { return ui_->messageText->toPlainText(); }
