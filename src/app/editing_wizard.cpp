@@ -72,7 +72,12 @@ PageResult EditingWizard::ShowPage(int page) {
 
 bool EditingWizard::Save(const std::string& name) {
   BoxReporter reporter(parent_);
-  if (!SafeSave::Save(config_, name, game_.BattleFile(name), reporter)) return false;
+  const std::string oldName = config_.name;
+  if (!SafeSave::Save(config_, name, game_.BattleFile(name), reporter)) {
+    // Nothing was saved under the new name: the pages go on showing the battle's own.
+    config_.name = oldName;
+    return false;
+  }
   const std::string padding(34, ' ');
   MessageBox::Show(parent_, padding + "Battle Configuration " + name + " saved." + padding, "Save");
   return true;

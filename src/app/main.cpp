@@ -1,8 +1,7 @@
 #include <QApplication>
 #include <QIcon>
 
-#include "app/game_settings.h"
-#include "app/main_frame.h"
+#include "app/editor_startup.h"
 
 int main(int argc, char** argv) {
   Q_INIT_RESOURCE(velkor);
@@ -11,10 +10,6 @@ int main(int argc, char** argv) {
   QApplication::setOrganizationName("VelkorEdit");
   QApplication::setWindowIcon(QIcon(":/images/velkor-editor.png"));
 
-  const std::optional<QString> stored = vk7::GameSettings::Read();
-  vk7::MainFrame frame(stored.value_or(QString()));
-  frame.show();
-  // First start: nothing stored yet, so ask for the game folder at once.
-  if (!stored) frame.ConfigureGameDirectory();
+  const std::unique_ptr<vk7::MainFrame> frame = vk7::StartEditor();
   return QApplication::exec();
 }

@@ -41,6 +41,10 @@ MainFrame::MainFrame(const QString& gameDirectory, QWidget* parent)
 }
 
 void MainFrame::Start() {
+  // Without a game folder the scripts folder would be looked for wherever the program was
+  // started from; ask for the folder instead.
+  if (gameDirectory_.isEmpty()) ConfigureGameDirectory();
+  if (gameDirectory_.isEmpty()) return;
   const GameFolder game(ToPath(gameDirectory_));
   BattleListWindow::Run(this, game, catalogs_);
 }

@@ -1,0 +1,339 @@
+// The battle list window's commands on whole battles, driven through STARTBOX and checked on
+// the battle files and on vk7.txt.
+#include <gtest/gtest.h>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <functional>
+#include <optional>
+
+#include "app/flow_support.h"
+
+namespace vk7 {
+namespace {
+
+using namespace test;
+
+const QString kUnsafeNameError =
+    "The name \"%1\" cannot be used for a battle. A battle name must not contain \"/\" or "
+    "\"\\\" and must not be \".\" or \"..\".";
+
+TEST(BattleListFlows, AnIndexThatCannotBeLoadedShowsItsErrorAndNoWindow) {
+  struct Case {
+    std::optional<std::string> index;
+    QString error;
+  };
+  const std::vector<Case> cases = {
+      {std::nullopt, "Cannot open vk7.txt file!"},
+      {"VK7 Available Battles \r\nFile Format Version 1.0\r\n", "No valid vk7.txt file!"},
+      {"VK7 Available Battles\r\nFile Format Version 1.1\r\nFirst Patrol\r\n",
+       "Invalid version of vk7.txt file!"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.error.toStdString());
+    GameCopy copy;
+    if (c.index) {
+      WriteFile(copy.Index(), *c.index);
+    } else {
+      std::filesystem::remove(copy.Index());
+    }
+    const auto before = copy.Snapshot();
+    Catalogs catalogs;
+    ScriptedSeam seam;
+    seam.Expect("ERRORBOX", Acknowledge("Error", c.error));
+    BattleListWindow::Run(nullptr, copy.Game(), catalogs);
+    EXPECT_TRUE(seam.Done());
+    EXPECT_EQ(copy.Snapshot(), before);
+  }
+}
+
+TEST(BattleListFlows, CreateNamesAreTrimmedAndUnsafeOnesRefused) {
+  struct Case {
+    const char* typed;
+    const char* button;
+    bool unsafe;
+  };
+  for (const Case& c :
+       {Case{"Patrol", "Cancel", false}, Case{" \t ", "Ok", false}, Case{" .. ", "Ok", true},
+        Case{"raids/Patrol", "Ok", true}, Case{"raids\\Patrol", "Ok", true}}) {
+    SCOPED_TRACE(c.typed);
+    GameCopy copy;
+    const auto before = copy.Snapshot();
+    Catalogs catalogs;
+    ScriptedSeam seam;
+    seam.Expect("STARTBOX", [](QDialog& window) {
+      Click(window, "Create Battle");
+      EXPECT_EQ(Rows(BattleList(window)), Rows(kDemoBattles));
+      Click(window, "Close");
+    });
+    seam.Expect("CREATEBOX", TypeName(c.typed, c.button));
+    if (c.unsafe) {
+      seam.Expect("ERRORBOX",
+                  Acknowledge("Error", kUnsafeNameError.arg(QString(c.typed).trimmed())));
+    }
+    BattleListWindow::Run(nullptr, copy.Game(), catalogs);
+    EXPECT_TRUE(seam.Done());
+    EXPECT_EQ(copy.Snapshot(), before);
+  }
+}
+
+TEST(BattleListFlows, CreatingUnderAListedNameWarnsAndOverwritesWithoutASecondEntry) {
+  GameCopy copy;
+  Catalogs catalogs;
+  const std::string indexBefore = ReadBytes(copy.Index());
+  ScriptedSeam seam;
+  seam.Expect("STARTBOX", [](QDialog& window) {
+    SelectRow(BattleList(window), 2);
+    Click(window, "Create Battle");
+    EXPECT_EQ(Rows(BattleList(window)), Rows(kDemoBattles));
+    EXPECT_EQ(SelectedRow(BattleList(window)), 2);
+    Click(window, "Close");
+  });
+  seam.Expect("CREATEBOX", [](QDialog& box) {
+    EXPECT_EQ(Find<QLineEdit>(box, "nameEdit").text(), "Convoy Run");  // the selected battle
+    Click(box, "Ok");
+  });
+  seam.Expect("MESSAGBOX",
+              Acknowledge("Warning",
+                          "A configuration with the same name exists already. As soon as you save "
+                          "the new configuration the existing one will be overwritten. But you "
+                          "can still cancel or save it under a different name."));
+  seam.Expect("GENERALBOX", [](QDialog& page) {
+    EXPECT_TRUE(Find<QListWidget>(page, "Escort").count() == 0);  // a new battle, not the file
+    SelectRow(Find<QListWidget>(page, "Available Ships"), 3);
+    Click(page, "Select -->");
+    Click(page, "Next -->");
+  });
+  seam.Expect("SYSTEMBOX", [](QDialog& page) {
+    SelectRow(Find<QListWidget>(page, "Available Systems"), 4);
+    Click(page, "Add -->");
+    Click(page, "Finish");
+  });
+  ExpectSave(seam, "Convoy Run");
+  BattleListWindow::Run(nullptr, copy.Game(), catalogs);
+  EXPECT_TRUE(seam.Done());
+  const BattleConfig saved = ReadBattle(copy.Battle("Convoy Run"), "Convoy Run");
+  EXPECT_EQ(saved.player, Ship("BASTION"));
+  EXPECT_TRUE(saved.escorts.empty());
+  ASSERT_EQ(saved.systems.size(), 1u);
+  EXPECT_EQ(saved.systems[0].name, "Ysolde");
+  EXPECT_EQ(ReadBytes(copy.Index()), indexBefore);
+}
+
+TEST(BattleListFlows, RenameMovesTheFileOrChangesNothing) {
+  enum class Overwrite { NotAsked, Yes, No };
+  struct Case {
+    const char* typed;
+    const char* button;
+    Overwrite overwrite;
+    bool unsafe;
+    std::vector<std::string> rows;
+    int selected;
+    const char* movedTo;  // the file that holds Convoy Run afterwards; nullptr: nothing moved
+  };
+  const std::vector<std::string> unchanged = kDemoBattles;
+  const std::vector<Case> cases = {
+      {" Convoy Ride ",
+       "Ok",
+       Overwrite::NotAsked,
+       false,
+       {"First Patrol", "Veyr Ambush", "Convoy Ride", "DeepSurvey"},
+       2,
+       "Convoy Ride"},
+      // Onto another listed battle: its file is replaced, its entry becomes the selected one.
+      {"First Patrol",
+       "Ok",
+       Overwrite::Yes,
+       false,
+       {"First Patrol", "Veyr Ambush", "DeepSurvey"},
+       0,
+       "First Patrol"},
+      {"First Patrol", "Ok", Overwrite::No, false, unchanged, 2, nullptr},
+      {"CONVOY RUN", "Ok", Overwrite::NotAsked, false, unchanged, 2, nullptr},
+      {"  ", "Ok", Overwrite::NotAsked, false, unchanged, 2, nullptr},
+      {"Convoy Ride", "Cancel", Overwrite::NotAsked, false, unchanged, 2, nullptr},
+      {"../Convoy", "Ok", Overwrite::NotAsked, true, unchanged, 2, nullptr},
+      {"..", "Ok", Overwrite::NotAsked, true, unchanged, 2, nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.typed) + " " + c.button);
+    GameCopy copy;
+    Catalogs catalogs;
+    const auto before = copy.Snapshot();
+    const std::string convoy = ReadBytes(copy.Battle("Convoy Run"));
+    ScriptedSeam seam;
+    seam.Expect("STARTBOX", [&](QDialog& window) {
+      SelectRow(BattleList(window), 2);
+      Click(window, "Rename Battle");
+      EXPECT_EQ(Rows(BattleList(window)), Rows(c.rows));
+      EXPECT_EQ(SelectedRow(BattleList(window)), c.selected);
+      EXPECT_EQ(EnabledSelectionButtons(window), kSelectionButtons);
+      Click(window, "Close");
+    });
+    seam.Expect("SAVEUNDERBOX", [&](QDialog& box) {
+      EXPECT_EQ(box.windowTitle(), "Rename Battle");
+      EXPECT_EQ(Find<QLineEdit>(box, "nameEdit").text(), "Convoy Run");
+      Find<QLineEdit>(box, "nameEdit").setText(c.typed);
+      Click(box, c.button);
+    });
+    if (c.overwrite != Overwrite::NotAsked) {
+      seam.Expect("OVERWRITEBOX", [&](QDialog& box) {
+        EXPECT_EQ(Find<QLabel>(box, "nameLabel").text(), c.typed);
+        Click(box, c.overwrite == Overwrite::Yes ? "Yes" : "No");
+      });
+    }
+    if (c.unsafe) seam.Expect("ERRORBOX", Acknowledge("Error", kUnsafeNameError.arg(c.typed)));
+    BattleListWindow::Run(nullptr, copy.Game(), catalogs);
+    EXPECT_TRUE(seam.Done());
+    if (c.movedTo == nullptr) {
+      EXPECT_EQ(copy.Snapshot(), before);
+      continue;
+    }
+    EXPECT_FALSE(std::filesystem::exists(copy.Battle("Convoy Run")));
+    EXPECT_EQ(ReadBytes(copy.Battle(c.movedTo)), convoy);
+    EXPECT_EQ(ReadBytes(copy.Index()), IndexBytes(c.rows));
+  }
+}
+
+TEST(BattleListFlows, DeleteRemovesTheFileAndLeavesNothingSelected) {
+  for (const bool yes : {true, false}) {
+    SCOPED_TRACE(yes);
+    GameCopy copy;
+    Catalogs catalogs;
+    const auto before = copy.Snapshot();
+    const std::vector<std::string> rest = {"First Patrol", "Convoy Run", "DeepSurvey"};
+    ScriptedSeam seam;
+    seam.Expect("STARTBOX", [&](QDialog& window) {
+      EXPECT_EQ(EnabledSelectionButtons(window), QStringList{});
+      SelectRow(BattleList(window), 1);
+      EXPECT_EQ(EnabledSelectionButtons(window), kSelectionButtons);
+      Click(window, "Delete Battle");
+      if (yes) {
+        EXPECT_EQ(Rows(BattleList(window)), Rows(rest));
+        EXPECT_EQ(SelectedRow(BattleList(window)), -1);
+        EXPECT_EQ(EnabledSelectionButtons(window), QStringList{});
+        EXPECT_FALSE(std::filesystem::exists(copy.Battle("Veyr Ambush")));
+      } else {
+        EXPECT_EQ(Rows(BattleList(window)), Rows(kDemoBattles));
+        EXPECT_EQ(SelectedRow(BattleList(window)), 1);
+      }
+      Click(window, "Close");
+    });
+    seam.Expect("DELETEBOX", [&](QDialog& box) {
+      EXPECT_EQ(Find<QLabel>(box, "objectLabel").text(), "Veyr Ambush");
+      Click(box, yes ? "Yes" : "No");
+    });
+    BattleListWindow::Run(nullptr, copy.Game(), catalogs);
+    EXPECT_TRUE(seam.Done());
+    if (yes) {
+      EXPECT_EQ(ReadBytes(copy.Index()), IndexBytes(rest));
+    } else {
+      EXPECT_EQ(copy.Snapshot(), before);
+    }
+  }
+}
+
+// A hand-made list: LF line ends, a name in blanks and a battle whose file is missing.
+constexpr const char* kHandMadeIndex =
+    "VK7 Available Battles\nFile Format Version 1.0\n  First Patrol\t\nGhost\nConvoy Run\n"
+    "DeepSurvey\n";
+
+TEST(BattleListFlows, CloseRewritesTheListOnlyWhenItChanged) {
+  struct Case {
+    const char* what;
+    std::function<void(QDialog&)> act;
+    std::function<void(ScriptedSeam&)> dialogs;  // what the act opens
+    std::vector<std::string> rows;
+    std::optional<std::vector<std::string>> written;  // nothing: the file stays byte for byte
+  };
+  const std::vector<std::string> listed = {"First Patrol", "Convoy Run", "DeepSurvey"};
+  const std::vector<Case> cases = {
+      {"nothing", [](QDialog&) {}, {}, listed, std::nullopt},
+      {"Up on the first row, Down on the last",
+       [](QDialog& window) {
+         SelectRow(BattleList(window), 0);
+         Click(window, "Up");
+         EXPECT_EQ(SelectedRow(BattleList(window)), 0);
+         SelectRow(BattleList(window), 2);
+         Click(window, "Down");
+         EXPECT_EQ(SelectedRow(BattleList(window)), 2);
+       },
+       {},
+       listed,
+       std::nullopt},
+      {"saved under its own name",
+       [](QDialog& window) {
+         SelectRow(BattleList(window), 2);
+         Click(window, "Edit Battle");
+       },
+       [](ScriptedSeam& seam) {
+         seam.Expect("GENERALBOX", Press("Finish"));
+         ExpectSave(seam, "DeepSurvey");
+       },
+       listed, std::nullopt},
+      {"Down",
+       [](QDialog& window) {
+         SelectRow(BattleList(window), 0);
+         Click(window, "Down");
+         EXPECT_EQ(SelectedRow(BattleList(window)), 1);
+       },
+       {},
+       {"Convoy Run", "First Patrol", "DeepSurvey"},
+       std::vector<std::string>{"Convoy Run", "First Patrol", "DeepSurvey"}},
+      {"Down and Up again",
+       [](QDialog& window) {
+         SelectRow(BattleList(window), 1);
+         Click(window, "Down");
+         Click(window, "Up");
+         EXPECT_EQ(SelectedRow(BattleList(window)), 1);
+       },
+       {},
+       listed,
+       listed},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    GameCopy copy;
+    WriteFile(copy.Index(), kHandMadeIndex);
+    Catalogs catalogs;
+    ScriptedSeam seam;
+    seam.Expect("STARTBOX", [&](QDialog& window) {
+      EXPECT_EQ(Rows(BattleList(window)), Rows(listed));
+      c.act(window);
+      EXPECT_EQ(Rows(BattleList(window)), Rows(c.rows));
+      Click(window, "Close");
+      EXPECT_FALSE(window.isVisible());
+    });
+    if (c.dialogs) c.dialogs(seam);
+    BattleListWindow::Run(nullptr, copy.Game(), catalogs);
+    EXPECT_TRUE(seam.Done());
+    EXPECT_EQ(ReadBytes(copy.Index()), c.written ? IndexBytes(*c.written) : kHandMadeIndex);
+  }
+}
+
+TEST(BattleListFlows, CheckShowsWhatTheCatalogsLackAndWritesNothing) {
+  GameCopy copy;
+  Catalogs catalogs;
+  const auto before = copy.Snapshot();
+  ScriptedSeam seam;
+  seam.Expect("STARTBOX", [](QDialog& window) {
+    SelectRow(BattleList(window), 3);
+    Click(window, "Check Battle");
+    EXPECT_EQ(SelectedRow(BattleList(window)), 3);
+    Click(window, "Close");
+  });
+  seam.Expect("CHECKBOX", [](QDialog& box) {
+    EXPECT_EQ(box.windowTitle(), "Check Results");
+    EXPECT_EQ(Rows(Find<QListWidget>(box, "shipMissingList")), QStringList{"SURVEYOR"});
+    EXPECT_EQ(Rows(Find<QListWidget>(box, "planetMissingList")), QStringList{"Keth Deep"});
+    EXPECT_EQ(Rows(Find<QListWidget>(box, "systemList")), QStringList{"Hollow Star"});
+    Click(box, "OK");
+  });
+  BattleListWindow::Run(nullptr, copy.Game(), catalogs);
+  EXPECT_TRUE(seam.Done());
+  EXPECT_EQ(copy.Snapshot(), before);
+}
+
+}  // namespace
+}  // namespace vk7

@@ -1,0 +1,204 @@
+#pragma once
+
+#include <gtest/gtest.h>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/battle_list_window.h"
+#include "app/catalogs.h"
+#include "battle/battle_config.h"
+#include "battle/battle_file_reader.h"
+#include "battle/game_folder.h"
+#include "battle/recording_reporter.h"
+#include "gui_support/scripted_seam.h"
+#include "support/temp_dir.h"
+
+// Shared by the whole-flow tests: a writable copy of the demo game, list helpers and the
+// scripted road through the four wizard pages.
+namespace vk7::test {
+
+// The demo game below a fresh temporary folder, with room beside it for files from elsewhere.
+class GameCopy {
+ public:
+  GameCopy() : game_(dir_.Path() / "game") {
+    std::filesystem::copy(std::filesystem::path(VK7_EXAMPLES_DIR) / "game", game_.Root(),
+                          std::filesystem::copy_options::recursive);
+  }
+
+  const GameFolder& Game() const { return game_; }
+  std::filesystem::path Scripts() const { return game_.Root() / "scripts"; }
+  std::filesystem::path Battle(const std::string& name) const {
+    return Scripts() / (name + ".vk7");
+  }
+  std::filesystem::path Index() const { return Scripts() / "vk7.txt"; }
+  // A file outside the game folder, as another player's download would lie.
+  std::filesystem::path Elsewhere(const std::string& name, std::string_view bytes) const {
+    return dir_.Write("elsewhere/" + name, bytes);
+  }
+  std::filesystem::path ElsewhereDir() const { return dir_.Path() / "elsewhere"; }
+
+  // Every file below the temporary folder with its bytes: what a flow may not touch.
+  std::map<std::string, std::string> Snapshot() const {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(dir_.Path())) {
+      if (entry.is_regular_file()) {
+        files[entry.path().lexically_relative(dir_.Path()).string()] = ReadBytes(entry.path());
+      }
+    }
+    return files;
+  }
+
+ private:
+  TempDir dir_;
+  GameFolder game_;
+};
+
+inline void WriteFile(const std::filesystem::path& file, std::string_view bytes) {
+  std::ofstream(file, std::ios::binary | std::ios::trunc)
+      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+inline const std::vector<std::string> kDemoBattles = {"First Patrol", "Veyr Ambush", "Convoy Run",
+                                                      "DeepSurvey"};
+
+// vk7.txt as the editor writes it.
+inline std::string IndexBytes(const std::vector<std::string>& names) {
+  std::string bytes = "VK7 Available Battles\r\nFile Format Version 1.0\r\n";
+  for (const std::string& name : names) bytes += name + "\r\n";
+  return bytes;
+}
+
+inline QString Q(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
+inline QStringList Rows(QListWidget& list) {
+  QStringList rows;
+  for (int i = 0; i < list.count(); ++i) rows << list.item(i)->text();
+  return rows;
+}
+
+inline QStringList Rows(const std::vector<std::string>& names) {
+  QStringList rows;
+  for (const std::string& name : names) rows << Q(name);
+  return rows;
+}
+
+inline int SelectedRow(QListWidget& list) {
+  return list.selectedItems().isEmpty() ? -1 : list.row(list.selectedItems().front());
+}
+
+inline void SelectRow(QListWidget& list, int row) {
+  list.setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+}
+
+// What the window system delivers for a double click: press, release, double click, release.
+inline void DoubleClickRow(QListWidget& list, int row) {
+  QListWidgetItem* item = list.item(row);
+  list.scrollToItem(item);
+  const QPoint center = list.visualItemRect(item).center();
+  QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, center);
+  QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, center);
+  QTest::mouseRelease(list.viewport(), Qt::LeftButton, {}, center);
+}
+
+inline QListWidget& BattleList(QDialog& startBox) {
+  return Find<QListWidget>(startBox, "Available Battles");
+}
+
+// The labels of STARTBOX's selection buttons that can be pressed.
+inline QStringList EnabledSelectionButtons(QDialog& startBox) {
+  QStringList enabled;
+  for (const char* label :
+       {"Edit Battle", "Delete Battle", "Rename Battle", "Check Battle", "Up", "Down"}) {
+    if (Button(startBox, label).isEnabled()) enabled << label;
+  }
+  return enabled;
+}
+
+inline const QStringList kSelectionButtons = {
+    "Edit Battle", "Delete Battle", "Rename Battle", "Check Battle", "Up", "Down"};
+
+// An error or message box with exactly this title and text, closed by its only button.
+inline ScriptedSeam::Action Acknowledge(const QString& title, const QString& text) {
+  return [=](QDialog& box) {
+    EXPECT_EQ(box.windowTitle(), title);
+    EXPECT_EQ(MessageText(box), text);
+    Click(box, box.objectName() == "ERRORBOX" ? "Cancel" : "Ok");
+  };
+}
+
+inline ScriptedSeam::Action TypeName(const QString& text, const QString& button = "Ok") {
+  return TypeAndPress("nameEdit", text, button);
+}
+
+inline QString SavedMessage(const std::string& name) {
+  const QString padding(34, ' ');
+  return padding + "Battle Configuration " + Q(name) + " saved." + padding;
+}
+
+// FINISHBOX "Save" and the confirmation that follows.
+inline void ExpectSave(ScriptedSeam& seam, const std::string& name) {
+  seam.Expect("FINISHBOX",
+              [name](QDialog& box) {
+                EXPECT_EQ(box.windowTitle(), "Finish");
+                EXPECT_EQ(Find<QLabel>(box, "nameLabel").text(), Q(name));
+                Click(box, "Save");
+              })
+      .Expect("MESSAGBOX", Acknowledge("Save", SavedMessage(name)));
+}
+
+inline const std::array<QString, 4> kPages = {"GENERALBOX", "SYSTEMBOX", "SYSTEMBOX1",
+                                              "SYSTEMBOX2"};
+
+// The template of page `page`, counted from 1.
+inline const QString& PageName(int page) {
+  return kPages.at(static_cast<std::size_t>(page - 1));
+}
+
+// Goes from GENERALBOX to page `page` (1 to 4) with "Next -->", choosing the system of row
+// `systemRow` on SYSTEMBOX, and runs `onPage` there.
+inline void ReachPage(ScriptedSeam& seam, int page, const ScriptedSeam::Action& onPage,
+                      int systemRow = 0) {
+  for (int i = 1; i < page; ++i) {
+    if (i == 2) {
+      seam.Expect("SYSTEMBOX", [systemRow](QDialog& box) {
+        SelectRow(Find<QListWidget>(box, "Systems"), systemRow);
+        Click(box, "Edit");
+      });
+    } else {
+      seam.Expect(PageName(i), Press("Next -->"));
+    }
+  }
+  seam.Expect(PageName(page), onPage);
+}
+
+// "Cancel" on a page, confirmed.
+inline void ExpectCancelled(ScriptedSeam& seam, const QString& page) {
+  seam.Expect(page, Press("Cancel")).Expect("CANCELBOX", Press("Yes"));
+}
+
+inline BattleConfig ReadBattle(const std::filesystem::path& file, const std::string& name) {
+  BattleConfig config;
+  RecordingReporter reporter;
+  EXPECT_TRUE(BattleFileReader(config, reporter).Read(name, file, false)) << file;
+  EXPECT_EQ(reporter.FirstError(), nullptr) << file;
+  return config;
+}
+
+inline ShipEntry Ship(const char* shipClass, const char* name = nullptr) {
+  return ShipEntry{shipClass, name != nullptr ? name : "", true, name != nullptr};
+}
+
+}  // namespace vk7::test
