@@ -18,11 +18,7 @@ CreateBox::CreateBox(QWidget* parent, const std::string& initial)
 CreateBox::~CreateBox() = default;
 
 void CreateBox::TakeText() {
-  bool lossy = false;
-  std::string text = ToCp1252(ui_->nameEdit->text(), &lossy);
-  if (text.size() > kMaxLength) text.resize(kMaxLength);
-  WarnReplacedCharacters(this, lossy);
-  entered_ = std::move(text);
+  entered_ = TakeEnteredText(this, *ui_->nameEdit, kMaxLength);
   accept();
 }
 

@@ -20,11 +20,7 @@ NameBox::NameBox(QWidget* parent, const std::string& prompt, const std::optional
 NameBox::~NameBox() = default;
 
 void NameBox::TakeText() {
-  bool lossy = false;
-  std::string text = ToCp1252(ui_->nameEdit->text(), &lossy);
-  if (text.size() > kMaxLength) text.resize(kMaxLength);
-  WarnReplacedCharacters(this, lossy);
-  entered_ = std::move(text);
+  entered_ = TakeEnteredText(this, *ui_->nameEdit, kMaxLength);
   accept();
 }
 

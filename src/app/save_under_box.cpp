@@ -19,11 +19,7 @@ SaveUnderBox::SaveUnderBox(QWidget* parent, const std::string& initial, const st
 SaveUnderBox::~SaveUnderBox() = default;
 
 void SaveUnderBox::TakeText() {
-  bool lossy = false;
-  std::string text = ToCp1252(ui_->nameEdit->text(), &lossy);
-  if (text.size() > kMaxLength) text.resize(kMaxLength);
-  WarnReplacedCharacters(this, lossy);
-  entered_ = std::move(text);
+  entered_ = TakeEnteredText(this, *ui_->nameEdit, kMaxLength);
   accept();
 }
 

@@ -28,6 +28,14 @@ void SetEditText(QLineEdit& edit, const std::string& text) { edit.setText(FromCp
 
 std::string EditText(const QLineEdit& edit, bool* lossy) { return ToCp1252(edit.text(), lossy); }
 
+std::string TakeEnteredText(QWidget* box, const QLineEdit& edit, std::size_t limit) {
+  bool lossy = false;
+  std::string text = EditText(edit, &lossy);
+  if (text.size() > limit) text.resize(limit);
+  WarnReplacedCharacters(box, lossy);
+  return text;
+}
+
 void AcceptDigitsOnly(QLineEdit& edit) {
   static const QRegularExpression digits("[0-9]*");
   edit.setValidator(new QRegularExpressionValidator(digits, &edit));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <cstddef>
 #include <string>
 
 class QLineEdit;
@@ -22,6 +23,10 @@ void SetEditText(QPlainTextEdit& edit, const std::string& text);
 std::string EditText(const QPlainTextEdit& edit, bool* lossy);
 void SetEditText(QLineEdit& edit, const std::string& text);
 std::string EditText(const QLineEdit& edit, bool* lossy);
+
+// The text of an entry box's field as typed, cut to `limit` characters, with the warning
+// about replaced characters shown when needed.
+std::string TakeEnteredText(QWidget* box, const QLineEdit& edit, std::size_t limit);
 
 // Lets the edit accept digits only, refusing anything else as it is typed.
 void AcceptDigitsOnly(QLineEdit& edit);
