@@ -55,7 +55,8 @@ std::filesystem::path BattleFile(std::int64_t ships) {
     const auto dir = std::filesystem::temp_directory_path() / "vk7-bench";
     std::filesystem::create_directories(dir);
     path = dir / ("battle-" + std::to_string(ships) + ".vk7");
-    std::ofstream(path, std::ios::binary) << vk7::BattleFileWriter::Render(LargeBattle(ships)).bytes;
+    std::ofstream(path, std::ios::binary)
+        << vk7::BattleFileWriter::Render(LargeBattle(ships)).bytes;
   }
   return path;
 }

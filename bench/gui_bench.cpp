@@ -53,7 +53,8 @@ std::filesystem::path GameWith(int ships, int classes) {
   system.nameDefined = true;
   for (int i = 0; i < ships; ++i) {
     system.Ships(i % 2 == 0 ? vk7::ShipRole::Friend : vk7::ShipRole::Enemy)
-        .push_back({"CLASS-" + std::to_string(i % classes), "Ship " + std::to_string(i), true, true});
+        .push_back(
+            {"CLASS-" + std::to_string(i % classes), "Ship " + std::to_string(i), true, true});
   }
   std::ofstream(scripts / "Large.vk7", std::ios::binary)
       << vk7::BattleFileWriter::Render(config).bytes;

@@ -17,7 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ships.Read(source);
   for (std::size_t i = 0; i < ships.Entries().size(); ++i) {
     const vk7::ShipEntry* found = ships.FindShipClass(*ships.NameAt(i));
-    if (found == nullptr || !vk7::EqualsIgnoreCase(found->shipClass, *ships.NameAt(i))) std::abort();
+    if (found == nullptr || !vk7::EqualsIgnoreCase(found->shipClass, *ships.NameAt(i)))
+      std::abort();
     if (found > &ships.Entries()[i]) std::abort();  // the first match wins
   }
   if (ships.NameAt(ships.Entries().size())) std::abort();

@@ -9,7 +9,9 @@
 
 namespace {
 
-bool Clean(const std::string& text) { return text.find('#') == std::string::npos; }
+bool Clean(const std::string& text) {
+  return text.find('#') == std::string::npos;
+}
 
 }  // namespace
 

@@ -31,7 +31,9 @@ bool BattleFileExists(const GameFolder& game, const std::string& name) {
 }  // namespace
 
 BattleListWindow::BattleListWindow(QWidget* parent, const GameFolder& game, Catalogs& catalogs)
-    : QDialog(parent), ui_(std::make_unique<Ui::BattleListWindow>()), game_(game),
+    : QDialog(parent),
+      ui_(std::make_unique<Ui::BattleListWindow>()),
+      game_(game),
       catalogs_(catalogs) {
   ui_->setupUi(this);
   connect(ui_->battleList, &QListWidget::itemSelectionChanged, this,

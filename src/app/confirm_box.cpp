@@ -8,7 +8,8 @@
 
 namespace vk7 {
 
-ConfirmBox::ConfirmBox(QWidget* parent, const std::string& question) : QDialog(parent), ui_(std::make_unique<Ui::ConfirmBox>()) {
+ConfirmBox::ConfirmBox(QWidget* parent, const std::string& question)
+    : QDialog(parent), ui_(std::make_unique<Ui::ConfirmBox>()) {
   ui_->setupUi(this);
   ui_->iconLabel->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxQuestion).pixmap(32, 32));
   ui_->questionLabel->setText(FromCp1252(question));

@@ -8,7 +8,8 @@
 
 namespace vk7 {
 
-DeleteBox::DeleteBox(QWidget* parent, const std::string& object) : QDialog(parent), ui_(std::make_unique<Ui::DeleteBox>()) {
+DeleteBox::DeleteBox(QWidget* parent, const std::string& object)
+    : QDialog(parent), ui_(std::make_unique<Ui::DeleteBox>()) {
   ui_->setupUi(this);
   ui_->iconLabel->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxQuestion).pixmap(32, 32));
   ui_->objectLabel->setText(FromCp1252(object));

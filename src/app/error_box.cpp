@@ -5,8 +5,8 @@
 #include <QStringList>
 #include <QStyle>
 #include <QTextDocument>
-#include <algorithm>
 #include <QTextOption>
+#include <algorithm>
 
 #include "app/cp1252.h"
 #include "app/modal_seam.h"
@@ -33,7 +33,8 @@ void ErrorBox::SetContents(const std::string& text, const std::string& title) {
   // Tall enough for the wrapped text (up to a limit; beyond it the field scrolls).
   QTextEdit& edit = *ui_->messageText;
   const QFontMetrics metrics(edit.font());
-  const int margins = 2 * edit.frameWidth() + 2 * static_cast<int>(edit.document()->documentMargin());
+  const int margins =
+      2 * edit.frameWidth() + 2 * static_cast<int>(edit.document()->documentMargin());
   const int width = std::max(edit.minimumWidth(), 340);
   const QRect wrapped =
       metrics.boundingRect(QRect(0, 0, width - margins, 100000), Qt::TextWordWrap, shown);
@@ -41,7 +42,9 @@ void ErrorBox::SetContents(const std::string& text, const std::string& title) {
   edit.setFixedHeight(std::min(wrapped.height() + margins + metrics.lineSpacing(), 320));
 }
 
-QString ErrorBox::Text() const { return ui_->messageText->toPlainText(); }
+QString ErrorBox::Text() const {
+  return ui_->messageText->toPlainText();
+}
 
 void ErrorBox::Show(QWidget* parent, const std::string& text, const std::string& title) {
   ErrorBox box(parent);

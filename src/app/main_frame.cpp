@@ -58,6 +58,8 @@ void MainFrame::ConfigureGameDirectory() {
   GameSettings::Write(gameDirectory_);
 }
 
-void MainFrame::About() { AboutBox::Show(this); }
+void MainFrame::About() {
+  AboutBox::Show(this);
+}
 
 }  // namespace vk7

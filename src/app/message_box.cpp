@@ -5,8 +5,8 @@
 #include <QStringList>
 #include <QStyle>
 #include <QTextDocument>
-#include <algorithm>
 #include <QTextOption>
+#include <algorithm>
 
 #include "app/cp1252.h"
 #include "app/modal_seam.h"
@@ -34,7 +34,8 @@ void MessageBox::SetContents(const std::string& text, const std::string& title) 
   // beyond it the field scrolls sideways) and as tall as the lines.
   QTextEdit& edit = *ui_->messageText;
   const QFontMetrics metrics(edit.font());
-  const int margins = 2 * edit.frameWidth() + 2 * static_cast<int>(edit.document()->documentMargin());
+  const int margins =
+      2 * edit.frameWidth() + 2 * static_cast<int>(edit.document()->documentMargin());
   int widest = 0;
   const QStringList lines = shown.split('\n');
   for (const QString& line : lines) widest = std::max(widest, metrics.horizontalAdvance(line));
@@ -51,7 +52,9 @@ void MessageBox::SetContents(const std::string& text, const std::string& title) 
                       (tooWide ? edit.horizontalScrollBar()->sizeHint().height() : 0));
 }
 
-QString MessageBox::Text() const { return ui_->messageText->toPlainText(); }
+QString MessageBox::Text() const {
+  return ui_->messageText->toPlainText();
+}
 
 void MessageBox::Show(QWidget* parent, const std::string& text, const std::string& title) {
   MessageBox box(parent);

@@ -14,9 +14,13 @@ ModalSeam& ModalSeam::Current() {
   return installed != nullptr ? *installed : real;
 }
 
-void ModalSeam::Install(ModalSeam* seam) { installed = seam; }
+void ModalSeam::Install(ModalSeam* seam) {
+  installed = seam;
+}
 
-int ExecSeam::Exec(QDialog& dialog) { return dialog.exec(); }
+int ExecSeam::Exec(QDialog& dialog) {
+  return dialog.exec();
+}
 
 QString ExecSeam::ChooseFolder(QWidget* parent, const QString& prompt, const QString& start) {
   return QFileDialog::getExistingDirectory(parent, prompt, start, QFileDialog::ShowDirsOnly);

@@ -7,7 +7,8 @@
 
 namespace vk7 {
 
-NameBox::NameBox(QWidget* parent, const std::string& prompt, const std::optional<std::string>& initial)
+NameBox::NameBox(QWidget* parent, const std::string& prompt,
+                 const std::optional<std::string>& initial)
     : QDialog(parent), ui_(std::make_unique<Ui::NameBox>()) {
   ui_->setupUi(this);
   ui_->promptLabel->setText(FromCp1252(prompt));
@@ -24,7 +25,8 @@ void NameBox::TakeText() {
   accept();
 }
 
-std::optional<std::string> NameBox::Ask(QWidget* parent, const std::string& prompt, const std::optional<std::string>& initial) {
+std::optional<std::string> NameBox::Ask(QWidget* parent, const std::string& prompt,
+                                        const std::optional<std::string>& initial) {
   NameBox box(parent, prompt, initial);
   ModalSeam::Current().Exec(box);
   return box.Entered();

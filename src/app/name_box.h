@@ -26,7 +26,8 @@ class NameBox : public QDialog {
   // The entered text after "Ok", nothing after "Cancel".
   const std::optional<std::string>& Entered() const { return entered_; }
 
-  static std::optional<std::string> Ask(QWidget* parent, const std::string& prompt, const std::optional<std::string>& initial);
+  static std::optional<std::string> Ask(QWidget* parent, const std::string& prompt,
+                                        const std::optional<std::string>& initial);
 
  private:
   void TakeText();

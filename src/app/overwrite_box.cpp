@@ -8,7 +8,8 @@
 
 namespace vk7 {
 
-OverwriteBox::OverwriteBox(QWidget* parent, const std::string& name) : QDialog(parent), ui_(std::make_unique<Ui::OverwriteBox>()) {
+OverwriteBox::OverwriteBox(QWidget* parent, const std::string& name)
+    : QDialog(parent), ui_(std::make_unique<Ui::OverwriteBox>()) {
   ui_->setupUi(this);
   ui_->iconLabel->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxQuestion).pixmap(32, 32));
   ui_->nameLabel->setText(FromCp1252(name));

@@ -8,7 +8,8 @@
 
 namespace vk7 {
 
-ReplaceBox::ReplaceBox(QWidget* parent, const std::string& first, const std::string& second) : QDialog(parent), ui_(std::make_unique<Ui::ReplaceBox>()) {
+ReplaceBox::ReplaceBox(QWidget* parent, const std::string& first, const std::string& second)
+    : QDialog(parent), ui_(std::make_unique<Ui::ReplaceBox>()) {
   ui_->setupUi(this);
   ui_->iconLabel->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxQuestion).pixmap(32, 32));
   ui_->firstLabel->setText(FromCp1252(first));

@@ -7,7 +7,8 @@
 
 namespace vk7 {
 
-SaveUnderBox::SaveUnderBox(QWidget* parent, const std::string& initial, const std::optional<std::string>& title)
+SaveUnderBox::SaveUnderBox(QWidget* parent, const std::string& initial,
+                           const std::optional<std::string>& title)
     : QDialog(parent), ui_(std::make_unique<Ui::SaveUnderBox>()) {
   ui_->setupUi(this);
   ui_->nameEdit->setText(FromCp1252(initial));
@@ -23,7 +24,8 @@ void SaveUnderBox::TakeText() {
   accept();
 }
 
-std::optional<std::string> SaveUnderBox::Ask(QWidget* parent, const std::string& initial, const std::optional<std::string>& title) {
+std::optional<std::string> SaveUnderBox::Ask(QWidget* parent, const std::string& initial,
+                                             const std::optional<std::string>& title) {
   SaveUnderBox box(parent, initial, title);
   ModalSeam::Current().Exec(box);
   return box.Entered();

@@ -21,13 +21,15 @@ class SaveUnderBox : public QDialog {
  public:
   static constexpr std::size_t kMaxLength = 510;
 
-  SaveUnderBox(QWidget* parent, const std::string& initial, const std::optional<std::string>& title);
+  SaveUnderBox(QWidget* parent, const std::string& initial,
+               const std::optional<std::string>& title);
   ~SaveUnderBox() override;
 
   // The entered text after "Ok", nothing after "Cancel".
   const std::optional<std::string>& Entered() const { return entered_; }
 
-  static std::optional<std::string> Ask(QWidget* parent, const std::string& initial, const std::optional<std::string>& title);
+  static std::optional<std::string> Ask(QWidget* parent, const std::string& initial,
+                                        const std::optional<std::string>& title);
 
  private:
   void TakeText();

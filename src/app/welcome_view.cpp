@@ -15,8 +15,7 @@ void DrawCentred(QPainter& painter, int x, int y, const QString& text) {
 
 }  // namespace
 
-WelcomeView::WelcomeView(QWidget* parent)
-    : QWidget(parent), picture_(":/images/welcome.png") {
+WelcomeView::WelcomeView(QWidget* parent) : QWidget(parent), picture_(":/images/welcome.png") {
   setAccessibleName("Welcome");
 }
 

@@ -24,9 +24,13 @@ std::string EditText(const QPlainTextEdit& edit, bool* lossy) {
   return ToCp1252(edit.toPlainText(), lossy);
 }
 
-void SetEditText(QLineEdit& edit, const std::string& text) { edit.setText(FromCp1252(text)); }
+void SetEditText(QLineEdit& edit, const std::string& text) {
+  edit.setText(FromCp1252(text));
+}
 
-std::string EditText(const QLineEdit& edit, bool* lossy) { return ToCp1252(edit.text(), lossy); }
+std::string EditText(const QLineEdit& edit, bool* lossy) {
+  return ToCp1252(edit.text(), lossy);
+}
 
 std::string TakeEnteredText(QWidget* box, const QLineEdit& edit, std::size_t limit) {
   bool lossy = false;

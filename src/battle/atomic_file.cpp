@@ -60,9 +60,9 @@ CommitResult CommitFileAtomically(const std::filesystem::path& requested, std::s
   for (int attempt = 0; attempt < 8 && file == nullptr; ++attempt) {
     std::string tempName = ".";
     tempName.append(target.filename().string());
-    for (const auto part : {static_cast<unsigned long long>(ProcessId()),
-                            static_cast<unsigned long long>(stamp),
-                            static_cast<unsigned long long>(counter++)}) {
+    for (const auto part :
+         {static_cast<unsigned long long>(ProcessId()), static_cast<unsigned long long>(stamp),
+          static_cast<unsigned long long>(counter++)}) {
       tempName.append(".").append(std::to_string(part));
     }
     tempName.append(".tmp");

@@ -22,7 +22,14 @@ enum class NeutralBehavior : std::int32_t {
   Random = 3
 };
 // Also the order in which ships are searched and reported.
-enum class ShipRole : std::int32_t { Player = 0, Escort = 1, Friend = 2, Enemy = 3, Neutral = 4, Hulk = 5 };
+enum class ShipRole : std::int32_t {
+  Player = 0,
+  Escort = 1,
+  Friend = 2,
+  Enemy = 3,
+  Neutral = 4,
+  Hulk = 5
+};
 enum class DialogEvent : std::int32_t {
   StartingDialog = 0,
   EndingDialog,

@@ -101,7 +101,9 @@ std::optional<std::int32_t> WordIndex(std::string_view param,
   return std::nullopt;
 }
 
-bool HasHash(std::string_view text) { return text.find('#') != std::string_view::npos; }
+bool HasHash(std::string_view text) {
+  return text.find('#') != std::string_view::npos;
+}
 
 }  // namespace
 
@@ -117,8 +119,7 @@ bool BattleFileReader::Read(const std::string& name, const std::filesystem::path
   return ReadFrom(name, source, skipRemarks);
 }
 
-bool BattleFileReader::ReadFrom(const std::string& name, TextLineFile& source,
-                                bool skipRemarks) {
+bool BattleFileReader::ReadFrom(const std::string& name, TextLineFile& source, bool skipRemarks) {
   config_.name = name;
   lineNumber_ = 0;
   current_ = nullptr;
@@ -541,9 +542,9 @@ bool BattleFileReader::ReadWarpDisable(std::string_view params) {
     return FailAtLine("Invalid parameter in line ");
   }
   if (*defined) {
-    return Fail("WarpDisable = " + std::string(params) +
-                    " redefinition for the current system in line ",
-                true);
+    return Fail(
+        "WarpDisable = " + std::string(params) + " redefinition for the current system in line ",
+        true);
   }
   *value = true;
   *defined = true;
@@ -579,10 +580,12 @@ bool BattleFileReader::ReadAction(Keyword keyword, std::string_view params) {
   bool* defined = nullptr;
   std::string group = "FriendAction";
   if (keyword == Keyword::FriendAction) {
-    target = warpIn ? &s.friendWarpInAfter : warpOut ? &s.friendWarpOutAfter
-                                                     : &s.friendJoinEscortAfter;
-    defined = warpIn ? &s.friendWarpInDefined : warpOut ? &s.friendWarpOutDefined
-                                                        : &s.friendJoinEscortDefined;
+    target = warpIn    ? &s.friendWarpInAfter
+             : warpOut ? &s.friendWarpOutAfter
+                       : &s.friendJoinEscortAfter;
+    defined = warpIn    ? &s.friendWarpInDefined
+              : warpOut ? &s.friendWarpOutDefined
+                        : &s.friendJoinEscortDefined;
   } else if (keyword == Keyword::EnemyAction) {
     group = "EnemyAction";
     target = warpIn ? &s.enemyWarpInAfter : &s.enemyWarpOutAfter;

@@ -33,7 +33,7 @@ class BattleFileReader {
   // The number of the line being read, or last read.
   std::uint32_t LineNumber() const { return lineNumber_; }
 
- // The keywords of the format, resolved once per line.
+  // The keywords of the format, resolved once per line.
   enum class Keyword;
 
  private:

@@ -2,7 +2,9 @@
 
 namespace vk7 {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
 
 std::string Substring(std::string_view source, std::size_t first, std::size_t last) {
   if (first >= source.size() || first > last) return {};
@@ -22,7 +24,9 @@ std::string_view TrimView(std::string_view source) {
   return source.substr(begin, end - begin);
 }
 
-std::string Trim(std::string_view source) { return std::string(TrimView(source)); }
+std::string Trim(std::string_view source) {
+  return std::string(TrimView(source));
+}
 
 std::string Token(std::string_view source, int n) {
   std::size_t i = 0;
@@ -72,7 +76,9 @@ bool ParseNumber(std::string_view text, std::int32_t& value) {
   return true;
 }
 
-std::string_view CutComment(std::string_view line) { return line.substr(0, line.find("//")); }
+std::string_view CutComment(std::string_view line) {
+  return line.substr(0, line.find("//"));
+}
 
 VoiceSplit SplitVoicePart(std::string_view text) {
   if (!text.empty() && text.front() == '[') {
@@ -84,7 +90,9 @@ VoiceSplit SplitVoicePart(std::string_view text) {
   return VoiceSplit{{}, text};
 }
 
-char ToLowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char ToLowerAscii(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 std::string ToLowerAscii(std::string_view text) {
   std::string out(text);

@@ -11,7 +11,9 @@ namespace {
 constexpr std::size_t kBufferSize = 1 << 16;
 }
 
-TextLineFile::~TextLineFile() { Close(); }
+TextLineFile::~TextLineFile() {
+  Close();
+}
 
 bool TextLineFile::OpenForRead(const std::filesystem::path& path) {
   return OpenReading(path, "r+b");
@@ -69,9 +71,9 @@ bool TextLineFile::ReadLine(std::string& line) {
     const char* start = buffer_.data() + pos_;
     const std::size_t available = end_ - pos_;
     const void* found = std::memchr(start, '\n', available);
-    const std::size_t n =
-        found != nullptr ? static_cast<std::size_t>(static_cast<const char*>(found) - start)
-                         : available;
+    const std::size_t n = found != nullptr
+                              ? static_cast<std::size_t>(static_cast<const char*>(found) - start)
+                              : available;
     if (n > 0) {
       if (line.size() <= kMaxLine) line.append(start, std::min(n, kMaxLine + 1 - line.size()));
       length += n;

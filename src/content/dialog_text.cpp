@@ -8,7 +8,9 @@ namespace vk7 {
 
 namespace {
 
-std::string WithVoice(const std::string& voice) { return voice.empty() ? "" : "[" + voice + "] "; }
+std::string WithVoice(const std::string& voice) {
+  return voice.empty() ? "" : "[" + voice + "] ";
+}
 
 // Cuts `text` to `limit` characters; true when it did.
 bool CutTo(std::string& text, std::size_t limit) {

@@ -105,8 +105,8 @@ std::optional<std::string> SafeSave::Prepare(const BattleConfig& config, const s
     return std::nullopt;
   }
   if (actual.size() != expected.size()) {
-    reporter.Error(title, std::string("The saved file would not read back as it was entered. ") +
-                              kNotSaved);
+    reporter.Error(
+        title, std::string("The saved file would not read back as it was entered. ") + kNotSaved);
     return std::nullopt;
   }
   return std::move(written.bytes);

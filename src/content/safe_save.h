@@ -21,8 +21,8 @@ class SafeSave {
                                             Reporter& reporter);
 
   // Stores `name` in the configuration, checks it as Prepare does and replaces `file`.
-  static bool Save(BattleConfig& config, const std::string& name,
-                   const std::filesystem::path& file, Reporter& reporter);
+  static bool Save(BattleConfig& config, const std::string& name, const std::filesystem::path& file,
+                   Reporter& reporter);
 };
 
 }  // namespace vk7

@@ -46,7 +46,8 @@ const ShipEntry* ShipCatalog::FindShipClass(std::string_view shipClass) const {
 
 void ShipCatalog::FillShipClassList(std::vector<std::string>& rows) const {
   rows.reserve(rows.size() + entries_.size());
-  for (const ShipEntry& entry : entries_) rows.push_back(entry.shipClass + "   (" + entry.name + ")");
+  for (const ShipEntry& entry : entries_)
+    rows.push_back(entry.shipClass + "   (" + entry.name + ")");
 }
 
 }  // namespace vk7

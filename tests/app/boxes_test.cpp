@@ -1,9 +1,9 @@
+#include <gtest/gtest.h>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTextEdit>
-#include <gtest/gtest.h>
 
 #include "app/box_reporter.h"
 #include "app/cancel_box.h"
@@ -55,7 +55,8 @@ TEST(ErrorBox, KeepsItsOwnTitleWhenNoneIsGiven) {
 }
 
 TEST(MessageBox, KeepsBlanksAndDoesNotWrap) {
-  const std::string padded = std::string(34, ' ') + "Battle Configuration X saved." + std::string(34, ' ');
+  const std::string padded =
+      std::string(34, ' ') + "Battle Configuration X saved." + std::string(34, ' ');
   ScriptedSeam seam;
   seam.Expect("MESSAGBOX", [&](QDialog& box) {
     EXPECT_EQ(box.windowTitle(), "Save");
@@ -122,42 +123,59 @@ TEST_P(QuestionBoxes, YesOnlyByYes) {
 
 INSTANTIATE_TEST_SUITE_P(
     Boxes, QuestionBoxes,
-    ::testing::Values(
-        QuestionCase{"Cancel", [] { return CancelBox::Ask(nullptr); }, "CANCELBOX", "Cancel",
-                     {"Do you really want to cancel"}},
-        QuestionCase{"Confirm", [] { return ConfirmBox::Ask(nullptr, "Import anyway?"); },
-                     "CONFIRMBOX", "Confirm", {"Import anyway?"}},
-        QuestionCase{"Delete", [] { return DeleteBox::Ask(nullptr, "First Patrol"); }, "DELETEBOX",
-                     "Delete", {"Do you really want to delete ", "First Patrol"}},
-        QuestionCase{"Replace", [] { return ReplaceBox::Ask(nullptr, "Old", "New"); },
-                     "REPLACEBOX", "Replace", {"Do you really want to replace ", "Old", "New"}},
-        QuestionCase{"Overwrite", [] { return OverwriteBox::Ask(nullptr, "Convoy Run"); },
-                     "OVERWRITEBOX", "Overwrite",
-                     {"The battle configuration", "Convoy Run",
-                      "exists already. Do you want to overwrite it ?"}}),
+    ::testing::Values(QuestionCase{"Cancel",
+                                   [] { return CancelBox::Ask(nullptr); },
+                                   "CANCELBOX",
+                                   "Cancel",
+                                   {"Do you really want to cancel"}},
+                      QuestionCase{"Confirm",
+                                   [] { return ConfirmBox::Ask(nullptr, "Import anyway?"); },
+                                   "CONFIRMBOX",
+                                   "Confirm",
+                                   {"Import anyway?"}},
+                      QuestionCase{"Delete",
+                                   [] { return DeleteBox::Ask(nullptr, "First Patrol"); },
+                                   "DELETEBOX",
+                                   "Delete",
+                                   {"Do you really want to delete ", "First Patrol"}},
+                      QuestionCase{"Replace",
+                                   [] { return ReplaceBox::Ask(nullptr, "Old", "New"); },
+                                   "REPLACEBOX",
+                                   "Replace",
+                                   {"Do you really want to replace ", "Old", "New"}},
+                      QuestionCase{"Overwrite",
+                                   [] { return OverwriteBox::Ask(nullptr, "Convoy Run"); },
+                                   "OVERWRITEBOX",
+                                   "Overwrite",
+                                   {"The battle configuration", "Convoy Run",
+                                    "exists already. Do you want to overwrite it ?"}}),
     [](const auto& param) { return std::string(param.param.name); });
 
 TEST(EntryBoxes, ReturnTheTextUntrimmedAndCutToTheirLimits) {
   ScriptedSeam seam;
-  seam.Expect("CREATEBOX", [](QDialog& box) {
-        EXPECT_EQ(box.windowTitle(), "Create");
-        auto& edit = Find<QLineEdit>(box, "Name of the new battle configuration");
-        EXPECT_EQ(edit.text(), "First Patrol");
-        edit.setText("  spaced  ");
-        QTest::keyClick(&box, Qt::Key_Return);
-      })
-      .Expect("SAVEUNDERBOX", [](QDialog& box) {
-        EXPECT_EQ(box.windowTitle(), "Rename Battle");
-        Find<QLineEdit>(box, "New name of the battle configuration").setText(QString(600, 'n'));
-        test::Click(box, "Ok");
-      })
-      .Expect("NAMEBOX", [](QDialog& box) {
-        EXPECT_EQ(box.windowTitle(), "Ship Name");
-        auto& edit = Find<QLineEdit>(box, "Name of the escort ship");
-        EXPECT_EQ(edit.text(), "");
-        edit.setText(QString(300, 's'));
-        test::Click(box, "Ok");
-      })
+  seam.Expect("CREATEBOX",
+              [](QDialog& box) {
+                EXPECT_EQ(box.windowTitle(), "Create");
+                auto& edit = Find<QLineEdit>(box, "Name of the new battle configuration");
+                EXPECT_EQ(edit.text(), "First Patrol");
+                edit.setText("  spaced  ");
+                QTest::keyClick(&box, Qt::Key_Return);
+              })
+      .Expect(
+          "SAVEUNDERBOX",
+          [](QDialog& box) {
+            EXPECT_EQ(box.windowTitle(), "Rename Battle");
+            Find<QLineEdit>(box, "New name of the battle configuration").setText(QString(600, 'n'));
+            test::Click(box, "Ok");
+          })
+      .Expect("NAMEBOX",
+              [](QDialog& box) {
+                EXPECT_EQ(box.windowTitle(), "Ship Name");
+                auto& edit = Find<QLineEdit>(box, "Name of the escort ship");
+                EXPECT_EQ(edit.text(), "");
+                edit.setText(QString(300, 's'));
+                test::Click(box, "Ok");
+              })
       .Expect("NAMEBOX", [](QDialog& box) { test::Click(box, "Ok"); });
   EXPECT_EQ(CreateBox::Ask(nullptr, "First Patrol"), std::optional<std::string>("  spaced  "));
   EXPECT_EQ(SaveUnderBox::Ask(nullptr, "x", std::string("Rename Battle")),
@@ -169,10 +187,11 @@ TEST(EntryBoxes, ReturnTheTextUntrimmedAndCutToTheirLimits) {
 
 TEST(EntryBoxes, CancelAndEscapeReturnNothing) {
   ScriptedSeam seam;
-  seam.Expect("SAVEUNDERBOX", [](QDialog& box) {
-        EXPECT_EQ(box.windowTitle(), "Save under");
-        test::Click(box, "Cancel");
-      })
+  seam.Expect("SAVEUNDERBOX",
+              [](QDialog& box) {
+                EXPECT_EQ(box.windowTitle(), "Save under");
+                test::Click(box, "Cancel");
+              })
       .Expect("CREATEBOX", [](QDialog& box) { QTest::keyClick(&box, Qt::Key_Escape); });
   EXPECT_EQ(SaveUnderBox::Ask(nullptr, "x", std::nullopt), std::nullopt);
   EXPECT_EQ(CreateBox::Ask(nullptr, ""), std::nullopt);

@@ -45,7 +45,7 @@ std::string Minimal(const std::vector<std::string>& body) {
 
 TEST(Vk7Check, DemoBattlesReadCleanly) {
   const ToolRun run = Vk7({"check", kDemo + "First Patrol.vk7", kDemo + "Veyr Ambush.vk7",
-                       kDemo + "Convoy Run.vk7", kDemo + "DeepSurvey.vk7"});
+                           kDemo + "Convoy Run.vk7", kDemo + "DeepSurvey.vk7"});
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(run.out, "");
@@ -59,8 +59,8 @@ TEST(Vk7Check, ErrorsCarryThePathAsGivenAndTheLine) {
       dir.Write("good.vk7", Minimal({"Player = HALBERD", "System = Keth"})).string();
   const ToolRun run = Vk7({"check", good, bad, (dir / "missing.vk7").string()});
   EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.err, bad + ":7: error: Unknown keyword in line 7\n" + (dir / "missing.vk7").string() +
-                         ": error: Cannot open file!\n");
+  EXPECT_EQ(run.err, bad + ":7: error: Unknown keyword in line 7\n" +
+                         (dir / "missing.vk7").string() + ": error: Cannot open file!\n");
 }
 
 TEST(Vk7Check, ErrorsWithoutLineAndWarnings) {
@@ -81,7 +81,8 @@ TEST(Vk7Check, ErrorsWithoutLineAndWarnings) {
 TEST(Vk7Check, AWarningAloneStillSucceeds) {
   test::TempDir dir;
   const std::string file =
-      dir.Write("w.vk7", Lines({"VK7 Battle", "File Format Version 1.1", "System = A", "Player = B"}))
+      dir.Write("w.vk7",
+                Lines({"VK7 Battle", "File Format Version 1.1", "System = A", "Player = B"}))
           .string();
   const ToolRun run = Vk7({"check", file});
   EXPECT_EQ(run.status, 0);
@@ -89,9 +90,14 @@ TEST(Vk7Check, AWarningAloneStillSucceeds) {
 }
 
 TEST(Vk7Usage, BadCallsExitWithTwo) {
-  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-           {}, {"lint"}, {"check"}, {"check", "--fast", "a.vk7"}, {"format"},
-           {"format", "a.vk7", "b.vk7"}, {"format", "--inplace", "a.vk7"}}) {
+  for (const std::vector<std::string>& args :
+       std::vector<std::vector<std::string>>{{},
+                                             {"lint"},
+                                             {"check"},
+                                             {"check", "--fast", "a.vk7"},
+                                             {"format"},
+                                             {"format", "a.vk7", "b.vk7"},
+                                             {"format", "--inplace", "a.vk7"}}) {
     const ToolRun run = Vk7(args);
     EXPECT_EQ(run.status, 2) << ::testing::PrintToString(args);
     EXPECT_THAT(run.err, HasSubstr("Usage: vk7"));
@@ -160,9 +166,8 @@ TEST(Vk7Format, RefusesAResultThatWouldLoseData) {
 
 TEST(Vk7Format, RefusesADefaultNameClash) {
   test::TempDir dir;
-  const auto file = dir.Write(
-      "clash.vk7", Minimal({"Player = HALBERD", "Escort = TALON", "Escort = TALON = TALON E1",
-                            "System = Keth"}));
+  const auto file = dir.Write("clash.vk7", Minimal({"Player = HALBERD", "Escort = TALON",
+                                                    "Escort = TALON = TALON E1", "System = Keth"}));
   const std::string original = test::ReadBytes(file);
   const ToolRun run = Vk7({"format", "--in-place", file.string()});
   EXPECT_EQ(run.status, 1);

@@ -175,7 +175,10 @@ TEST(BattleIndex, EditsAndTheChangedFlag) {
       {"rename onto earlier", [](I x) { return x.RenameAt(2, "a"); }, {"A", "B"}, true, 0},
       {"rename last", [](I x) { return x.RenameAt(2, "Z"); }, {"A", "B", "Z"}, true, 2},
       // The new name may be an entry of the list itself.
-      {"rename to own entry", [](I x) { return x.RenameAt(0, x.Entries()[2]); }, {"B", "C"}, true,
+      {"rename to own entry",
+       [](I x) { return x.RenameAt(0, x.Entries()[2]); },
+       {"B", "C"},
+       true,
        1},
   };
   for (const EditCase& c : cases) {

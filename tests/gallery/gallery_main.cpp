@@ -66,7 +66,8 @@ class RenderSeam : public vk7::ModalSeam {
     }
     QApplication::processEvents();
     QString file = folder_ + "/" + name + ".png";
-    for (int n = 2; used_.count(file) != 0; ++n) file = folder_ + "/" + name + "-" + QString::number(n) + ".png";
+    for (int n = 2; used_.count(file) != 0; ++n)
+      file = folder_ + "/" + name + "-" + QString::number(n) + ".png";
     used_.insert(file);
     if (!widget.grab().save(file)) std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
     std::printf("%s\n", qPrintable(file));
@@ -118,12 +119,19 @@ int main(int argc, char** argv) {
   RenderSeam seam(out);
   vk7::ModalSeam::Install(&seam);
 
-  vk7::ErrorBox::Show(nullptr, "Unknown keyword in line 17", "Error in battle file Veyr Ambush.vk7");
-  vk7::MessageBox::Show(nullptr, std::string(34, ' ') + "Battle Configuration Veyr Ambush saved." + std::string(34, ' '), "Save");
+  vk7::ErrorBox::Show(nullptr, "Unknown keyword in line 17",
+                      "Error in battle file Veyr Ambush.vk7");
+  vk7::MessageBox::Show(
+      nullptr,
+      std::string(34, ' ') + "Battle Configuration Veyr Ambush saved." + std::string(34, ' '),
+      "Save");
   vk7::CancelBox::Ask(nullptr);
-  vk7::ConfirmBox::Ask(nullptr, "The check revealed propably missing objects in this battle. Do you want to import it anyway?");
+  vk7::ConfirmBox::Ask(nullptr,
+                       "The check revealed propably missing objects in this battle. Do you want to "
+                       "import it anyway?");
   vk7::DeleteBox::Ask(nullptr, "Veyr Ambush");
-  vk7::ReplaceBox::Ask(nullptr, "Sorvan by Keth ?", " (This will delete all positions given by planets in this system!)");
+  vk7::ReplaceBox::Ask(nullptr, "Sorvan by Keth ?",
+                       " (This will delete all positions given by planets in this system!)");
   vk7::OverwriteBox::Ask(nullptr, "Convoy Run");
   vk7::CreateBox::Ask(nullptr, "First Patrol");
   vk7::SaveUnderBox::Ask(nullptr, "Veyr Ambush", std::string("Rename Battle"));
@@ -137,7 +145,8 @@ int main(int argc, char** argv) {
   vk7::DialogLinesPairBox::Run(nullptr, merrow.Dialogs(vk7::DialogEvent::NeutralToFriendDialog),
                                merrow.Dialogs(vk7::DialogEvent::NeutralToEnemyDialog),
                                merrow.name + " Neutral Behavior Dialogs ",
-                               " Neutrals Become Friends Dialog ", " Neutrals Become Enemies Dialog ");
+                               " Neutrals Become Friends Dialog ",
+                               " Neutrals Become Enemies Dialog ");
   vk7::PositionPage::Run(nullptr, battle, sorvan, catalogs.systems);
   vk7::PositionCoordinatesBox::Run(nullptr, vk7::CoordinateTexts{"-4000", "0", "2200"});
   vk7::GeneralOptionsPage::Run(nullptr, battle);

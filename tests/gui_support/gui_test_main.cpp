@@ -1,7 +1,7 @@
 // Runs the GUI tests on the offscreen platform unless another one is asked for.
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <cstdio>
-#include <gtest/gtest.h>
 
 namespace {
 

@@ -1,15 +1,17 @@
 #include "gui_support/scripted_seam.h"
 
+#include <gtest/gtest.h>
 #include <QAbstractButton>
 #include <QDialog>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextEdit>
-#include <gtest/gtest.h>
 
 namespace vk7::test {
 
-ScriptedSeam::ScriptedSeam() { ModalSeam::Install(this); }
+ScriptedSeam::ScriptedSeam() {
+  ModalSeam::Install(this);
+}
 
 ScriptedSeam::~ScriptedSeam() {
   ModalSeam::Install(nullptr);
@@ -98,7 +100,9 @@ QAbstractButton& Button(QWidget& root, const QString& text) {
   return *matches.front();
 }
 
-void Click(QWidget& root, const QString& buttonText) { Button(root, buttonText).click(); }
+void Click(QWidget& root, const QString& buttonText) {
+  Button(root, buttonText).click();
+}
 
 ScriptedSeam::Action Press(const QString& buttonText) {
   return [buttonText](QDialog& dialog) { Click(dialog, buttonText); };

@@ -1,8 +1,8 @@
 #pragma once
 
+#include <gtest/gtest.h>
 #include <QList>
 #include <QWidget>
-#include <gtest/gtest.h>
 #include <stdexcept>
 
 namespace vk7::test {

@@ -1,10 +1,10 @@
 #include "pages/dialog_lines_box.h"
 
-#include <QPlainTextEdit>
 #include <gtest/gtest.h>
+#include <QPlainTextEdit>
 
-#include "pages/dialog_lines_pair_box.h"
 #include "gui_support/scripted_seam.h"
+#include "pages/dialog_lines_pair_box.h"
 
 namespace vk7 {
 namespace {

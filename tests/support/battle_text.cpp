@@ -62,13 +62,13 @@ ReadOutcome ReadBattleLines(const std::vector<std::string>& lines) {
   const auto& error = errors.front();
   const std::string title = "Error in battle file " + name + ".vk7";
   if (error.title != title) {
-    return ::testing::AssertionFailure() << "title [" << error.title << "], expected [" << title
-                                         << "]";
+    return ::testing::AssertionFailure()
+           << "title [" << error.title << "], expected [" << title << "]";
   }
   const std::string text = line == kNoLine ? message : message + std::to_string(line);
   if (error.text != text) {
-    return ::testing::AssertionFailure() << "text [" << error.text << "], expected [" << text
-                                         << "]";
+    return ::testing::AssertionFailure()
+           << "text [" << error.text << "], expected [" << text << "]";
   }
   const std::optional<std::uint32_t> expectedLine =
       line == kNoLine ? std::nullopt : std::optional<std::uint32_t>(line);

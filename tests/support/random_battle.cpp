@@ -16,7 +16,9 @@ std::uint64_t Rng::Next() {
   return z ^ (z >> 31);
 }
 
-std::uint32_t Rng::Below(std::uint32_t n) { return static_cast<std::uint32_t>(Next() % n); }
+std::uint32_t Rng::Below(std::uint32_t n) {
+  return static_cast<std::uint32_t>(Next() % n);
+}
 
 std::int32_t Rng::Between(std::int32_t lo, std::int32_t hi) {
   const auto span = static_cast<std::uint64_t>(static_cast<std::int64_t>(hi) - lo) + 1;
@@ -36,7 +38,9 @@ constexpr std::string_view kAlphabet =
 constexpr std::array<std::size_t, kDialogEventCount> kDialogPrefix = {18, 18, 23, 23, 23, 23,
                                                                       23, 23, 25, 24, 24};
 
-bool IsBlankChar(char c) { return c == ' ' || c == '\t'; }
+bool IsBlankChar(char c) {
+  return c == ' ' || c == '\t';
+}
 
 class BattleMaker {
  public:
@@ -78,9 +82,7 @@ class BattleMaker {
 
  private:
   // Mostly small counts, now and then none or the maximum.
-  std::uint32_t Count(std::uint32_t max) {
-    return rng_.Chance(40) ? 0 : 1 + rng_.Below(max);
-  }
+  std::uint32_t Count(std::uint32_t max) { return rng_.Chance(40) ? 0 : 1 + rng_.Below(max); }
 
   std::size_t Length(std::size_t lo, std::size_t hi) {
     if (rng_.Chance(10)) return hi;
@@ -292,6 +294,8 @@ class BattleMaker {
 
 }  // namespace
 
-BattleConfig RandomBattle(std::uint64_t seed) { return BattleMaker(seed).Make(); }
+BattleConfig RandomBattle(std::uint64_t seed) {
+  return BattleMaker(seed).Make();
+}
 
 }  // namespace vk7::test

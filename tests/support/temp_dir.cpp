@@ -24,7 +24,8 @@ TempDir::~TempDir() {
 std::filesystem::path TempDir::Write(const std::string& name, std::string_view bytes) const {
   const std::filesystem::path file = path_ / name;
   std::filesystem::create_directories(file.parent_path());
-  std::ofstream(file, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(file, std::ios::binary)
+      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   return file;
 }
 
