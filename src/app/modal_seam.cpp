@@ -23,7 +23,10 @@ int ExecSeam::Exec(QDialog& dialog) {
 }
 
 QString ExecSeam::ChooseFolder(QWidget* parent, const QString& prompt, const QString& start) {
-  return QFileDialog::getExistingDirectory(parent, prompt, start, QFileDialog::ShowDirsOnly);
+  // The prompt becomes the dialog's title, which holds one line.
+  QString title = prompt;
+  title.replace('\n', "  ");
+  return QFileDialog::getExistingDirectory(parent, title, start, QFileDialog::ShowDirsOnly);
 }
 
 QString ExecSeam::ChooseOpenFile(QWidget* parent, const QString& title, const QString& folder,
