@@ -64,7 +64,8 @@ bool BattleImporter::ImportFile(const std::filesystem::path& file) {
   }
   BattleConfig config;
   BattleFileReader reader(config, reporter);
-  if (!reader.Read(battleName, file, true)) return false;
+  // Only read and copied: a write-protected file (from a CD or an archive) imports too.
+  if (!reader.Read(battleName, file, true, BattleFileReader::Access::ReadOnly)) return false;
   if (!catalogs_.Load(game_, reporter)) return false;
   if (CheckResultsPage::Run(parent_, config, catalogs_.ships, catalogs_.systems,
                             std::string("Import Battle Check Results")) &&
@@ -90,7 +91,7 @@ bool BattleImporter::CopyIntoScripts(const std::filesystem::path& source,
     if (!OverwriteBox::Ask(parent_, battleName)) return false;
   }
   TextLineFile input;
-  if (!input.OpenForRead(source)) {
+  if (!input.OpenForReadOnly(source)) {
     ErrorBox::Show(parent_, "Cannot open file!", "Error");
     return false;
   }

@@ -111,11 +111,14 @@ BattleFileReader::BattleFileReader(BattleConfig& config, Reporter& reporter)
     : config_(config), reporter_(reporter) {}
 
 bool BattleFileReader::Read(const std::string& name, const std::filesystem::path& file,
-                            bool skipRemarks) {
+                            bool skipRemarks,
+                            Access access) {
   config_.name = name;
   lineNumber_ = 0;
   TextLineFile source;
-  if (!source.OpenForRead(file)) return Fail("Cannot open file!", false);
+  const bool opened =
+      access == Access::ReadOnly ? source.OpenForReadOnly(file) : source.OpenForRead(file);
+  if (!opened) return Fail("Cannot open file!", false);
   return ReadFrom(name, source, skipRemarks);
 }
 

@@ -24,9 +24,14 @@ class BattleFileReader {
  public:
   BattleFileReader(BattleConfig& config, Reporter& reporter);
 
+  // How the file is opened: for reading and writing (a battle that will be saved again, so a
+  // write-protected one is refused), or for reading only (a file that is only copied).
+  enum class Access { ReadWrite, ReadOnly };
+
   // Reads `file` as the battle `name`. With `skipRemarks` the leading comments are not
   // collected and no warning is shown for files the editor did not write.
-  bool Read(const std::string& name, const std::filesystem::path& file, bool skipRemarks);
+  bool Read(const std::string& name, const std::filesystem::path& file, bool skipRemarks,
+            Access access = Access::ReadWrite);
   // The same from an opened line source (in-memory text, for instance).
   bool ReadFrom(const std::string& name, TextLineFile& source, bool skipRemarks);
 

@@ -765,6 +765,12 @@ TEST_F(ReaderOnDiskTest, ReadOnlyFileCannotBeOpened) {
     GTEST_SKIP() << "read-only files are writable for this user";
   }
   EXPECT_TRUE(FailedWith(ReadFile("locked", path), "Cannot open file!", kNoLine, "locked"));
+  // A file that is only read and copied (an import) may be write-protected.
+  BattleConfig config;
+  RecordingReporter reporter;
+  BattleFileReader reader(config, reporter);
+  EXPECT_TRUE(reader.Read("locked", path, true, BattleFileReader::Access::ReadOnly));
+  EXPECT_TRUE(reporter.Entries().empty());
 }
 
 }  // namespace
