@@ -1,7 +1,11 @@
 # Project-wide warning set, applied per target so that third-party code keeps its own.
 function(vk7_warnings target)
   if(MSVC)
-    target_compile_options(${target} PRIVATE /W4 /permissive-)
+    # Headers of other libraries (Qt, GoogleTest) are not ours to warn about; fopen and
+    # friends are used on purpose (with wide paths where it matters).
+    target_compile_options(${target} PRIVATE /W4 /permissive- /external:anglebrackets
+                                             /external:W0 /utf-8)
+    target_compile_definitions(${target} PRIVATE _CRT_SECURE_NO_WARNINGS NOMINMAX)
     if(VK7_WERROR)
       target_compile_options(${target} PRIVATE /WX)
     endif()
