@@ -86,7 +86,10 @@ bool EditingWizard::Save(const std::string& name) {
 bool EditingWizard::Check(const std::string& name) {
   BoxReporter reporter(parent_);
   BattleFileReader reader(config_, reporter);
-  if (!reader.Read(name, game_.BattleFile(name), true)) return false;
+  // A check writes nothing, so a write-protected battle can be checked too.
+  if (!reader.Read(name, game_.BattleFile(name), true, BattleFileReader::Access::ReadOnly)) {
+    return false;
+  }
   if (!catalogs_.Load(game_, reporter)) return false;
   CheckResultsPage::Run(parent_, config_, catalogs_.ships, catalogs_.systems, std::nullopt);
   return true;
