@@ -26,7 +26,6 @@ TEST(BattleListFlows, AnIndexThatCannotBeLoadedShowsItsErrorAndNoWindow) {
   };
   const std::vector<Case> cases = {
       {std::nullopt, "Cannot open vk7.txt file!"},
-      {"VK7 Available Battles \r\nFile Format Version 1.0\r\n", "No valid vk7.txt file!"},
       {"VK7 Available Battles\r\nFile Format Version 1.1\r\nFirst Patrol\r\n",
        "Invalid version of vk7.txt file!"},
   };
@@ -39,11 +38,9 @@ TEST(BattleListFlows, AnIndexThatCannotBeLoadedShowsItsErrorAndNoWindow) {
       std::filesystem::remove(copy.Index());
     }
     const auto before = copy.Snapshot();
-    Catalogs catalogs;
     ScriptedSeam seam;
     seam.Expect("ERRORBOX", Acknowledge("Error", c.error));
-    BattleListWindow::Run(nullptr, copy.Game(), catalogs);
-    EXPECT_TRUE(seam.Done());
+    RunList(copy, seam);
     EXPECT_EQ(copy.Snapshot(), before);
   }
 }
@@ -60,7 +57,6 @@ TEST(BattleListFlows, CreateNamesAreTrimmedAndUnsafeOnesRefused) {
     SCOPED_TRACE(c.typed);
     GameCopy copy;
     const auto before = copy.Snapshot();
-    Catalogs catalogs;
     ScriptedSeam seam;
     seam.Expect("STARTBOX", [](QDialog& window) {
       Click(window, "Create Battle");
@@ -72,15 +68,13 @@ TEST(BattleListFlows, CreateNamesAreTrimmedAndUnsafeOnesRefused) {
       seam.Expect("ERRORBOX",
                   Acknowledge("Error", kUnsafeNameError.arg(QString(c.typed).trimmed())));
     }
-    BattleListWindow::Run(nullptr, copy.Game(), catalogs);
-    EXPECT_TRUE(seam.Done());
+    RunList(copy, seam);
     EXPECT_EQ(copy.Snapshot(), before);
   }
 }
 
 TEST(BattleListFlows, CreatingUnderAListedNameWarnsAndOverwritesWithoutASecondEntry) {
   GameCopy copy;
-  Catalogs catalogs;
   const std::string indexBefore = ReadBytes(copy.Index());
   ScriptedSeam seam;
   seam.Expect("STARTBOX", [](QDialog& window) {
@@ -111,8 +105,7 @@ TEST(BattleListFlows, CreatingUnderAListedNameWarnsAndOverwritesWithoutASecondEn
     Click(page, "Finish");
   });
   ExpectSave(seam, "Convoy Run");
-  BattleListWindow::Run(nullptr, copy.Game(), catalogs);
-  EXPECT_TRUE(seam.Done());
+  RunList(copy, seam);
   const BattleConfig saved = ReadBattle(copy.Battle("Convoy Run"), "Convoy Run");
   EXPECT_EQ(saved.player, Ship("BASTION"));
   EXPECT_TRUE(saved.escorts.empty());
@@ -132,34 +125,23 @@ TEST(BattleListFlows, RenameMovesTheFileOrChangesNothing) {
     int selected;
     const char* movedTo;  // the file that holds Convoy Run afterwards; nullptr: nothing moved
   };
-  const std::vector<std::string> unchanged = kDemoBattles;
+  const std::vector<std::string> same = kDemoBattles;
+  const auto N = Overwrite::NotAsked;
+  // clang-format off
   const std::vector<Case> cases = {
-      {" Convoy Ride ",
-       "Ok",
-       Overwrite::NotAsked,
-       false,
-       {"First Patrol", "Veyr Ambush", "Convoy Ride", "DeepSurvey"},
-       2,
-       "Convoy Ride"},
+      {" Convoy Ride ", "Ok", N, false, {"First Patrol", "Veyr Ambush", "Convoy Ride", "DeepSurvey"}, 2, "Convoy Ride"},
       // Onto another listed battle: its file is replaced, its entry becomes the selected one.
-      {"First Patrol",
-       "Ok",
-       Overwrite::Yes,
-       false,
-       {"First Patrol", "Veyr Ambush", "DeepSurvey"},
-       0,
-       "First Patrol"},
-      {"First Patrol", "Ok", Overwrite::No, false, unchanged, 2, nullptr},
-      {"CONVOY RUN", "Ok", Overwrite::NotAsked, false, unchanged, 2, nullptr},
-      {"  ", "Ok", Overwrite::NotAsked, false, unchanged, 2, nullptr},
-      {"Convoy Ride", "Cancel", Overwrite::NotAsked, false, unchanged, 2, nullptr},
-      {"../Convoy", "Ok", Overwrite::NotAsked, true, unchanged, 2, nullptr},
-      {"..", "Ok", Overwrite::NotAsked, true, unchanged, 2, nullptr},
+      {"First Patrol", "Ok", Overwrite::Yes, false, {"First Patrol", "Veyr Ambush", "DeepSurvey"}, 0, "First Patrol"},
+      {"First Patrol", "Ok", Overwrite::No, false, same, 2, nullptr},
+      {"CONVOY RUN", "Ok", N, false, same, 2, nullptr},
+      {"  ", "Ok", N, false, same, 2, nullptr},
+      {"Convoy Ride", "Cancel", N, false, same, 2, nullptr},
+      {"../Convoy", "Ok", N, true, same, 2, nullptr},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.typed) + " " + c.button);
     GameCopy copy;
-    Catalogs catalogs;
     const auto before = copy.Snapshot();
     const std::string convoy = ReadBytes(copy.Battle("Convoy Run"));
     ScriptedSeam seam;
@@ -184,8 +166,7 @@ TEST(BattleListFlows, RenameMovesTheFileOrChangesNothing) {
       });
     }
     if (c.unsafe) seam.Expect("ERRORBOX", Acknowledge("Error", kUnsafeNameError.arg(c.typed)));
-    BattleListWindow::Run(nullptr, copy.Game(), catalogs);
-    EXPECT_TRUE(seam.Done());
+    RunList(copy, seam);
     if (c.movedTo == nullptr) {
       EXPECT_EQ(copy.Snapshot(), before);
       continue;
@@ -200,7 +181,6 @@ TEST(BattleListFlows, DeleteRemovesTheFileAndLeavesNothingSelected) {
   for (const bool yes : {true, false}) {
     SCOPED_TRACE(yes);
     GameCopy copy;
-    Catalogs catalogs;
     const auto before = copy.Snapshot();
     const std::vector<std::string> rest = {"First Patrol", "Convoy Run", "DeepSurvey"};
     ScriptedSeam seam;
@@ -224,8 +204,7 @@ TEST(BattleListFlows, DeleteRemovesTheFileAndLeavesNothingSelected) {
       EXPECT_EQ(Find<QLabel>(box, "objectLabel").text(), "Veyr Ambush");
       Click(box, yes ? "Yes" : "No");
     });
-    BattleListWindow::Run(nullptr, copy.Game(), catalogs);
-    EXPECT_TRUE(seam.Done());
+    RunList(copy, seam);
     if (yes) {
       EXPECT_EQ(ReadBytes(copy.Index()), IndexBytes(rest));
     } else {
@@ -250,18 +229,6 @@ TEST(BattleListFlows, CloseRewritesTheListOnlyWhenItChanged) {
   const std::vector<std::string> listed = {"First Patrol", "Convoy Run", "DeepSurvey"};
   const std::vector<Case> cases = {
       {"nothing", [](QDialog&) {}, {}, listed, std::nullopt},
-      {"Up on the first row, Down on the last",
-       [](QDialog& window) {
-         SelectRow(BattleList(window), 0);
-         Click(window, "Up");
-         EXPECT_EQ(SelectedRow(BattleList(window)), 0);
-         SelectRow(BattleList(window), 2);
-         Click(window, "Down");
-         EXPECT_EQ(SelectedRow(BattleList(window)), 2);
-       },
-       {},
-       listed,
-       std::nullopt},
       {"saved under its own name",
        [](QDialog& window) {
          SelectRow(BattleList(window), 2);
@@ -281,22 +248,11 @@ TEST(BattleListFlows, CloseRewritesTheListOnlyWhenItChanged) {
        {},
        {"Convoy Run", "First Patrol", "DeepSurvey"},
        std::vector<std::string>{"Convoy Run", "First Patrol", "DeepSurvey"}},
-      {"Down and Up again",
-       [](QDialog& window) {
-         SelectRow(BattleList(window), 1);
-         Click(window, "Down");
-         Click(window, "Up");
-         EXPECT_EQ(SelectedRow(BattleList(window)), 1);
-       },
-       {},
-       listed,
-       listed},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     GameCopy copy;
     WriteFile(copy.Index(), kHandMadeIndex);
-    Catalogs catalogs;
     ScriptedSeam seam;
     seam.Expect("STARTBOX", [&](QDialog& window) {
       EXPECT_EQ(Rows(BattleList(window)), Rows(listed));
@@ -306,15 +262,13 @@ TEST(BattleListFlows, CloseRewritesTheListOnlyWhenItChanged) {
       EXPECT_FALSE(window.isVisible());
     });
     if (c.dialogs) c.dialogs(seam);
-    BattleListWindow::Run(nullptr, copy.Game(), catalogs);
-    EXPECT_TRUE(seam.Done());
+    RunList(copy, seam);
     EXPECT_EQ(ReadBytes(copy.Index()), c.written ? IndexBytes(*c.written) : kHandMadeIndex);
   }
 }
 
 TEST(BattleListFlows, CheckShowsWhatTheCatalogsLackAndWritesNothing) {
   GameCopy copy;
-  Catalogs catalogs;
   const auto before = copy.Snapshot();
   ScriptedSeam seam;
   seam.Expect("STARTBOX", [](QDialog& window) {
@@ -330,8 +284,7 @@ TEST(BattleListFlows, CheckShowsWhatTheCatalogsLackAndWritesNothing) {
     EXPECT_EQ(Rows(Find<QListWidget>(box, "systemList")), QStringList{"Hollow Star"});
     Click(box, "OK");
   });
-  BattleListWindow::Run(nullptr, copy.Game(), catalogs);
-  EXPECT_TRUE(seam.Done());
+  RunList(copy, seam);
   EXPECT_EQ(copy.Snapshot(), before);
 }
 

@@ -17,15 +17,8 @@ namespace {
 
 using namespace test;
 
-std::vector<std::string> DemoAnd(const std::string& name) {
-  std::vector<std::string> names = kDemoBattles;
-  names.push_back(name);
-  return names;
-}
-
 TEST(EditingFlows, CreatesABattleThroughEveryPageAndListsItWhenTheListCloses) {
   GameCopy copy;
-  Catalogs catalogs;
   const std::string indexBefore = ReadBytes(copy.Index());
   ScriptedSeam seam;
   seam.Expect("STARTBOX", [&](QDialog& window) {
@@ -130,15 +123,12 @@ TEST(EditingFlows, CreatesABattleThroughEveryPageAndListsItWhenTheListCloses) {
     Click(page, "OK");
   });
   ExpectSave(seam, "Night Watch");
-
-  BattleListWindow::Run(nullptr, copy.Game(), catalogs);
-
+  RunList(copy, seam);
   EXPECT_EQ(ReadBytes(copy.Index()), IndexBytes(DemoAnd("Night Watch")));
   const BattleConfig saved = ReadBattle(copy.Battle("Night Watch"), "Night Watch");
   EXPECT_EQ(saved.remarks, std::vector<std::string>{kCreatedByRemark});
   EXPECT_EQ(saved.title.title, "Night Watch");
-  EXPECT_EQ(saved.options.warpOut, WarpOutMode::Sequential);
-  EXPECT_TRUE(saved.options.warpOutDefined);
+  EXPECT_TRUE(saved.options.warpOutDefined && saved.options.warpOut == WarpOutMode::Sequential);
   EXPECT_EQ(saved.player, Ship("HALBERD"));
   EXPECT_EQ(saved.escorts, std::vector<ShipEntry>{Ship("TALON", "Swift")});
   ASSERT_EQ(saved.systems.size(), 2u);
@@ -148,18 +138,14 @@ TEST(EditingFlows, CreatesABattleThroughEveryPageAndListsItWhenTheListCloses) {
   EXPECT_EQ(keth.enemies, (std::vector<ShipEntry>{Ship("VEYR-R"), Ship("VEYR-R", "Fang")}));
   EXPECT_EQ(keth.neutrals, std::vector<ShipEntry>{Ship("ORRIN")});
   EXPECT_EQ(keth.hulks, std::vector<ShipEntry>{Ship("HAULER")});
-  EXPECT_TRUE(keth.stardateDefined);
-  EXPECT_EQ(keth.stardate, 4600);
+  EXPECT_TRUE(keth.stardateDefined && keth.stardate == 4600);
   EXPECT_EQ(keth.Dialogs(DialogEvent::StartingDialog),
             (std::vector<DialogLine>{{"Control", "Good hunting.", "", true, true, true}}));
   EXPECT_TRUE(keth.playerPlanetDefined);
   EXPECT_EQ(keth.playerPosition.planet, "Keth Prime");
-  EXPECT_TRUE(keth.enemyWarpInDefined);
-  EXPECT_EQ(keth.enemyWarpInAfter, 30);
-  EXPECT_TRUE(keth.neutralBehaviorDefined);
-  EXPECT_EQ(keth.neutralBehavior, NeutralBehavior::Random);
-  // The second system was only added.
-  StarSystem calder;
+  EXPECT_TRUE(keth.enemyWarpInDefined && keth.enemyWarpInAfter == 30);
+  EXPECT_TRUE(keth.neutralBehaviorDefined && keth.neutralBehavior == NeutralBehavior::Random);
+  StarSystem calder;  // only added
   calder.name = "Calder";
   calder.nameDefined = true;
   EXPECT_EQ(saved.systems[1], calder);
@@ -167,7 +153,6 @@ TEST(EditingFlows, CreatesABattleThroughEveryPageAndListsItWhenTheListCloses) {
 
 TEST(EditingFlows, CancellingACreatedBattleWritesNothing) {
   GameCopy copy;
-  Catalogs catalogs;
   const auto before = copy.Snapshot();
   ScriptedSeam seam;
   seam.Expect("STARTBOX", [](QDialog& window) {
@@ -182,7 +167,7 @@ TEST(EditingFlows, CancellingACreatedBattleWritesNothing) {
     Click(page, "Next -->");
   });
   ExpectCancelled(seam, "SYSTEMBOX");
-  BattleListWindow::Run(nullptr, copy.Game(), catalogs);
+  RunList(copy, seam);
   EXPECT_EQ(copy.Snapshot(), before);
 }
 
@@ -203,7 +188,6 @@ TEST(EditingFlows, EditingSavedUnderAnotherNameKeepsTheOldBattle) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed);
     GameCopy copy;
-    Catalogs catalogs;
     const std::string oldBytes = ReadBytes(copy.Battle("First Patrol"));
     BattleConfig expected = ReadBattle(copy.Battle("First Patrol"), "First Patrol");
     expected.escorts.push_back(Ship("WARDEN"));
@@ -242,99 +226,52 @@ TEST(EditingFlows, EditingSavedUnderAnotherNameKeepsTheOldBattle) {
       });
     }
     seam.Expect("MESSAGBOX", Acknowledge("Save", SavedMessage(c.savedAs)));
-
-    BattleListWindow::Run(nullptr, copy.Game(), catalogs);
-
-    EXPECT_TRUE(seam.Done());
+    RunList(copy, seam);
     EXPECT_EQ(ReadBytes(copy.Battle("First Patrol")), oldBytes);
     EXPECT_EQ(ReadBattle(copy.Battle(c.fileName), c.savedAs), expected);
     EXPECT_EQ(ReadBytes(copy.Index()), IndexBytes(c.rows));
   }
 }
 
-// An edit on each page, and the list that shows it afterwards (Veyr Ambush, system Sorvan).
+// An edit on each page of Veyr Ambush (system Sorvan): a row of `source` added with `button`
+// (a named button on the system pages), and the list that shows it.
 struct PageEdit {
   int page;
-  std::function<void(QDialog&)> edit;
+  QString source;
+  int row;
+  QString button;
   QString list;
   int rowsAfter;
 };
 
-const std::vector<PageEdit> kPageEdits = {
-    {1,
-     [](QDialog& page) {
-       SelectRow(Find<QListWidget>(page, "Available Ships"), 0);
-       Click(page, "Add -->");
-     },
-     "Escort", 2},
-    {2,
-     [](QDialog& page) {
-       SelectRow(Find<QListWidget>(page, "Available Systems"), 4);
-       Click(page, "Add -->");
-     },
-     "Systems", 3},
-    {3,
-     [](QDialog& page) {
-       SelectRow(Find<QListWidget>(page, "Available Ships"), 0);
-       Find<QPushButton>(page, "Add to Friends").click();
-     },
-     "Friends", 3},
-    {4,
-     [](QDialog& page) {
-       SelectRow(Find<QListWidget>(page, "Available Ships"), 0);
-       Find<QPushButton>(page, "Add to Neutrals").click();
-     },
-     "Neutrals", 1},
+const PageEdit kPageEdits[] = {
+    {1, "Available Ships", 0, "Add -->", "Escort", 2},
+    {2, "Available Systems", 4, "Add -->", "Systems", 3},
+    {3, "Available Ships", 0, "Add to Friends", "Friends", 3},
+    {4, "Available Ships", 0, "Add to Neutrals", "Neutrals", 1},
 };
 
-// Opens Veyr Ambush for editing; the pages follow in the script.
-ScriptedSeam::Action EditVeyrAmbushAndClose() {
-  return [](QDialog& window) {
-    SelectRow(BattleList(window), 1);
-    Click(window, "Edit Battle");
-    EXPECT_EQ(Rows(BattleList(window)), Rows(kDemoBattles));
-    Click(window, "Close");
-  };
-}
-
-TEST(EditingFlows, CancelOnEveryPageLeavesTheFilesUntouched) {
+// On each page: "Cancel" answered "No" keeps the page, "Back" in FINISHBOX shows the same page
+// with its edits, and "Cancel" answered "Yes" leaves the files untouched.
+TEST(EditingFlows, CancelAndBackOnEveryPage) {
   for (const PageEdit& c : kPageEdits) {
     SCOPED_TRACE(c.page);
     GameCopy copy;
-    Catalogs catalogs;
     const auto before = copy.Snapshot();
+    QString title;
     ScriptedSeam seam;
-    seam.Expect("STARTBOX", EditVeyrAmbushAndClose());
+    seam.Expect("STARTBOX", EditAndClose(1));
     ReachPage(seam, c.page, [&](QDialog& page) {
-      c.edit(page);
+      title = page.windowTitle();
+      SelectRow(Find<QListWidget>(page, c.source), c.row);
+      c.page < 3 ? Click(page, c.button) : Find<QPushButton>(page, c.button).click();
       Click(page, "Cancel");
-      EXPECT_TRUE(page.isVisible());  // "No" keeps the page
-      Click(page, "Cancel");
+      EXPECT_TRUE(page.isVisible());
+      Click(page, "Finish");
     });
     seam.Expect("CANCELBOX", [](QDialog& box) {
       EXPECT_EQ(box.windowTitle(), "Cancel");
       Click(box, "No");
-    });
-    seam.Expect("CANCELBOX", Press("Yes"));
-    BattleListWindow::Run(nullptr, copy.Game(), catalogs);
-    EXPECT_TRUE(seam.Done());
-    EXPECT_EQ(copy.Snapshot(), before);
-  }
-}
-
-TEST(EditingFlows, BackInTheFinishBoxShowsTheSamePageWithItsEdits) {
-  for (const PageEdit& c : kPageEdits) {
-    SCOPED_TRACE(c.page);
-    GameCopy copy;
-    Catalogs catalogs;
-    const auto before = copy.Snapshot();
-    QString title;
-    ScriptedSeam seam;
-    seam.Expect("STARTBOX", EditVeyrAmbushAndClose());
-    ReachPage(seam, c.page, [&](QDialog& page) {
-      title = page.windowTitle();
-      c.edit(page);
-      Click(page, "Finish");
     });
     seam.Expect("FINISHBOX", Press("Back"));
     seam.Expect(PageName(c.page), [&](QDialog& page) {
@@ -343,22 +280,16 @@ TEST(EditingFlows, BackInTheFinishBoxShowsTheSamePageWithItsEdits) {
       Click(page, "Cancel");
     });
     seam.Expect("CANCELBOX", Press("Yes"));
-    BattleListWindow::Run(nullptr, copy.Game(), catalogs);
-    EXPECT_TRUE(seam.Done());
+    RunList(copy, seam);
     EXPECT_EQ(copy.Snapshot(), before);
   }
 }
 
 TEST(EditingFlows, SaveUnderRefusalsKeepTheFinishBoxOpen) {
   GameCopy copy;
-  Catalogs catalogs;
   const auto before = copy.Snapshot();
   ScriptedSeam seam;
-  seam.Expect("STARTBOX", [](QDialog& window) {
-    SelectRow(BattleList(window), 0);
-    Click(window, "Edit Battle");
-    Click(window, "Close");
-  });
+  seam.Expect("STARTBOX", EditAndClose(0));
   seam.Expect("GENERALBOX", Press("Finish"));
   seam.Expect("FINISHBOX", [](QDialog& box) {
     for (int i = 0; i < 5; ++i) {
@@ -384,20 +315,14 @@ TEST(EditingFlows, SaveUnderRefusalsKeepTheFinishBoxOpen) {
                           "not contain \"/\" or \"\\\" and must not be \".\" or \"..\"."));
   seam.Expect("SAVEUNDERBOX", TypeName("Patrol Two", "Cancel"));
   ExpectCancelled(seam, "GENERALBOX");
-  BattleListWindow::Run(nullptr, copy.Game(), catalogs);
-  EXPECT_TRUE(seam.Done());
+  RunList(copy, seam);
   EXPECT_EQ(copy.Snapshot(), before);
 }
 
 TEST(EditingFlows, ADefaultNameClashKeepsThePageOpenUntilTheNameChanges) {
   GameCopy copy;
-  Catalogs catalogs;
   ScriptedSeam seam;
-  seam.Expect("STARTBOX", [](QDialog& window) {
-    SelectRow(BattleList(window), 0);
-    Click(window, "Edit Battle");
-    Click(window, "Close");
-  });
+  seam.Expect("STARTBOX", EditAndClose(0));
   seam.Expect("GENERALBOX", [&copy](QDialog& page) {
     auto& player = Find<QListWidget>(page, "Player Ship");
     DoubleClickRow(player, 0);
@@ -421,8 +346,7 @@ TEST(EditingFlows, ADefaultNameClashKeepsThePageOpenUntilTheNameChanges) {
                           "name  in system 1. Please change this name!"));
   seam.Expect("NAMEBOX", TypeName("Resolute II"));
   ExpectSave(seam, "First Patrol");
-  BattleListWindow::Run(nullptr, copy.Game(), catalogs);
-  EXPECT_TRUE(seam.Done());
+  RunList(copy, seam);
   EXPECT_EQ(ReadBattle(copy.Battle("First Patrol"), "First Patrol").player,
             Ship("HALBERD", "Resolute II"));
 }
@@ -449,13 +373,8 @@ TEST(EditingFlows, AStatisticSystemBreakingItsRulesIsForcedToAIAndTheSaveGoesOn)
   WriteFile(copy.Index(), IndexBytes(DemoAnd("Stat Test")));
   ASSERT_EQ(ReadBattle(copy.Battle("Stat Test"), "Stat Test").systems.at(1).battleMode,
             BattleMode::Stat);
-  Catalogs catalogs;
   ScriptedSeam seam;
-  seam.Expect("STARTBOX", [](QDialog& window) {
-    SelectRow(BattleList(window), 4);
-    Click(window, "Edit Battle");
-    Click(window, "Close");
-  });
+  seam.Expect("STARTBOX", EditAndClose(4));
   ReachPage(
       seam, 3,
       [](QDialog& page) {
@@ -474,8 +393,7 @@ TEST(EditingFlows, AStatisticSystemBreakingItsRulesIsForcedToAIAndTheSaveGoesOn)
                           "The Battle mode has been automatically forced to AI for these "
                           "systems!"));
   ExpectSave(seam, "Stat Test");
-  BattleListWindow::Run(nullptr, copy.Game(), catalogs);
-  EXPECT_TRUE(seam.Done());
+  RunList(copy, seam);
   const BattleConfig saved = ReadBattle(copy.Battle("Stat Test"), "Stat Test");
   ASSERT_EQ(saved.systems.size(), 2u);
   EXPECT_EQ(saved.systems[0].battleMode, BattleMode::Stat);
@@ -486,16 +404,10 @@ TEST(EditingFlows, AStatisticSystemBreakingItsRulesIsForcedToAIAndTheSaveGoesOn)
 
 TEST(EditingFlows, ARefusedSaveReturnsToThePageWithTheEditsKept) {
   GameCopy copy;
-  Catalogs catalogs;
   const auto before = copy.Snapshot();
   const QString quoted = "Resolute: Say \"go\"";
   ScriptedSeam seam;
-  seam.Expect("STARTBOX", [](QDialog& window) {
-    SelectRow(BattleList(window), 0);
-    Click(window, "Edit Battle");
-    EXPECT_EQ(Rows(BattleList(window)), Rows(kDemoBattles));
-    Click(window, "Close");
-  });
+  seam.Expect("STARTBOX", EditAndClose(0));
   ReachPage(seam, 3, [](QDialog& page) {
     SelectRow(Find<QListWidget>(page, "Available Ships"), 8);
     Find<QPushButton>(page, "Add to Enemies").click();
@@ -531,8 +443,7 @@ TEST(EditingFlows, ARefusedSaveReturnsToThePageWithTheEditsKept) {
     Click(page, "Ok");
   });
   ExpectSave(seam, "First Patrol");
-  BattleListWindow::Run(nullptr, copy.Game(), catalogs);
-  EXPECT_TRUE(seam.Done());
+  RunList(copy, seam);
   const BattleConfig saved = ReadBattle(copy.Battle("First Patrol"), "First Patrol");
   const StarSystem& keth = saved.systems.at(0);
   EXPECT_EQ(keth.enemies, (std::vector<ShipEntry>{Ship("VEYR-R"), Ship("VEYR-R"), Ship("VEYR-M")}));
@@ -544,15 +455,9 @@ TEST(EditingFlows, ARefusedSaveReturnsToThePageWithTheEditsKept) {
 
 TEST(EditingFlows, ARefusedSaveUnderANewNameKeepsTheBattlesName) {
   GameCopy copy;
-  Catalogs catalogs;
   const auto before = copy.Snapshot();
   ScriptedSeam seam;
-  seam.Expect("STARTBOX", [](QDialog& window) {
-    SelectRow(BattleList(window), 0);
-    Click(window, "Edit Battle");
-    EXPECT_EQ(Rows(BattleList(window)), Rows(kDemoBattles));
-    Click(window, "Close");
-  });
+  seam.Expect("STARTBOX", EditAndClose(0));
   ReachPage(seam, 3, [](QDialog& page) {
     Click(page, "Options");
     Click(page, "Finish");
@@ -578,8 +483,7 @@ TEST(EditingFlows, ARefusedSaveUnderANewNameKeepsTheBattlesName) {
     Click(box, "Back");
   });
   ExpectCancelled(seam, "SYSTEMBOX1");
-  BattleListWindow::Run(nullptr, copy.Game(), catalogs);
-  EXPECT_TRUE(seam.Done());
+  RunList(copy, seam);
   EXPECT_EQ(copy.Snapshot(), before);
 }
 

@@ -72,6 +72,12 @@ inline void WriteFile(const std::filesystem::path& file, std::string_view bytes)
 inline const std::vector<std::string> kDemoBattles = {"First Patrol", "Veyr Ambush", "Convoy Run",
                                                       "DeepSurvey"};
 
+inline std::vector<std::string> DemoAnd(const std::string& name) {
+  std::vector<std::string> names = kDemoBattles;
+  names.push_back(name);
+  return names;
+}
+
 // vk7.txt as the editor writes it.
 inline std::string IndexBytes(const std::vector<std::string>& names) {
   std::string bytes = "VK7 Available Battles\r\nFile Format Version 1.0\r\n";
@@ -187,6 +193,24 @@ inline void ReachPage(ScriptedSeam& seam, int page, const ScriptedSeam::Action& 
 // "Cancel" on a page, confirmed.
 inline void ExpectCancelled(ScriptedSeam& seam, const QString& page) {
   seam.Expect(page, Press("Cancel")).Expect("CANCELBOX", Press("Yes"));
+}
+
+// Opens the battle list on `copy`, plays the script and checks that all of it was used.
+inline void RunList(const GameCopy& copy, ScriptedSeam& seam) {
+  Catalogs catalogs;
+  BattleListWindow::Run(nullptr, copy.Game(), catalogs);
+  EXPECT_TRUE(seam.Done());
+}
+
+// STARTBOX: "Edit Battle" on row `row`, which leaves the list as it was, then "Close".
+inline ScriptedSeam::Action EditAndClose(int row) {
+  return [row](QDialog& window) {
+    const QStringList before = Rows(BattleList(window));
+    SelectRow(BattleList(window), row);
+    Click(window, "Edit Battle");
+    EXPECT_EQ(Rows(BattleList(window)), before);
+    Click(window, "Close");
+  };
 }
 
 inline BattleConfig ReadBattle(const std::filesystem::path& file, const std::string& name) {

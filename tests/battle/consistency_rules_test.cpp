@@ -36,8 +36,10 @@ struct RemarkCase {
   std::vector<std::string> remarks;
   bool warned;
 };
-void PrintTo(const RemarkCase& row, std::ostream* out) {
-  *out << row.label;
+// Names the instances of a table after the labels of its rows.
+template <typename Case>
+std::string CaseName(const ::testing::TestParamInfo<Case>& row) {
+  return row.param.label;
 }
 
 class ConsistencyRemarkTest : public ::testing::TestWithParam<RemarkCase> {};
@@ -63,39 +65,20 @@ TEST_P(ConsistencyRemarkTest, SkippingRemarksKeepsNoneAndWarnsNever) {
   EXPECT_TRUE(outcome.messages.empty());
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Remarks, ConsistencyRemarkTest,
     ::testing::Values(
-        RemarkCase{"OwnFile",
-                   {"// Created by Velkor Editor", "// my notes", kSol, kPlayer},
-                   {kCreatedBy, " my notes"},
-                   false},
+        RemarkCase{"OwnFile", {"// Created by Velkor Editor", "// my notes", kSol, kPlayer}, {kCreatedBy, " my notes"}, false},
         RemarkCase{"ValueLineFirst", {kSol, kPlayer, "// too late"}, {kCreatedBy}, true},
-        RemarkCase{"CreatedByWithoutBlank",
-                   {"//Created by Velkor Editor", kSol, kPlayer},
-                   {kCreatedBy, "Created by Velkor Editor"},
-                   true},
-        RemarkCase{"CreatedByWithTrailingBlank",
-                   {"// Created by Velkor Editor ", kSol, kPlayer},
-                   {kCreatedBy, kCreatedBy},
-                   true},
+        RemarkCase{"CreatedByWithoutBlank", {"//Created by Velkor Editor", kSol, kPlayer}, {kCreatedBy, "Created by Velkor Editor"}, true},
+        RemarkCase{"CreatedByWithTrailingBlank", {"// Created by Velkor Editor ", kSol, kPlayer}, {kCreatedBy, kCreatedBy}, true},
         RemarkCase{"EmptyLineFirst", {"", "// lost", kSol, kPlayer}, {kCreatedBy}, true},
-        RemarkCase{"ForeignComments",
-                   {"// my header", "\t//  indented  ", "//", "// Created by Velkor Editor", kSol,
-                    kPlayer},
-                   {kCreatedBy, " my header", "  indented", "", kCreatedBy},
-                   true},
-        RemarkCase{"RunEndsAtFirstOtherLine",
-                   {"// Created by Velkor Editor", "// kept", "   ", "// dropped", kSol,
-                    "// dropped too", kPlayer},
-                   {kCreatedBy, " kept"},
-                   false},
-        RemarkCase{
-            "CommentAfterValueIsNoRemark",
-            {"// Created by Velkor Editor", "Title = Attack // note", "// dropped", kSol, kPlayer},
-            {kCreatedBy},
-            false}),
-    [](const ::testing::TestParamInfo<RemarkCase>& row) { return std::string(row.param.label); });
+        RemarkCase{"ForeignComments", {"// my header", "\t//  indented  ", "//", "// Created by Velkor Editor", kSol, kPlayer}, {kCreatedBy, " my header", "  indented", "", kCreatedBy}, true},
+        RemarkCase{"RunEndsAtFirstOtherLine", {"// Created by Velkor Editor", "// kept", "   ", "// dropped", kSol, "// dropped too", kPlayer}, {kCreatedBy, " kept"}, false},
+        RemarkCase{"CommentAfterValueIsNoRemark", {"// Created by Velkor Editor", "Title = Attack // note", "// dropped", kSol, kPlayer}, {kCreatedBy}, false}),
+    CaseName<RemarkCase>);
+// clang-format on
 
 TEST(ConsistencyRemarks, WarningComesBeforeAnErrorOnLineThree) {
   const auto outcome = ReadBattleText(BattleText({"Bogus = 1"}), /*skipRemarks=*/false);
@@ -117,11 +100,8 @@ struct SectionCase {
   const char* label;
   std::vector<std::string> lines;
   std::string message;  // empty: the file is read without error
-  std::uint32_t line;
+  std::uint32_t line = kNoLine;
 };
-void PrintTo(const SectionCase& row, std::ostream* out) {
-  *out << row.label;
-}
 
 class ConsistencySectionTest : public ::testing::TestWithParam<SectionCase> {};
 
@@ -150,102 +130,36 @@ const std::string kFriendExit =
     "FriendAction = WarpOutAfter and FriendAction = JoinEscortAfter cannot be defined at the same "
     "time in system ";
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     StatisticMode, ConsistencySectionTest,
     ::testing::Values(
-        SectionCase{"PositionsCheckedAtNextSystem",
-                    {kPlayer, kSol, kStat, kFriend, kEnemy, "FriendPosition = 1 2 3",
-                     "NeutralPosition = Planet Earth", "System = Vega"},
-                    kPositionsRule + "Sol",
-                    kNoLine},
-        SectionCase{"PositionsCheckedAtEnd",
-                    {kPlayer, "System = Vega", kSol, kStat, kFriend, kEnemy,
-                     "EnemyPosition = Planet Mars", "FriendPosition = Planet Earth"},
-                    kPositionsRule + "Sol",
-                    kNoLine},
-        SectionCase{"EnemyAndNeutralPositions",
-                    {kPlayer, kSol, kStat, kFriend, kEnemy, "EnemyPosition = 1 2 3",
-                     "NeutralPosition = 4 5 6"},
-                    kPositionsRule + "Sol",
-                    kNoLine},
-        SectionCase{"PositionsBeforeShips",
-                    {kPlayer, kSol, kStat, "EnemyPosition = 1 2 3", "FriendPosition = 1 2 3"},
-                    kPositionsRule + "Sol",
-                    kNoLine},
-        SectionCase{"NoFriend",
-                    {kPlayer, kSol, kStat, kEnemy, "Escort = Scout"},
-                    kShipsRule + "Sol",
-                    kNoLine},
-        SectionCase{"NoEnemy",
-                    {kPlayer, kSol, kStat, kFriend, "Neutral = Liner", "Hulk = Wreck"},
-                    kShipsRule + "Sol",
-                    kNoLine},
-        SectionCase{"FriendWarpIn",
-                    {kPlayer, kSol, kStat, kFriend, kEnemy, "FriendAction = WarpInAfter 10"},
-                    kWarpInRule + "Sol",
-                    kNoLine},
-        SectionCase{"WarpInBeforeJoinEscort",
-                    {kPlayer, kSol, kStat, kFriend, kEnemy, "FriendAction = JoinEscortAfter 5",
-                     "FriendAction = WarpInAfter 10"},
-                    kWarpInRule + "Sol",
-                    kNoLine},
-        SectionCase{"FriendJoinEscort",
-                    {kPlayer, kSol, kStat, kFriend, kEnemy,
-                     "FriendAction = JoinEscortAfter Cleared", "System = Vega"},
-                    kJoinEscortRule + "Sol",
-                    kNoLine},
-        SectionCase{"StatisticModeBeforeFriendExit",
-                    {kPlayer, kSol, kStat, kFriend, kEnemy, "FriendAction = WarpOutAfter 60",
-                     "FriendAction = JoinEscortAfter 5"},
-                    kJoinEscortRule + "Sol",
-                    kNoLine},
-        SectionCase{
-            "PlayerAndHulkPositionsDoNotCount",
-            {kPlayer, kSol, kStat, "PlayerPosition = Planet Earth", "HulkPosition = 1 2 3",
-             "EnemyPosition = 4 5 6", kFriend, kEnemy, "FriendAction = WarpOutAfter Cleared",
-             "EnemyAction = WarpInAfter 5", "NeutralAction = WarpInAfter 5"},
-            "",
-            kNoLine},
-        SectionCase{
-            "AiModeIsNotChecked",
-            {kPlayer, kSol, "BattleMode = AI", "FriendPosition = 1 2 3", "NeutralPosition = 1 2 3",
-             "FriendAction = WarpInAfter 5", "FriendAction = JoinEscortAfter 5"},
-            "",
-            kNoLine},
-        SectionCase{"ModeNotGivenIsAi",
-                    {kPlayer, kSol, "FriendPosition = 1 2 3", "EnemyPosition = 1 2 3"},
-                    "",
-                    kNoLine},
-        SectionCase{"LaterSystemChecksItself",
-                    {kPlayer, kSol, kStat, kFriend, kEnemy, "System = Vega", kStat, kFriend},
-                    kShipsRule + "Vega",
-                    kNoLine}),
-    [](const ::testing::TestParamInfo<SectionCase>& row) { return std::string(row.param.label); });
+        SectionCase{"PositionsCheckedAtNextSystem", {kPlayer, kSol, kStat, kFriend, kEnemy, "FriendPosition = 1 2 3", "NeutralPosition = Planet Earth", "System = Vega"}, kPositionsRule + "Sol"},
+        SectionCase{"PositionsCheckedAtEnd", {kPlayer, "System = Vega", kSol, kStat, kFriend, kEnemy, "EnemyPosition = Planet Mars", "FriendPosition = Planet Earth"}, kPositionsRule + "Sol"},
+        SectionCase{"EnemyAndNeutralPositions", {kPlayer, kSol, kStat, kFriend, kEnemy, "EnemyPosition = 1 2 3", "NeutralPosition = 4 5 6"}, kPositionsRule + "Sol"},
+        SectionCase{"PositionsBeforeShips", {kPlayer, kSol, kStat, "EnemyPosition = 1 2 3", "FriendPosition = 1 2 3"}, kPositionsRule + "Sol"},
+        SectionCase{"NoFriend", {kPlayer, kSol, kStat, kEnemy, "Escort = Scout"}, kShipsRule + "Sol"},
+        SectionCase{"NoEnemy", {kPlayer, kSol, kStat, kFriend, "Neutral = Liner", "Hulk = Wreck"}, kShipsRule + "Sol"},
+        SectionCase{"FriendWarpIn", {kPlayer, kSol, kStat, kFriend, kEnemy, "FriendAction = WarpInAfter 10"}, kWarpInRule + "Sol"},
+        SectionCase{"WarpInBeforeJoinEscort", {kPlayer, kSol, kStat, kFriend, kEnemy, "FriendAction = JoinEscortAfter 5", "FriendAction = WarpInAfter 10"}, kWarpInRule + "Sol"},
+        SectionCase{"FriendJoinEscort", {kPlayer, kSol, kStat, kFriend, kEnemy, "FriendAction = JoinEscortAfter Cleared", "System = Vega"}, kJoinEscortRule + "Sol"},
+        SectionCase{"StatisticModeBeforeFriendExit", {kPlayer, kSol, kStat, kFriend, kEnemy, "FriendAction = WarpOutAfter 60", "FriendAction = JoinEscortAfter 5"}, kJoinEscortRule + "Sol"},
+        SectionCase{"PlayerAndHulkPositionsDoNotCount", {kPlayer, kSol, kStat, "PlayerPosition = Planet Earth", "HulkPosition = 1 2 3", "EnemyPosition = 4 5 6", kFriend, kEnemy, "FriendAction = WarpOutAfter Cleared", "EnemyAction = WarpInAfter 5", "NeutralAction = WarpInAfter 5"}, ""},
+        SectionCase{"AiModeIsNotChecked", {kPlayer, kSol, "BattleMode = AI", "FriendPosition = 1 2 3", "NeutralPosition = 1 2 3", "FriendAction = WarpInAfter 5", "FriendAction = JoinEscortAfter 5"}, ""},
+        SectionCase{"ModeNotGivenIsAi", {kPlayer, kSol, "FriendPosition = 1 2 3", "EnemyPosition = 1 2 3"}, ""},
+        SectionCase{"LaterSystemChecksItself", {kPlayer, kSol, kStat, kFriend, kEnemy, "System = Vega", kStat, kFriend}, kShipsRule + "Vega"}),
+    CaseName<SectionCase>);
+// clang-format on
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     FriendExit, ConsistencySectionTest,
-    ::testing::Values(SectionCase{"CheckedAtNextSystem",
-                                  {kPlayer, kSol, "FriendAction = WarpOutAfter 60",
-                                   "FriendAction = JoinEscortAfter Cleared", "System = Vega"},
-                                  kFriendExit + "Sol",
-                                  kNoLine},
-                      SectionCase{"CheckedAtEnd",
-                                  {kPlayer, "System = Vega", "System = Alpha Centauri",
-                                   "FriendAction = JoinEscortAfter 5",
-                                   "FriendAction = WarpOutAfter Cleared"},
-                                  kFriendExit + "Alpha Centauri",
-                                  kNoLine},
-                      SectionCase{"EnemiesMayLeave",
-                                  {kPlayer, kSol, "EnemyAction = WarpOutAfter 5",
-                                   "FriendAction = JoinEscortAfter 5"},
-                                  "",
-                                  kNoLine},
-                      SectionCase{"TimesBelongToTheirSystem",
-                                  {kPlayer, kSol, "FriendAction = WarpOutAfter 5", "System = Vega",
-                                   "FriendAction = JoinEscortAfter 5"},
-                                  "",
-                                  kNoLine}),
-    [](const ::testing::TestParamInfo<SectionCase>& row) { return std::string(row.param.label); });
+    ::testing::Values(SectionCase{"CheckedAtNextSystem", {kPlayer, kSol, "FriendAction = WarpOutAfter 60", "FriendAction = JoinEscortAfter Cleared", "System = Vega"}, kFriendExit + "Sol"},
+                      SectionCase{"CheckedAtEnd", {kPlayer, "System = Vega", "System = Alpha Centauri", "FriendAction = JoinEscortAfter 5", "FriendAction = WarpOutAfter Cleared"}, kFriendExit + "Alpha Centauri"},
+                      SectionCase{"EnemiesMayLeave", {kPlayer, kSol, "EnemyAction = WarpOutAfter 5", "FriendAction = JoinEscortAfter 5"}, ""},
+                      SectionCase{"TimesBelongToTheirSystem", {kPlayer, kSol, "FriendAction = WarpOutAfter 5", "System = Vega", "FriendAction = JoinEscortAfter 5"}, ""}),
+    CaseName<SectionCase>);
+// clang-format on
 
 std::vector<std::string> SixSystemsLastStatistic() {
   return {kPlayer,       "System = S1", "System = S2", "System = S3",
@@ -257,25 +171,19 @@ std::vector<std::string> With(std::vector<std::string> lines, const std::string&
   return lines;
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     EndOfFile, ConsistencySectionTest,
     ::testing::Values(
-        SectionCase{"OnlyPlayer", {kPlayer}, "No system defined", kNoLine},
-        SectionCase{"NeitherSystemNorPlayer", {"Title = Empty"}, "No system defined", kNoLine},
-        SectionCase{"NoPlayer",
-                    {kSol, "Escort = Scout = Lead", kFriend},
-                    "No player ship defined",
-                    kNoLine},
-        SectionCase{"SectionCheckBeforeCompleteness", {kSol, kStat}, kShipsRule + "Sol", kNoLine},
-        SectionCase{"RedefinitionBeforeSectionCheck",
-                    {kPlayer, kSol, kStat, "System = SOL"},
-                    "System redefinition in line ",
-                    6},
-        SectionCase{"LimitBeforeSectionCheck", With(SixSystemsLastStatistic(), "System = S7"),
-                    "Maximum number of systems exceeded in line ", 11},
-        SectionCase{"SixthSystemCheckedAtEnd", SixSystemsLastStatistic(), kShipsRule + "S6",
-                    kNoLine}),
-    [](const ::testing::TestParamInfo<SectionCase>& row) { return std::string(row.param.label); });
+        SectionCase{"OnlyPlayer", {kPlayer}, "No system defined"},
+        SectionCase{"NeitherSystemNorPlayer", {"Title = Empty"}, "No system defined"},
+        SectionCase{"NoPlayer", {kSol, "Escort = Scout = Lead", kFriend}, "No player ship defined"},
+        SectionCase{"SectionCheckBeforeCompleteness", {kSol, kStat}, kShipsRule + "Sol"},
+        SectionCase{"RedefinitionBeforeSectionCheck", {kPlayer, kSol, kStat, "System = SOL"}, "System redefinition in line ", 6},
+        SectionCase{"LimitBeforeSectionCheck", With(SixSystemsLastStatistic(), "System = S7"), "Maximum number of systems exceeded in line ", 11},
+        SectionCase{"SixthSystemCheckedAtEnd", SixSystemsLastStatistic(), kShipsRule + "S6"}),
+    CaseName<SectionCase>);
+// clang-format on
 
 TEST(ConsistencySection, FailingSectionOpensNoNewSystem) {
   const auto outcome = ReadBattleLines({kPlayer, kSol, kStat, "System = Vega"});

@@ -110,7 +110,6 @@ TEST(Vk7ListGameDir, IndexErrors) {
     const char* expected;
   };
   for (const Case& c : {Case{nullptr, "vk7.txt: error: Cannot open vk7.txt file!\n"},
-                        Case{"VK7 Battles\r\n", "vk7.txt: error: No valid vk7.txt file!\n"},
                         Case{"VK7 Available Battles\r\nFile Format Version 2.0\r\n",
                              "vk7.txt: error: Invalid version of vk7.txt file!\n"}}) {
     test::TempDir dir;

@@ -339,26 +339,19 @@ TEST(BattleFileWriter, WriteStoresTheNameAndReplacesTheFileWhole) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 }
 
-TEST(BattleFileWriter, WriteIntoAMissingFolderCannotCreateTheFile) {
-  test::TempDir dir;
-  BattleConfig config = Minimal();
-  RecordingReporter reporter;
-  EXPECT_FALSE(
-      BattleFileWriter::Write(config, "Lost", dir.Path() / "scripts" / "Lost.vk7", reporter));
-  EXPECT_EQ(Log(reporter),
-            std::vector<std::string>{"error|Error in battle file Lost.vk7|Cannot create file!"});
-  EXPECT_EQ(config.name, "Lost");
-  EXPECT_FALSE(std::filesystem::exists(dir.Path() / "scripts"));
-}
-
-TEST(BattleFileWriter, WriteOverAFolderCannotCreateTheFile) {
+// Into a folder that does not exist, or over a folder of the same name.
+TEST(BattleFileWriter, WriteThatCannotCreateTheFileChangesNothing) {
   test::TempDir dir;
   const std::filesystem::path inside = dir.Write("Odd.vk7/keep.txt", "kept");
-  BattleConfig config = Minimal();
-  RecordingReporter reporter;
-  EXPECT_FALSE(BattleFileWriter::Write(config, "Odd", dir.Path() / "Odd.vk7", reporter));
-  EXPECT_EQ(Log(reporter),
-            std::vector<std::string>{"error|Error in battle file Odd.vk7|Cannot create file!"});
+  for (const std::string name : {"Lost", "Odd"}) {
+    BattleConfig config = Minimal();
+    RecordingReporter reporter;
+    const auto file = name == "Lost" ? dir / "scripts" / "Lost.vk7" : dir / "Odd.vk7";
+    EXPECT_FALSE(BattleFileWriter::Write(config, name, file, reporter));
+    EXPECT_EQ(Log(reporter), std::vector<std::string>{"error|Error in battle file " + name +
+                                                      ".vk7|Cannot create file!"});
+    EXPECT_EQ(config.name, name);
+  }
   EXPECT_EQ(ReadBytes(inside), "kept");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 }
