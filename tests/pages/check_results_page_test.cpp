@@ -55,13 +55,6 @@ QStringList ListRows(QDialog& page, const QString& name) {
   return Rows(Find<QListWidget>(page, name));
 }
 
-TEST(CheckResultsView, EmptyListsShowNoneAndTheFineText) {
-  const CheckResultsView view = BuildCheckResultsView(CheckResult{});
-  for (const Strings& rows : view.rows) EXPECT_EQ(rows, Strings{"-- none --"});
-  EXPECT_EQ(view.summary, "The battle looks FINE! No missing objects found!");
-  EXPECT_FALSE(view.anyMissing);
-}
-
 TEST(CheckResultsView, RowsKeepTheirOrderAndOnlyEmptyListsShowNone) {
   CheckResult result;
   result.missingShipClasses = {"B", "A"};
