@@ -25,55 +25,29 @@ TEST(ActionPagesDialogs, BoxesStoreTheirLinesWhateverThePageDoes) {
   const struct {
     const char* page;
     Runner run;
-    const char* group;
-    const char* box;
-    const char* title;
+    const char *group, *box, *title;
     std::vector<std::pair<const char*, E>> lists;
   } cases[] = {
-      {"ACTIONBOX",
-       actions,
-       "Friend Warp In",
-       "DIALOGSBOX2",
-       "Sol Friends Warp In Dialog ",
+      // clang-format off
+      {"ACTIONBOX", actions, "Friend Warp In", "DIALOGSBOX2", "Sol Friends Warp In Dialog ",
        {{" Friends Warp In Dialog ", E::FriendWarpInDialog}}},
-      {"ACTIONBOX",
-       actions,
-       "Enemy Warp In",
-       "DIALOGSBOX2",
-       "Sol Enemies Warp In Dialog ",
+      {"ACTIONBOX", actions, "Enemy Warp In", "DIALOGSBOX2", "Sol Enemies Warp In Dialog ",
        {{" Enemies Warp In Dialog ", E::EnemyWarpInDialog}}},
-      {"ACTIONBOX",
-       actions,
-       "Enemy Warp Out",
-       "DIALOGSBOX2",
-       "Sol Enemies Warp Out Dialog ",
+      {"ACTIONBOX", actions, "Enemy Warp Out", "DIALOGSBOX2", "Sol Enemies Warp Out Dialog ",
        {{" Enemies Warp Out Dialog ", E::EnemyWarpOutDialog}}},
-      {"ACTIONBOX",
-       actions,
-       "Friend Warp Out & Escort",
-       "DIALOGSBOX1",
+      {"ACTIONBOX", actions, "Friend Warp Out & Escort", "DIALOGSBOX1",
        "Sol Friends Warp Out and Join Escort Dialogs ",
        {{" Friends Warp Out Dialog ", E::FriendWarpOutDialog},
         {" Friends Join Escort Dialog ", E::FriendJoinEscortDialog}}},
-      {"NBEHAVIORBOX",
-       neutrals,
-       "Neutral Warp In",
-       "DIALOGSBOX2",
-       "Sol Neutrals Warp In Dialog ",
+      {"NBEHAVIORBOX", neutrals, "Neutral Warp In", "DIALOGSBOX2", "Sol Neutrals Warp In Dialog ",
        {{" Neutrals Warp In Dialog ", E::NeutralWarpInDialog}}},
-      {"NBEHAVIORBOX",
-       neutrals,
-       "Neutral Warp Out",
-       "DIALOGSBOX2",
-       "Sol Neutrals Warp Out Dialog ",
-       {{" Neutrals Warp Out Dialog ", E::NeutralWarpOutDialog}}},
-      {"NBEHAVIORBOX",
-       neutrals,
-       "Neutrall Behavior",
-       "DIALOGSBOX1",
+      {"NBEHAVIORBOX", neutrals, "Neutral Warp Out", "DIALOGSBOX2",
+       "Sol Neutrals Warp Out Dialog ", {{" Neutrals Warp Out Dialog ", E::NeutralWarpOutDialog}}},
+      {"NBEHAVIORBOX", neutrals, "Neutrall Behavior", "DIALOGSBOX1",
        "Sol Neutral Behavior Dialogs ",
        {{" Neutrals Become Friends Dialog ", E::NeutralToFriendDialog},
         {" Neutrals Become Enemies Dialog ", E::NeutralToEnemyDialog}}},
+      // clang-format on
   };
   for (const auto& c : cases) {
     StarSystem s;

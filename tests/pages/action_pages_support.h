@@ -5,18 +5,10 @@
 #include <QRadioButton>
 #include <stdexcept>
 
-#include "battle/recording_reporter.h"
-#include "gui_support/scripted_seam.h"
+#include "pages/page_test_support.h"
 
 // Finders and expectations shared by the tests of the two actions pages.
 namespace vk7::test {
-
-inline RecordingReporter::Entry ErrorEntry(const std::string& text) {
-  return {true, "Error", text, std::nullopt};
-}
-inline RecordingReporter::Entry WarningEntry(const std::string& text) {
-  return {false, "Warning", text, std::nullopt};
-}
 
 inline QGroupBox& Group(QWidget& page, const QString& title) {
   return Find<QGroupBox>(page, title);

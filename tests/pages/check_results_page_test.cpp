@@ -1,46 +1,22 @@
 #include "pages/check_results_page.h"
 
 #include <gtest/gtest.h>
-#include <QListWidget>
 #include <QPlainTextEdit>
-#include <QTest>
 
-#include "battle/text_line_file.h"
-#include "gui_support/scripted_seam.h"
+#include "pages/page_test_support.h"
 
 namespace vk7 {
 namespace {
 
-using test::Find;
-using test::ScriptedSeam;
-using Rows = std::vector<std::string>;
+using namespace test;
+using Strings = std::vector<std::string>;
 
 const char* const kListNames[] = {"Missing Ship Classes Missing", "Missing Ship Classes Details",
                                   "Missing Planets Missing", "Missing Planets Details",
                                   "Missing Systems"};
 
-template <typename Catalog>
-Catalog From(const std::string& text) {
-  TextLineFile source;
-  source.OpenMemory(text);
-  Catalog catalog;
-  catalog.Read(source);
-  return catalog;
-}
-
-const ShipCatalog kShips = From<ShipCatalog>("Talon=TALON\nWarden=WARDEN\n");
-const SystemCatalog kSystems = From<SystemCatalog>("Keth=Keth Prime=Arra\nSorvan=Dusk\n");
-
-ShipEntry Ship(const std::string& shipClass) {
-  return ShipEntry{shipClass, "", true, false};
-}
-
-StarSystem System(const std::string& name) {
-  StarSystem system;
-  system.name = name;
-  system.nameDefined = true;
-  return system;
-}
+const ShipCatalog kShips = CatalogFrom<ShipCatalog>("Talon=TALON\nWarden=WARDEN\n");
+const SystemCatalog kSystems = CatalogFrom<SystemCatalog>("Keth=Keth Prime=Arra\nSorvan=Dusk\n");
 
 // Every list of a kind that the check can fill: two missing classes (one used twice, in two
 // spellings), a missing planet and an unknown system whose planet is not looked at.
@@ -76,17 +52,7 @@ BattleConfig FineBattle() {
 }
 
 QStringList ListRows(QDialog& page, const QString& name) {
-  QStringList rows;
-  auto& list = Find<QListWidget>(page, name);
-  for (int i = 0; i < list.count(); ++i) rows << list.item(i)->text();
-  return rows;
-}
-
-TEST(CheckResultsView, EmptyListsShowNoneAndTheFineText) {
-  const CheckResultsView view = BuildCheckResultsView(CheckResult{});
-  for (const Rows& rows : view.rows) EXPECT_EQ(rows, Rows{"-- none --"});
-  EXPECT_EQ(view.summary, "The battle looks FINE! No missing objects found!");
-  EXPECT_FALSE(view.anyMissing);
+  return Rows(Find<QListWidget>(page, name));
 }
 
 TEST(CheckResultsView, RowsKeepTheirOrderAndOnlyEmptyListsShowNone) {
@@ -96,11 +62,11 @@ TEST(CheckResultsView, RowsKeepTheirOrderAndOnlyEmptyListsShowNone) {
   result.missingSystems = {"Lost"};
   result.anyMissing = true;
   const CheckResultsView view = BuildCheckResultsView(result);
-  EXPECT_EQ(view.Rows(CheckList::MissingShipClasses), (Rows{"B", "A"}));
+  EXPECT_EQ(view.Rows(CheckList::MissingShipClasses), (Strings{"B", "A"}));
   EXPECT_EQ(view.Rows(CheckList::ShipDetails), result.shipDetails);
-  EXPECT_EQ(view.Rows(CheckList::MissingPlanets), Rows{"-- none --"});
-  EXPECT_EQ(view.Rows(CheckList::PlanetDetails), Rows{"-- none --"});
-  EXPECT_EQ(view.Rows(CheckList::MissingSystems), Rows{"Lost"});
+  EXPECT_EQ(view.Rows(CheckList::MissingPlanets), Strings{"-- none --"});
+  EXPECT_EQ(view.Rows(CheckList::PlanetDetails), Strings{"-- none --"});
+  EXPECT_EQ(view.Rows(CheckList::MissingSystems), Strings{"Lost"});
   EXPECT_EQ(view.summary,
             "WARNING! The ships, systems and planets listed here are needed for this battle and "
             "not registered in your vkships.txt or vk7sys.txt file. You may not have these "
@@ -124,43 +90,28 @@ TEST(CheckResultsPage, ListsWhatIsMissingAndReturnsIt) {
     auto& summary = Find<QPlainTextEdit>(page, "Check Summary");
     EXPECT_TRUE(summary.isReadOnly());
     EXPECT_TRUE(summary.toPlainText().startsWith("WARNING! The ships, systems and planets"));
-    test::Click(page, "OK");
+    Click(page, "OK");
   });
   EXPECT_TRUE(CheckResultsPage::Run(nullptr, BattleWithGaps(), kShips, kSystems, std::nullopt));
 }
 
-TEST(CheckResultsPage, FineBattleShowsNoneEverywhere) {
-  ScriptedSeam seam;
-  seam.Expect("CHECKBOX", [](QDialog& page) {
-    for (const char* name : kListNames) EXPECT_EQ(ListRows(page, name), QStringList{"-- none --"});
-    EXPECT_EQ(Find<QPlainTextEdit>(page, "Check Summary").toPlainText(),
-              "The battle looks FINE! No missing objects found!");
-    test::Click(page, "OK");
-  });
-  EXPECT_FALSE(CheckResultsPage::Run(nullptr, FineBattle(), kShips, kSystems, std::nullopt));
-}
-
-TEST(CheckResultsPage, CallersTitleReplacesItsOwn) {
-  struct Case {
-    std::optional<std::string> title;
-    QString shown;
-  };
-  const Case cases[] = {
-      {"Import Battle Check Results", "Import Battle Check Results"},
-      {std::string(), "Check Results"},
-      {std::nullopt, "Check Results"},
-  };
-  for (const Case& c : cases) {
+// A fine battle shows "none" everywhere, under the caller's title when it gives one; closing
+// with Escape still answers whether anything is missing.
+TEST(CheckResultsPage, FineBattleTitlesAndEscape) {
+  const std::optional<std::string> titles[] = {"Import Battle Check Results", "", std::nullopt};
+  for (const auto& title : titles) {
     ScriptedSeam seam;
     seam.Expect("CHECKBOX", [&](QDialog& page) {
-      EXPECT_EQ(page.windowTitle(), c.shown);
-      test::Click(page, "OK");
+      EXPECT_EQ(page.windowTitle(), title.value_or("").empty() ? QString("Check Results")
+                                                               : QString::fromStdString(*title));
+      for (const char* name : kListNames)
+        EXPECT_EQ(ListRows(page, name), QStringList{"-- none --"});
+      EXPECT_EQ(Find<QPlainTextEdit>(page, "Check Summary").toPlainText(),
+                "The battle looks FINE! No missing objects found!");
+      Click(page, "OK");
     });
-    CheckResultsPage::Run(nullptr, FineBattle(), kShips, kSystems, c.title);
+    EXPECT_FALSE(CheckResultsPage::Run(nullptr, FineBattle(), kShips, kSystems, title));
   }
-}
-
-TEST(CheckResultsPage, ClosingWithEscapeStillAnswersWhetherAnythingIsMissing) {
   ScriptedSeam seam;
   seam.Expect("CHECKBOX", [](QDialog& page) { QTest::keyClick(&page, Qt::Key_Escape); });
   EXPECT_TRUE(CheckResultsPage::Run(nullptr, BattleWithGaps(), kShips, kSystems, std::nullopt));
@@ -176,7 +127,7 @@ TEST(CheckResultsPage, NamesCrossTheWidgetsAsWindows1252) {
     EXPECT_EQ(ListRows(page, kListNames[0]), QStringList{QString::fromUtf8("Éclair")});
     EXPECT_EQ(ListRows(page, kListNames[1]),
               QStringList{QString::fromUtf8("Éclair is defined as player ship")});
-    test::Click(page, "OK");
+    Click(page, "OK");
   });
   EXPECT_TRUE(CheckResultsPage::Run(nullptr, config, kShips, kSystems, std::nullopt));
 }

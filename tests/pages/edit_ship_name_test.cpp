@@ -8,26 +8,13 @@
 #include <cctype>
 #include <functional>
 
-#include "battle/recording_reporter.h"
-#include "gui_support/scripted_seam.h"
+#include "pages/page_test_support.h"
 
 namespace vk7 {
 namespace {
 
-using test::Find;
-using test::ScriptedSeam;
+using namespace test;
 using Entry = RecordingReporter::Entry;
-
-ShipEntry Ship(const char* shipClass, const char* name = nullptr) {
-  return ShipEntry{shipClass, name != nullptr ? name : "", true, name != nullptr};
-}
-
-StarSystem System(const char* name) {
-  StarSystem system;
-  system.name = name;
-  system.nameDefined = true;
-  return system;
-}
 
 // Named ships in every role: the player Endeavour, the escort Hawk, an enemy Raven in system
 // 1, a neutral Drifter and a hulk Wreck in system 2, a friend Kestrel in system 3.
@@ -44,18 +31,10 @@ BattleConfig Battle() {
 }
 
 using ShipOf = std::function<ShipEntry&(BattleConfig&)>;
-ShipEntry& NamedEscort(BattleConfig& config) {
-  return config.escorts[0];
-}
-ShipEntry& UnnamedEscort(BattleConfig& config) {
-  return config.escorts[1];
-}
-ShipEntry& Player(BattleConfig& config) {
-  return config.player;
-}
-ShipEntry& UnnamedEnemy(BattleConfig& config) {
-  return config.systems[0].enemies[0];
-}
+const ShipOf kNamedEscort = [](BattleConfig& config) -> ShipEntry& { return config.escorts[0]; };
+const ShipOf kUnnamedEscort = [](BattleConfig& config) -> ShipEntry& { return config.escorts[1]; };
+const ShipOf kPlayer = [](BattleConfig& config) -> ShipEntry& { return config.player; };
+const ShipOf kUnnamedEnemy = [](BattleConfig& c) -> ShipEntry& { return c.systems[0].enemies[0]; };
 
 // A name behind a lowered flag is not the ship's name; only what counts is compared.
 ShipEntry Counted(ShipEntry ship) {
@@ -63,8 +42,8 @@ ShipEntry Counted(ShipEntry ship) {
   return ship;
 }
 
-Entry Error(const std::string& text) {
-  return Entry{true, "Error", text, {}};
+Entry Used(const std::string& what) {
+  return ErrorEntry("Ship name " + what);
 }
 
 struct NameCase {
@@ -93,57 +72,30 @@ TEST_P(ApplyShipNameTest, SetsClearsOrRefusesTheName) {
   EXPECT_EQ(config, expected);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Cases, ApplyShipNameTest,
     ::testing::Values(
-        NameCase{"cancel", NamedEscort, std::nullopt, false, Ship("Scout", "Hawk"), {}},
-        NameCase{"trimmed", NamedEscort, " \tFalcon  ", true, Ship("Scout", "Falcon"), {}},
-        NameCase{"own name again", NamedEscort, "Hawk", true, Ship("Scout", "Hawk"), {}},
-        NameCase{"blanks clear it", NamedEscort, " \t ", true, Ship("Scout"), {}},
-        NameCase{"case counts", UnnamedEscort, "kestrel", true, Ship("Scout", "kestrel"), {}},
-        NameCase{"friend in system 3",
-                 UnnamedEscort,
-                 "Kestrel",
-                 false,
-                 Ship("Scout"),
-                 {Error("Ship name Kestrel already used for a friendly ship in system 3")}},
-        NameCase{"escort has no system",
-                 Player,
-                 "Hawk",
-                 false,
-                 Ship("Destroyer", "Endeavour"),
-                 {Error("Ship name Hawk already used for an escort ship")}},
-        NameCase{"player",
-                 UnnamedEnemy,
-                 " Endeavour",
-                 false,
-                 Ship("Cruiser"),
-                 {Error("Ship name Endeavour already used for the player ship")}},
-        NameCase{"enemy keeps old name",
-                 NamedEscort,
-                 "Raven",
-                 false,
-                 Ship("Scout", "Hawk"),
-                 {Error("Ship name Raven already used for an enemy ship in system 1")}},
-        NameCase{"neutral",
-                 NamedEscort,
-                 "Drifter",
-                 false,
-                 Ship("Scout", "Hawk"),
-                 {Error("Ship name Drifter already used for a neutral ship in system 2")}},
-        NameCase{"hulk",
-                 UnnamedEscort,
-                 "Wreck",
-                 false,
-                 Ship("Scout"),
-                 {Error("Ship name Wreck already used for a hulked ship in system 2")}},
+        NameCase{"cancel", kNamedEscort, std::nullopt, false, Ship("Scout", "Hawk"), {}},
+        NameCase{"trimmed", kNamedEscort, " \tFalcon  ", true, Ship("Scout", "Falcon"), {}},
+        NameCase{"own name again", kNamedEscort, "Hawk", true, Ship("Scout", "Hawk"), {}},
+        NameCase{"blanks clear it", kNamedEscort, " \t ", true, Ship("Scout"), {}},
+        NameCase{"case counts", kUnnamedEscort, "kestrel", true, Ship("Scout", "kestrel"), {}},
+        NameCase{"friend in system 3", kUnnamedEscort, "Kestrel", false, Ship("Scout"),
+                 {Used("Kestrel already used for a friendly ship in system 3")}},
+        NameCase{"escort has no system", kPlayer, "Hawk", false, Ship("Destroyer", "Endeavour"),
+                 {Used("Hawk already used for an escort ship")}},
+        NameCase{"player", kUnnamedEnemy, " Endeavour", false, Ship("Cruiser"),
+                 {Used("Endeavour already used for the player ship")}},
+        NameCase{"enemy keeps old name", kNamedEscort, "Raven", false, Ship("Scout", "Hawk"),
+                 {Used("Raven already used for an enemy ship in system 1")}},
+        NameCase{"neutral", kNamedEscort, "Drifter", false, Ship("Scout", "Hawk"),
+                 {Used("Drifter already used for a neutral ship in system 2")}},
+        NameCase{"hulk", kUnnamedEscort, "Wreck", false, Ship("Scout"),
+                 {Used("Wreck already used for a hulked ship in system 2")}},
         // Default names are only looked at when the wizard finishes.
-        NameCase{"default name passes",
-                 UnnamedEscort,
-                 "Cruiser O1.1",
-                 true,
-                 Ship("Scout", "Cruiser O1.1"),
-                 {}}),
+        NameCase{"default name passes", kUnnamedEscort, "Cruiser O1.1", true,
+                 Ship("Scout", "Cruiser O1.1"), {}}),
     [](const ::testing::TestParamInfo<NameCase>& param) {
       std::string name = param.param.what;
       for (char& c : name) {
@@ -151,6 +103,7 @@ INSTANTIATE_TEST_SUITE_P(
       }
       return name;
     });
+// clang-format on
 
 TEST(EditShipName, AsksWithThePromptAndTheCurrentName) {
   BattleConfig config = Battle();
@@ -161,30 +114,10 @@ TEST(EditShipName, AsksWithThePromptAndTheCurrentName) {
     auto& edit = Find<QLineEdit>(box, "Set the name of the Scout class escort");
     EXPECT_EQ(edit.text(), "Hawk");
     edit.setText("  Falcon ");
-    test::Click(box, "Ok");
+    Click(box, "Ok");
   });
   EXPECT_TRUE(EditShipName(nullptr, config.escorts[0], config, " class escort"));
   EXPECT_EQ(config.escorts[0], Ship("Scout", "Falcon"));
-}
-
-TEST(EditShipName, UnnamedShipStartsEmptyAndATakenNameIsRefusedInTheErrorBox) {
-  BattleConfig config = Battle();
-  ScriptedSeam seam;
-  seam.Expect("NAMEBOX",
-              [](QDialog& box) {
-                auto& edit = Find<QLineEdit>(box, "Set the name of the Cruiser class enemy ship");
-                EXPECT_EQ(edit.text(), "");
-                edit.setText("Kestrel");
-                test::Click(box, "Ok");
-              })
-      .Expect("ERRORBOX", [](QDialog& box) {
-        EXPECT_EQ(box.windowTitle(), "Error");
-        EXPECT_EQ(test::MessageText(box),
-                  "Ship name Kestrel already used for a friendly ship in system 3");
-        test::Click(box, "Cancel");
-      });
-  EXPECT_FALSE(EditShipName(nullptr, config.systems[0].enemies[0], config, " class enemy ship"));
-  EXPECT_EQ(config, Battle());
 }
 
 }  // namespace

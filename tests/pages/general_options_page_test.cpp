@@ -30,19 +30,10 @@ BattleConfig Battle() {
   return config;
 }
 
-ScriptedSeam::Action Warned(const QString& text) {
-  return [text](QDialog& box) {
-    EXPECT_EQ(box.windowTitle(), "Warning");
-    EXPECT_EQ(MessageText(box), text);
-    Click(box, "Ok");
-  };
-}
-
 TEST(GeneralOptionsLogic, ModesOpenOnTheButtonTheirFlagAndValueSelect) {
   struct Case {
     bool defined;
-    std::int32_t value;
-    std::int32_t shown;
+    std::int32_t value, shown;
   };
   // Ship change, warp out and collisions alike: down or 0 first, 1 second, anything else last.
   for (const Case& c : {Case{false, 2, 0}, Case{true, 0, 0}, Case{true, 1, 1}, Case{true, 2, 2},
@@ -57,19 +48,19 @@ TEST(GeneralOptionsLogic, ModesOpenOnTheButtonTheirFlagAndValueSelect) {
                                    c.defined,
                                    c.defined};
     const GeneralOptionsState state = OpenGeneralOptions(config);
-    EXPECT_EQ(static_cast<std::int32_t>(state.shipChange), c.shown) << c.value;
-    EXPECT_EQ(static_cast<std::int32_t>(state.warpOut), c.shown) << c.value;
-    EXPECT_EQ(static_cast<std::int32_t>(state.collision), c.shown) << c.value;
+    EXPECT_EQ((std::vector{static_cast<std::int32_t>(state.shipChange),
+                           static_cast<std::int32_t>(state.warpOut),
+                           static_cast<std::int32_t>(state.collision)}),
+              std::vector<std::int32_t>(3, c.shown))
+        << c.value;
     EXPECT_EQ(state.perfectCloak, c.defined && c.value != 0) << c.value;
   }
 }
 
 TEST(GeneralOptionsLogic, TitleIsMendedOrDropped) {
   struct Case {
-    std::string typed;
-    std::string stored;
-    bool defined;
-    bool hashWarning;
+    std::string typed, stored;
+    bool defined, hashWarning;
   };
   const std::string fifty(50, 'x');
   for (const Case& c : std::vector<Case>{{"  New title\t", "New title", true, false},
@@ -152,7 +143,7 @@ TEST(GeneralOptionsLogic, OutOfMemoryIsReportedAndLeavesTheBattleAlone) {
   ExhaustedReporter reporter;
   EXPECT_FALSE(Apply(state, config, reporter));
   EXPECT_EQ(config, before);
-  EXPECT_EQ(reporter.Entries(), (std::vector<Entry>{{true, "Error", "Out of memory!", {}}}));
+  EXPECT_EQ(reporter.Entries(), std::vector{ErrorEntry("Out of memory!")});
 }
 
 TEST(GeneralOptionsPage, OpensOnTheBattleAndCancelLeavesItAlone) {
@@ -165,10 +156,9 @@ TEST(GeneralOptionsPage, OpensOnTheBattleAndCancelLeavesItAlone) {
     EXPECT_EQ(Find<QPlainTextEdit>(page, "Title Lines").toPlainText(),
               "[t01.acm] Part one\nPart two\n");
     EXPECT_EQ(Find<QPlainTextEdit>(page, "Script Remarks").toPlainText(), " my notes\n");
-    EXPECT_EQ(Checked(page, "Ship Change"), QStringList{"Manual"});
-    EXPECT_EQ(Checked(page, "Warp Out"), QStringList{"Sequential"});
-    EXPECT_EQ(Checked(page, "Collisions"), QStringList{"Off for All"});
-    EXPECT_EQ(Checked(page, "Perfect Cloak"), QStringList{"On"});
+    EXPECT_EQ(Checked(page, "Ship Change") + Checked(page, "Warp Out") +
+                  Checked(page, "Collisions") + Checked(page, "Perfect Cloak"),
+              (QStringList{"Manual", "Sequential", "Off for All", "On"}));
     Find<QLineEdit>(page, "Title").setText("Changed");
     Find<QPlainTextEdit>(page, "Title Lines").setPlainText("");
     Find<QPlainTextEdit>(page, "Script Remarks").setPlainText("x");
@@ -195,8 +185,8 @@ TEST(GeneralOptionsPage, OkStoresThePageAndWarnsInOrder) {
                 Toggle(page, "Collisions", "Off for Player");
                 Toggle(page, "Perfect Cloak", "Off");
                 Toggle(page, "Warp Out", "When Cleared");
-                EXPECT_EQ(Checked(page, "Ship Change"), QStringList{"Off"});
-                EXPECT_EQ(Checked(page, "Collisions"), QStringList{"Off for Player"});
+                EXPECT_EQ(Checked(page, "Ship Change") + Checked(page, "Collisions"),
+                          (QStringList{"Off", "Off for Player"}));
                 Click(page, "Ok");
               })
       .Expect("MESSAGBOX", Warned(kTitleLineWithoutTextWarning))

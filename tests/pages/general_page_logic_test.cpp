@@ -2,31 +2,23 @@
 
 #include <gtest/gtest.h>
 
-#include "battle/recording_reporter.h"
-#include "battle/text_line_file.h"
+#include "pages/page_test_support.h"
 
 namespace vk7 {
 namespace {
 
-ShipEntry Ship(const char* shipClass, const char* name = nullptr) {
-  return ShipEntry{shipClass, name != nullptr ? name : "", true, name != nullptr};
-}
+using test::Ship;
 
 TEST(GeneralPageLogic, ANameWithoutAClassMakesNoPlayerRow) {
   BattleConfig config;
-  config.player.name = "Ghost";
-  config.player.hasName = true;
+  config.player = ShipEntry{"", "Ghost", false, true};
   const GeneralPageView view = OpenGeneralPage(config);
   EXPECT_EQ(view.playerRow, std::nullopt);
   EXPECT_FALSE(view.nextEnabled);
 }
 
-// Rows the page does not have change nothing.
 TEST(GeneralPageLogic, RowsOutsideTheListsAreIgnored) {
-  TextLineFile source;
-  source.OpenMemory("Destroyer=DD\n");
-  ShipCatalog ships;
-  ships.Read(source);
+  const ShipCatalog ships = test::CatalogFrom<ShipCatalog>("Destroyer=DD\n");
   BattleConfig config;
   config.player = Ship("DD", "Endeavour");
   config.escorts = {Ship("DD")};

@@ -7,8 +7,7 @@
 #include <new>
 #include <stdexcept>
 
-#include "battle/recording_reporter.h"
-#include "gui_support/scripted_seam.h"
+#include "pages/page_test_support.h"
 
 // Helpers shared by the tests of the general and system options pages.
 namespace vk7::test {
@@ -33,8 +32,12 @@ inline void Toggle(QDialog& page, const QString& group, const QString& button) {
   Click(GroupTitled(page, group), button);
 }
 
-inline RecordingReporter::Entry WarningEntry(const std::string& text) {
-  return {false, "Warning", text, std::nullopt};
+inline ScriptedSeam::Action Warned(const QString& text) {
+  return [text](QDialog& box) {
+    EXPECT_EQ(box.windowTitle(), "Warning");
+    EXPECT_EQ(MessageText(box), text);
+    Click(box, "Ok");
+  };
 }
 
 // Runs out of memory while the first message is being shown.

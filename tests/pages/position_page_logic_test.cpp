@@ -5,12 +5,11 @@
 #include <limits>
 #include <string>
 
-#include "battle/recording_reporter.h"
+#include "pages/page_test_support.h"
 
 namespace vk7 {
 namespace {
 
-using Entry = RecordingReporter::Entry;
 constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
 constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
 
@@ -92,8 +91,7 @@ TEST(PositionPageLogic, CoordinateFieldCheck) {
       } else {
         EXPECT_EQ(invalid, field) << "'" << c.typed << "' in field " << field;
         EXPECT_EQ(accepted, (CoordinateTexts{"old", "old", "old"}));
-        EXPECT_EQ(reporter.Entries(),
-                  (std::vector<Entry>{{true, "Error", "Invalid coordinates!", std::nullopt}}));
+        EXPECT_EQ(reporter.Entries(), std::vector{test::ErrorEntry("Invalid coordinates!")});
       }
     }
   }

@@ -4,35 +4,17 @@
 
 #include <ostream>
 
-#include "battle/recording_reporter.h"
-#include "battle/text_line_file.h"
+#include "pages/page_test_support.h"
 
 namespace vk7 {
 namespace {
 
+using test::Ship;
+using test::System;
 using Strings = std::vector<std::string>;
 
-ShipCatalog Catalog(const std::string& text) {
-  TextLineFile source;
-  source.OpenMemory(text);
-  ShipCatalog catalog;
-  catalog.Read(source);
-  return catalog;
-}
-
-const ShipCatalog kShips = Catalog("Scout Ship = SC1\nHeavy Cruiser = HC1\n= NOLABEL\n");
-
-ShipEntry Ship(const char* shipClass, const char* name = nullptr) {
-  ShipEntry ship{shipClass, name != nullptr ? name : "", true, name != nullptr};
-  return ship;
-}
-
-StarSystem System(const char* name) {
-  StarSystem system;
-  system.name = name;
-  system.nameDefined = true;
-  return system;
-}
+const ShipCatalog kShips =
+    test::CatalogFrom<ShipCatalog>("Scout Ship = SC1\nHeavy Cruiser = HC1\n= NOLABEL\n");
 
 // Three systems; the second, Sol, has one ship of each role.
 BattleConfig ThreeSystems() {
@@ -49,11 +31,9 @@ BattleConfig ThreeSystems() {
 
 struct KindCase {
   SystemShipsKind kind;
-  ShipRole upper;
-  ShipRole lower;
+  ShipRole upper, lower;
   std::string title;
-  Strings upperRows;
-  Strings lowerRows;
+  Strings upperRows, lowerRows;
 };
 
 void PrintTo(const KindCase& c, std::ostream* out) {
@@ -76,21 +56,17 @@ TEST_P(SystemShipsOpening, ShowsTheTitleBothListsAndTheCatalog) {
   EXPECT_EQ(LayoutOf(c.kind).lower.role, c.lower);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     BothPages, SystemShipsOpening,
     testing::Values(
-        KindCase{SystemShipsKind::FriendsEnemies,
-                 ShipRole::Friend,
-                 ShipRole::Enemy,
+        KindCase{SystemShipsKind::FriendsEnemies, ShipRole::Friend, ShipRole::Enemy,
                  "Battle Configuration <Ambush>  -  System 2 of 3 <Sol>  -  Enemies and Friends",
-                 {"SC1"},
-                 {"HC1 --> Kestrel", "SC1"}},
-        KindCase{SystemShipsKind::NeutralsHulks,
-                 ShipRole::Neutral,
-                 ShipRole::Hulk,
+                 {"SC1"}, {"HC1 --> Kestrel", "SC1"}},
+        KindCase{SystemShipsKind::NeutralsHulks, ShipRole::Neutral, ShipRole::Hulk,
                  "Battle Configuration <Ambush>  -  System 2 of 3 <Sol>  -  Neutrals and Hulks",
-                 {"HC1 --> Trader"},
-                 {"SC1", "SC1 --> Wreck"}}));
+                 {"HC1 --> Trader"}, {"SC1", "SC1 --> Wreck"}}));
+// clang-format on
 
 TEST(SystemShipsLogic, ANumberWithoutASystemOpensWithoutContent) {
   BattleConfig config = ThreeSystems();
@@ -125,32 +101,26 @@ TEST(SystemShipsLogic, AddingFromARowPastTheCatalogChangesNothing) {
   RecordingReporter reporter;
   EXPECT_EQ(AddShip(hulks, kShips, 3, reporter), std::nullopt);
   EXPECT_EQ(AddShip(hulks, ShipCatalog(), 0, reporter), std::nullopt);
-  EXPECT_EQ(hulks, (std::vector<ShipEntry>{Ship("SC1")}));
   // A class without label is added by its class.
   EXPECT_EQ(AddShip(hulks, kShips, 2, reporter), std::optional<std::string>("NOLABEL"));
   EXPECT_EQ(hulks, (std::vector<ShipEntry>{Ship("SC1"), Ship("NOLABEL")}));
   EXPECT_TRUE(reporter.Entries().empty());
 }
 
-TEST(SystemShipsLogic, RemovingAShipRenumbersTheDefaultNamesBehindIt) {
+TEST(SystemShipsLogic, RemovingAShipRenumbersTheDefaultNamesBehindItAndPastTheEndNothing) {
   BattleConfig config = ThreeSystems();
   std::vector<ShipEntry>& hulks = config.systems[1].hulks;
   hulks.push_back(Ship("HC1"));
   ASSERT_FALSE(config.CheckShipName("HC1 H2.3", true));
+  EXPECT_FALSE(RemoveShip(hulks, 3));
   EXPECT_TRUE(RemoveShip(hulks, 0));
   EXPECT_EQ(hulks, (std::vector<ShipEntry>{Ship("SC1", "Wreck"), Ship("HC1")}));
   EXPECT_TRUE(config.CheckShipName("HC1 H2.3", true));
   EXPECT_FALSE(config.CheckShipName("HC1 H2.2", true));
-}
-
-TEST(SystemShipsLogic, RemovingPastTheEndChangesNothing) {
-  std::vector<ShipEntry> enemies = {Ship("SC1"), Ship("HC1")};
-  EXPECT_FALSE(RemoveShip(enemies, 2));
-  EXPECT_TRUE(RemoveShip(enemies, 1));
-  EXPECT_EQ(enemies, (std::vector<ShipEntry>{Ship("SC1")}));
-  EXPECT_TRUE(RemoveShip(enemies, 0));
-  EXPECT_FALSE(RemoveShip(enemies, 0));
-  EXPECT_TRUE(enemies.empty());
+  EXPECT_TRUE(RemoveShip(hulks, 1));
+  EXPECT_TRUE(RemoveShip(hulks, 0));
+  EXPECT_FALSE(RemoveShip(hulks, 0));
+  EXPECT_TRUE(hulks.empty());
 }
 
 }  // namespace
