@@ -10,6 +10,7 @@
 #include "app/delete_box.h"
 #include "app/editing_wizard.h"
 #include "app/error_box.h"
+#include "app/list_rows.h"
 #include "app/message_box.h"
 #include "app/modal_seam.h"
 #include "app/overwrite_box.h"
@@ -72,10 +73,8 @@ std::optional<std::size_t> BattleListWindow::Selected() const {
 }
 
 void BattleListWindow::Refill(std::optional<std::size_t> select) {
-  QStringList rows;
-  for (const std::string& entry : index_.Entries()) rows << FromCp1252(entry);
   ui_->battleList->clear();
-  ui_->battleList->addItems(rows);
+  ui_->battleList->addItems(ToRows(index_.Entries()));
   if (select && *select < index_.Entries().size()) {
     ui_->battleList->setCurrentRow(static_cast<int>(*select));
   }

@@ -6,6 +6,7 @@
 #include "app/box_reporter.h"
 #include "app/cancel_box.h"
 #include "app/cp1252.h"
+#include "app/list_rows.h"
 #include "app/modal_seam.h"
 #include "content/dialog_text.h"
 #include "content/finish_validation.h"
@@ -15,22 +16,6 @@
 #include "ui_general_page.h"
 
 namespace vk7 {
-
-namespace {
-
-int SelectedRow(const QListWidget& list) {
-  const QList<QListWidgetItem*> selected = list.selectedItems();
-  return selected.isEmpty() ? -1 : list.row(selected.front());
-}
-
-QStringList Rows(const std::vector<std::string>& rows) {
-  QStringList texts;
-  texts.reserve(static_cast<qsizetype>(rows.size()));
-  for (const std::string& row : rows) texts.push_back(FromCp1252(row));
-  return texts;
-}
-
-}  // namespace
 
 GeneralPage::GeneralPage(QWidget* parent, BattleConfig& config, const ShipCatalog& ships)
     : QDialog(parent), ui_(std::make_unique<Ui::GeneralPage>()), config_(config), ships_(ships) {
@@ -42,11 +27,11 @@ GeneralPage::GeneralPage(QWidget* parent, BattleConfig& config, const ShipCatalo
   const GeneralPageView view = OpenGeneralPage(config);
   setWindowTitle(FromCp1252(view.title));
   if (view.playerRow) player.addItem(FromCp1252(*view.playerRow));
-  ui_->escortList->addItems(Rows(view.escortRows));
+  ui_->escortList->addItems(ToRows(view.escortRows));
   // Catalogs can be long: the rows go in at once, not one by one.
   std::vector<std::string> classRows;
   ships.FillShipClassList(classRows);
-  ui_->availableShipsList->addItems(Rows(classRows));
+  ui_->availableShipsList->addItems(ToRows(classRows));
   ui_->nextButton->setEnabled(view.nextEnabled);
   ui_->finishButton->setEnabled(view.finishEnabled);
   UpdateButtons();

@@ -7,6 +7,7 @@
 #include "app/box_reporter.h"
 #include "app/cancel_box.h"
 #include "app/cp1252.h"
+#include "app/list_rows.h"
 #include "app/modal_seam.h"
 #include "content/dialog_text.h"
 #include "content/finish_validation.h"
@@ -17,18 +18,8 @@ namespace vk7 {
 
 namespace {
 
-// All rows in one go: a catalog may hold thousands of classes.
 void AddRows(QListWidget& list, const std::vector<std::string>& rows) {
-  QStringList texts;
-  texts.reserve(static_cast<qsizetype>(rows.size()));
-  for (const std::string& row : rows) texts.append(FromCp1252(row));
-  list.addItems(texts);
-}
-
-// The selected row, or -1.
-int SelectedRow(const QListWidget& list) {
-  const QList<QListWidgetItem*> selected = list.selectedItems();
-  return selected.isEmpty() ? -1 : list.row(selected.front());
+  list.addItems(ToRows(rows));
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "app/cancel_box.h"
 #include "app/cp1252.h"
 #include "app/delete_box.h"
+#include "app/list_rows.h"
 #include "app/modal_seam.h"
 #include "app/replace_box.h"
 #include "content/dialog_text.h"
@@ -86,18 +87,6 @@ class TabStopDelegate : public QStyledItemDelegate {
   }
 };
 
-int SelectedRow(const QListWidget& list) {
-  const QList<QListWidgetItem*> selected = list.selectedItems();
-  return selected.isEmpty() ? -1 : list.row(selected.front());
-}
-
-QStringList Rows(const std::vector<std::string>& rows) {
-  QStringList texts;
-  texts.reserve(static_cast<qsizetype>(rows.size()));
-  for (const std::string& row : rows) texts.push_back(FromCp1252(row));
-  return texts;
-}
-
 }  // namespace
 
 SystemsPage::SystemsPage(QWidget* parent, BattleConfig& config, const ShipCatalog& ships,
@@ -112,10 +101,10 @@ SystemsPage::SystemsPage(QWidget* parent, BattleConfig& config, const ShipCatalo
 
   const SystemsPageView view = OpenSystemsPage(config);
   setWindowTitle(FromCp1252(view.title));
-  ui_->systemsList->addItems(Rows(view.systemRows));
+  ui_->systemsList->addItems(ToRows(view.systemRows));
   std::vector<std::string> catalogRows;
   systems.FillSystemList(catalogRows);
-  ui_->availableSystemsList->addItems(Rows(catalogRows));
+  ui_->availableSystemsList->addItems(ToRows(catalogRows));
   UpdateButtons();
 
   connect(ui_->availableSystemsList, &QListWidget::itemSelectionChanged, this,
