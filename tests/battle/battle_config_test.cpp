@@ -4,20 +4,13 @@
 
 #include <string>
 #include <vector>
+#include "support/model_builders.h"
 
 namespace vk7 {
 namespace {
 
-ShipEntry Ship(const std::string& shipClass, const std::string& name = "") {
-  return ShipEntry{shipClass, name, true, !name.empty()};
-}
-
-StarSystem System(const std::string& name) {
-  StarSystem system;
-  system.name = name;
-  system.nameDefined = true;
-  return system;
-}
+using test::Ship;
+using test::System;
 
 TEST(BattleConfig, OnlyANewBattleCarriesTheEditorRemark) {
   BattleConfig config;

@@ -6,23 +6,14 @@
 #include <vector>
 
 #include "cli/vk7_tool.h"
+#include "support/run_vk7.h"
 #include "support/temp_dir.h"
 
 namespace vk7 {
 namespace {
 
-struct ToolRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-ToolRun Vk7(const std::vector<std::string>& args) {
-  std::ostringstream out;
-  std::ostringstream err;
-  const int status = RunVk7(args, out, err);
-  return {status, out.str(), err.str()};
-}
+using test::ToolRun;
+using test::Vk7;
 
 const std::string kGame = std::string(VK7_EXAMPLES_DIR) + "/game";
 const std::string kScripts = kGame + "/scripts/";

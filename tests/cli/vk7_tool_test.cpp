@@ -8,25 +8,16 @@
 #include <string>
 #include <vector>
 
+#include "support/run_vk7.h"
 #include "support/temp_dir.h"
 
 namespace vk7 {
 namespace {
 
+using test::ToolRun;
+using test::Vk7;
+
 using ::testing::HasSubstr;
-
-struct ToolRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-ToolRun Vk7(const std::vector<std::string>& args) {
-  std::ostringstream out;
-  std::ostringstream err;
-  const int status = RunVk7(args, out, err);
-  return {status, out.str(), err.str()};
-}
 
 std::string Lines(const std::vector<std::string>& lines, const char* end = "\r\n") {
   std::string text;

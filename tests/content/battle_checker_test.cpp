@@ -6,9 +6,12 @@
 #include <vector>
 
 #include "battle/text_line_file.h"
+#include "support/model_builders.h"
 
 namespace vk7 {
 namespace {
+
+using test::System;
 
 using Rows = std::vector<std::string>;
 
@@ -23,13 +26,6 @@ Catalog From(const std::string& text) {
 
 ShipEntry Ship(const std::string& shipClass) {
   return ShipEntry{shipClass, "", true, false};
-}
-
-StarSystem System(const std::string& name) {
-  StarSystem system;
-  system.name = name;
-  system.nameDefined = true;
-  return system;
 }
 
 // Puts a position of `system` at `planet`.

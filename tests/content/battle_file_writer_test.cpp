@@ -15,10 +15,13 @@
 #ifndef _WIN32
 #include <sys/resource.h>
 #include <csignal>
+#include "support/model_builders.h"
 #endif
 
 namespace vk7 {
 namespace {
+
+using test::Ship;
 
 using test::ReadBytes;
 
@@ -27,10 +30,6 @@ std::string Golden(const std::string& file) {
   const std::string bytes = ReadBytes(std::string(VK7_TEST_DATA_DIR) + "/content/golden/" + file);
   EXPECT_FALSE(bytes.empty()) << "missing golden file " << file;
   return bytes;
-}
-
-ShipEntry Ship(const std::string& shipClass, const std::string& name = "") {
-  return ShipEntry{shipClass, name, true, !name.empty()};
 }
 
 DialogLine Line(const std::string& speaker, const std::string& text,

@@ -7,20 +7,13 @@
 #include <vector>
 
 #include "battle/recording_reporter.h"
+#include "support/model_builders.h"
 
 namespace vk7 {
 namespace {
 
-ShipEntry Ship(const std::string& shipClass, const std::string& name = "") {
-  return ShipEntry{shipClass, name, true, !name.empty()};
-}
-
-StarSystem System(const std::string& name) {
-  StarSystem system;
-  system.name = name;
-  system.nameDefined = true;
-  return system;
-}
+using test::Ship;
+using test::System;
 
 // A statistic-mode system that breaks its rules (no friend), so that a refused finish can be
 // seen to leave it alone.
