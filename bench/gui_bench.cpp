@@ -12,11 +12,11 @@
 #include "app/catalogs.h"
 #include "app/editing_wizard.h"
 #include "app/main_frame.h"
-#include "app/modal_seam.h"
 #include "battle/game_folder.h"
 #include "battle/recording_reporter.h"
 #include "content/battle_file_writer.h"
 #include "pages/general_page.h"
+#include "widgets/modal_seam.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "app/about_box.h"
 
-#include "app/modal_seam.h"
 #include "ui_about_box.h"
+#include "widgets/modal_seam.h"
 
 namespace vk7 {
 

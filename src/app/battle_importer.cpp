@@ -3,13 +3,6 @@
 #include <optional>
 #include <system_error>
 
-#include "app/box_reporter.h"
-#include "app/confirm_box.h"
-#include "app/error_box.h"
-#include "app/message_box.h"
-#include "app/modal_seam.h"
-#include "app/native_path.h"
-#include "app/overwrite_box.h"
 #include "battle/atomic_file.h"
 #include "battle/battle_config.h"
 #include "battle/battle_file_reader.h"
@@ -17,6 +10,13 @@
 #include "battle/text_line_file.h"
 #include "content/battle_name.h"
 #include "pages/check_results_page.h"
+#include "widgets/box_reporter.h"
+#include "widgets/confirm_box.h"
+#include "widgets/error_box.h"
+#include "widgets/message_box.h"
+#include "widgets/modal_seam.h"
+#include "widgets/native_path.h"
+#include "widgets/overwrite_box.h"
 
 namespace vk7 {
 

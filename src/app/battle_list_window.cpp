@@ -4,21 +4,21 @@
 #include <system_error>
 
 #include "app/battle_importer.h"
-#include "app/box_reporter.h"
-#include "app/cp1252.h"
-#include "app/create_box.h"
-#include "app/delete_box.h"
 #include "app/editing_wizard.h"
-#include "app/error_box.h"
-#include "app/list_rows.h"
-#include "app/message_box.h"
-#include "app/modal_seam.h"
-#include "app/overwrite_box.h"
-#include "app/save_under_box.h"
 #include "battle/string_helpers.h"
 #include "battle/text_line_file.h"
 #include "content/battle_name.h"
 #include "ui_battle_list_window.h"
+#include "widgets/box_reporter.h"
+#include "widgets/cp1252.h"
+#include "widgets/create_box.h"
+#include "widgets/delete_box.h"
+#include "widgets/error_box.h"
+#include "widgets/list_rows.h"
+#include "widgets/message_box.h"
+#include "widgets/modal_seam.h"
+#include "widgets/overwrite_box.h"
+#include "widgets/save_under_box.h"
 
 namespace vk7 {
 

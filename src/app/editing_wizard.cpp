@@ -3,9 +3,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "app/box_reporter.h"
 #include "app/finish_box.h"
-#include "app/message_box.h"
 #include "battle/battle_file_reader.h"
 #include "content/safe_save.h"
 #include "pages/check_results_page.h"
@@ -13,6 +11,8 @@
 #include "pages/general_page.h"
 #include "pages/neutrals_hulks_page.h"
 #include "pages/systems_page.h"
+#include "widgets/box_reporter.h"
+#include "widgets/message_box.h"
 
 namespace vk7 {
 

@@ -2,15 +2,15 @@
 
 #include <QStyle>
 
-#include "app/box_reporter.h"
-#include "app/cp1252.h"
-#include "app/modal_seam.h"
-#include "app/overwrite_box.h"
-#include "app/save_under_box.h"
 #include "battle/string_helpers.h"
 #include "battle/text_line_file.h"
 #include "content/battle_name.h"
 #include "ui_finish_box.h"
+#include "widgets/box_reporter.h"
+#include "widgets/cp1252.h"
+#include "widgets/modal_seam.h"
+#include "widgets/overwrite_box.h"
+#include "widgets/save_under_box.h"
 
 namespace vk7 {
 

@@ -10,9 +10,9 @@
 #include "app/about_box.h"
 #include "app/battle_list_window.h"
 #include "app/game_settings.h"
-#include "app/modal_seam.h"
-#include "app/native_path.h"
 #include "app/welcome_view.h"
+#include "widgets/modal_seam.h"
+#include "widgets/native_path.h"
 
 namespace vk7 {
 

@@ -3,13 +3,13 @@
 #include <QButtonGroup>
 #include <QPushButton>
 
-#include "app/box_reporter.h"
-#include "app/cp1252.h"
-#include "app/modal_seam.h"
-#include "app/widget_text.h"
 #include "pages/dialog_lines_box.h"
 #include "pages/dialog_lines_pair_box.h"
 #include "ui_actions_page.h"
+#include "widgets/box_reporter.h"
+#include "widgets/cp1252.h"
+#include "widgets/modal_seam.h"
+#include "widgets/widget_text.h"
 
 namespace vk7 {
 namespace {

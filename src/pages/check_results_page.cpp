@@ -2,9 +2,9 @@
 
 #include <array>
 
-#include "app/cp1252.h"
-#include "app/modal_seam.h"
 #include "ui_check_results_page.h"
+#include "widgets/cp1252.h"
+#include "widgets/modal_seam.h"
 
 namespace vk7 {
 

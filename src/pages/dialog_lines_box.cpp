@@ -1,11 +1,11 @@
 #include "pages/dialog_lines_box.h"
 
-#include "app/box_reporter.h"
-#include "app/cp1252.h"
-#include "app/modal_seam.h"
-#include "app/widget_text.h"
 #include "content/dialog_text.h"
 #include "ui_dialog_lines_box.h"
+#include "widgets/box_reporter.h"
+#include "widgets/cp1252.h"
+#include "widgets/modal_seam.h"
+#include "widgets/widget_text.h"
 
 namespace vk7 {
 

@@ -1,8 +1,8 @@
 #include "pages/edit_ship_name.h"
 
-#include "app/box_reporter.h"
-#include "app/name_box.h"
 #include "battle/string_helpers.h"
+#include "widgets/box_reporter.h"
+#include "widgets/name_box.h"
 
 namespace vk7 {
 

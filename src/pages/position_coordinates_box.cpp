@@ -2,10 +2,10 @@
 
 #include <array>
 
-#include "app/box_reporter.h"
-#include "app/modal_seam.h"
-#include "app/widget_text.h"
 #include "ui_position_coordinates_box.h"
+#include "widgets/box_reporter.h"
+#include "widgets/modal_seam.h"
+#include "widgets/widget_text.h"
 
 namespace vk7 {
 

@@ -1,10 +1,10 @@
 #include "pages/position_page.h"
 
-#include "app/cp1252.h"
-#include "app/modal_seam.h"
-#include "app/widget_text.h"
 #include "pages/position_coordinates_box.h"
 #include "ui_position_page.h"
+#include "widgets/cp1252.h"
+#include "widgets/modal_seam.h"
+#include "widgets/widget_text.h"
 
 namespace vk7 {
 

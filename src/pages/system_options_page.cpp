@@ -2,11 +2,11 @@
 
 #include <QButtonGroup>
 
-#include "app/box_reporter.h"
-#include "app/cp1252.h"
-#include "app/modal_seam.h"
-#include "app/widget_text.h"
 #include "ui_system_options_page.h"
+#include "widgets/box_reporter.h"
+#include "widgets/cp1252.h"
+#include "widgets/modal_seam.h"
+#include "widgets/widget_text.h"
 
 namespace vk7 {
 

@@ -4,15 +4,15 @@
 #include <QPushButton>
 #include <QStringList>
 
-#include "app/box_reporter.h"
-#include "app/cancel_box.h"
-#include "app/cp1252.h"
-#include "app/list_rows.h"
-#include "app/modal_seam.h"
 #include "content/dialog_text.h"
 #include "content/finish_validation.h"
 #include "pages/edit_ship_name.h"
 #include "pages/position_page.h"
+#include "widgets/box_reporter.h"
+#include "widgets/cancel_box.h"
+#include "widgets/cp1252.h"
+#include "widgets/list_rows.h"
+#include "widgets/modal_seam.h"
 
 namespace vk7 {
 

@@ -8,18 +8,18 @@
 #include <QStyledItemDelegate>
 #include <QTextOption>
 
-#include "app/box_reporter.h"
-#include "app/cancel_box.h"
-#include "app/cp1252.h"
-#include "app/delete_box.h"
-#include "app/list_rows.h"
-#include "app/modal_seam.h"
-#include "app/replace_box.h"
 #include "content/dialog_text.h"
 #include "content/finish_validation.h"
 #include "pages/check_results_page.h"
 #include "pages/systems_page_logic.h"
 #include "ui_systems_page.h"
+#include "widgets/box_reporter.h"
+#include "widgets/cancel_box.h"
+#include "widgets/cp1252.h"
+#include "widgets/delete_box.h"
+#include "widgets/list_rows.h"
+#include "widgets/modal_seam.h"
+#include "widgets/replace_box.h"
 
 namespace vk7 {
 

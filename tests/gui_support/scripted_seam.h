@@ -5,7 +5,7 @@
 #include <functional>
 #include <vector>
 
-#include "app/modal_seam.h"
+#include "widgets/modal_seam.h"
 
 class QAbstractButton;
 class QDialog;

@@ -5,8 +5,8 @@
 #include <QPlainTextEdit>
 #include <QTest>
 
-#include "app/widget_text.h"
 #include "pages/options_test_support.h"
+#include "widgets/widget_text.h"
 
 namespace vk7 {
 namespace {

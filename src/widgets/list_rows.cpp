@@ -1,8 +1,8 @@
-#include "app/list_rows.h"
+#include "widgets/list_rows.h"
 
 #include <QListWidget>
 
-#include "app/cp1252.h"
+#include "widgets/cp1252.h"
 
 namespace vk7 {
 

@@ -1,4 +1,4 @@
-#include "app/native_path.h"
+#include "widgets/native_path.h"
 
 #include <QDir>
 

@@ -1,7 +1,7 @@
-#include "app/box_reporter.h"
+#include "widgets/box_reporter.h"
 
-#include "app/error_box.h"
-#include "app/message_box.h"
+#include "widgets/error_box.h"
+#include "widgets/message_box.h"
 
 namespace vk7 {
 

@@ -5,18 +5,18 @@
 #include <QTest>
 #include <QTextEdit>
 
-#include "app/box_reporter.h"
-#include "app/cancel_box.h"
-#include "app/confirm_box.h"
-#include "app/create_box.h"
-#include "app/delete_box.h"
-#include "app/error_box.h"
-#include "app/message_box.h"
-#include "app/name_box.h"
-#include "app/overwrite_box.h"
-#include "app/replace_box.h"
-#include "app/save_under_box.h"
 #include "gui_support/scripted_seam.h"
+#include "widgets/box_reporter.h"
+#include "widgets/cancel_box.h"
+#include "widgets/confirm_box.h"
+#include "widgets/create_box.h"
+#include "widgets/delete_box.h"
+#include "widgets/error_box.h"
+#include "widgets/message_box.h"
+#include "widgets/name_box.h"
+#include "widgets/overwrite_box.h"
+#include "widgets/replace_box.h"
+#include "widgets/save_under_box.h"
 
 namespace vk7 {
 namespace {

@@ -1,9 +1,9 @@
-#include "app/save_under_box.h"
+#include "widgets/save_under_box.h"
 
-#include "app/cp1252.h"
-#include "app/modal_seam.h"
-#include "app/widget_text.h"
 #include "ui_save_under_box.h"
+#include "widgets/cp1252.h"
+#include "widgets/modal_seam.h"
+#include "widgets/widget_text.h"
 
 namespace vk7 {
 

@@ -1,4 +1,4 @@
-#include "app/modal_seam.h"
+#include "widgets/modal_seam.h"
 
 #include <QDialog>
 #include <QFileDialog>

@@ -1,12 +1,12 @@
-#include "app/widget_text.h"
+#include "widgets/widget_text.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
 
-#include "app/cp1252.h"
-#include "app/message_box.h"
+#include "widgets/cp1252.h"
+#include "widgets/message_box.h"
 
 namespace vk7 {
 

@@ -1,4 +1,4 @@
-#include "app/message_box.h"
+#include "widgets/message_box.h"
 
 #include <QFontMetrics>
 #include <QScrollBar>
@@ -8,9 +8,9 @@
 #include <QTextOption>
 #include <algorithm>
 
-#include "app/cp1252.h"
-#include "app/modal_seam.h"
 #include "ui_message_box.h"
+#include "widgets/cp1252.h"
+#include "widgets/modal_seam.h"
 
 namespace vk7 {
 

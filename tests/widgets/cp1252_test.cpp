@@ -1,4 +1,4 @@
-#include "app/cp1252.h"
+#include "widgets/cp1252.h"
 
 #include <gtest/gtest.h>
 

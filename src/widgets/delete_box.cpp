@@ -1,10 +1,10 @@
-#include "app/delete_box.h"
+#include "widgets/delete_box.h"
 
 #include <QStyle>
 
-#include "app/cp1252.h"
-#include "app/modal_seam.h"
 #include "ui_delete_box.h"
+#include "widgets/cp1252.h"
+#include "widgets/modal_seam.h"
 
 namespace vk7 {
 

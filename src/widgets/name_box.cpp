@@ -1,9 +1,9 @@
-#include "app/name_box.h"
+#include "widgets/name_box.h"
 
-#include "app/cp1252.h"
-#include "app/modal_seam.h"
-#include "app/widget_text.h"
 #include "ui_name_box.h"
+#include "widgets/cp1252.h"
+#include "widgets/modal_seam.h"
+#include "widgets/widget_text.h"
 
 namespace vk7 {
 

@@ -1,0 +1,32 @@
+# Fails when a source under src/ includes a header of a layer above its own, so layers only
+# point down: battle < content < {cli, widgets < pages < app}.
+#   cmake -DSOURCE_DIR=<src> -DSTAMP=<file> -P CheckLayers.cmake
+cmake_minimum_required(VERSION 3.25)
+set(allowed_battle battle)
+set(allowed_content battle content)
+set(allowed_cli battle content cli)
+set(allowed_widgets battle content widgets)
+set(allowed_pages battle content widgets pages)
+set(allowed_app battle content widgets pages app)
+set(layers battle content cli widgets pages app)
+
+set(faults "")
+foreach(layer IN LISTS layers)
+  file(GLOB_RECURSE files "${SOURCE_DIR}/${layer}/*.h" "${SOURCE_DIR}/${layer}/*.cpp")
+  foreach(file IN LISTS files)
+    file(STRINGS "${file}" includes REGEX "^[ \t]*#[ \t]*include[ \t]+\"[A-Za-z0-9_]+/")
+    foreach(line IN LISTS includes)
+      string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]+\"([A-Za-z0-9_]+)/.*" "\\1" target "${line}")
+      if(NOT target IN_LIST allowed_${layer})
+        file(RELATIVE_PATH shown "${SOURCE_DIR}/.." "${file}")
+        string(STRIP "${line}" line)
+        string(APPEND faults "  ${shown}: ${line} (the ${layer} layer may use: ${allowed_${layer}})\n")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+
+if(faults)
+  message(FATAL_ERROR "Includes that point up or sideways between layers:\n${faults}")
+endif()
+file(TOUCH "${STAMP}")
