@@ -50,9 +50,13 @@ void MainFrame::Start() {
 }
 
 void MainFrame::ConfigureGameDirectory() {
+  // The chooser opens in the stored folder; without one (or when it is gone) in the home
+  // folder rather than wherever the program happened to be started from.
+  const QString start = !gameDirectory_.isEmpty() && QDir(gameDirectory_).exists()
+                            ? gameDirectory_
+                            : QDir::homePath();
   const QString chosen = ModalSeam::Current().ChooseFolder(
-      this, "Configure VelkorEdit: Set ZR main directory\nCurrent Path: " + gameDirectory_,
-      gameDirectory_);
+      this, "Configure VelkorEdit: Set ZR main directory\nCurrent Path: " + gameDirectory_, start);
   if (chosen.isEmpty()) return;
   gameDirectory_ = WithTrailingSeparator(QDir::toNativeSeparators(chosen));
   GameSettings::Write(gameDirectory_);

@@ -1,8 +1,10 @@
 #include "battle/atomic_file.h"
 
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <system_error>
 
@@ -12,12 +14,21 @@
 #include <io.h>
 #include <process.h>
 #else
+#include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 #endif
 
 namespace vk7 {
 
 namespace {
+
+// Temporaries are named "." + target file name + ".PID-STAMP-COUNT" + kTempSuffix, so the
+// leftovers of one target can be told from everything else in its folder.
+constexpr std::string_view kTempSuffix = ".vk7save.tmp";
+
+// A leftover this old belongs to no save still running, whatever process wrote it.
+constexpr auto kAbandonedAfter = std::chrono::minutes(10);
 
 bool SyncToDisk(std::FILE* file) {
   if (std::fflush(file) != 0) return false;
@@ -28,12 +39,83 @@ bool SyncToDisk(std::FILE* file) {
 #endif
 }
 
+// Makes the rename itself durable: without it a power loss can bring back the old entry.
+// Best effort, as some file systems cannot sync a folder; the file's bytes are synced already.
+void SyncFolder([[maybe_unused]] const std::filesystem::path& folder) {
+#ifndef _WIN32
+  const int fd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  fsync(fd);
+  close(fd);
+#endif
+}
+
 unsigned long ProcessId() {
 #ifdef _WIN32
   return static_cast<unsigned long>(_getpid());
 #else
   return static_cast<unsigned long>(getpid());
 #endif
+}
+
+bool ProcessIsGone([[maybe_unused]] unsigned long long pid) {
+#ifdef _WIN32
+  return false;  // not told here; the age alone decides
+#else
+  if (pid == ProcessId() || pid > 0x7fffffffULL) return false;
+  return kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+#endif
+}
+
+// The process id in `name` when it is a temporary of the target `targetName`.
+std::optional<unsigned long long> TempOwner(std::string_view name, std::string_view targetName) {
+  if (name.size() < targetName.size() + 2 + kTempSuffix.size() || name[0] != '.' ||
+      name.substr(1, targetName.size()) != targetName || name[targetName.size() + 1] != '.' ||
+      !name.ends_with(kTempSuffix)) {
+    return std::nullopt;
+  }
+  name = name.substr(targetName.size() + 2);
+  name.remove_suffix(kTempSuffix.size());
+  // Exactly three groups of digits, so another target's temporaries never match.
+  unsigned long long pid = 0;
+  int groups = 0;
+  bool digit = false;
+  for (const char c : name) {
+    if (c >= '0' && c <= '9') {
+      if (groups == 0 && pid < 0x7fffffffULL) pid = pid * 10 + static_cast<unsigned>(c - '0');
+      digit = true;
+    } else if (c == '-' && digit && groups < 2) {
+      ++groups;
+      digit = false;
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (groups != 2 || !digit) return std::nullopt;
+  return pid;
+}
+
+// Removes what earlier saves of `target` that were killed half-way left behind, but not the
+// temporary of a save that may still be running.
+void RemoveLeftovers(const std::filesystem::path& target) {
+  std::error_code ec;
+  const std::string targetName = target.filename().string();
+  const auto now = std::filesystem::file_time_type::clock::now();
+  std::filesystem::path folder = target.parent_path();
+  if (folder.empty()) folder = ".";
+  for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
+       it.increment(ec)) {
+    const std::optional<unsigned long long> owner =
+        TempOwner(it->path().filename().string(), targetName);
+    std::error_code entryEc;
+    if (!owner || it->symlink_status(entryEc).type() != std::filesystem::file_type::regular) {
+      continue;
+    }
+    const auto written = it->last_write_time(entryEc);
+    if (!entryEc && (ProcessIsGone(*owner) || now - written > kAbandonedAfter)) {
+      std::filesystem::remove(it->path(), entryEc);
+    }
+  }
 }
 
 }  // namespace
@@ -58,14 +140,10 @@ CommitResult CommitFileAtomically(const std::filesystem::path& requested, std::s
   std::filesystem::path temp;
   std::FILE* file = nullptr;
   for (int attempt = 0; attempt < 8 && file == nullptr; ++attempt) {
-    std::string tempName = ".";
-    tempName.append(target.filename().string());
-    for (const auto part :
-         {static_cast<unsigned long long>(ProcessId()), static_cast<unsigned long long>(stamp),
-          static_cast<unsigned long long>(counter++)}) {
-      tempName.append(".").append(std::to_string(part));
-    }
-    tempName.append(".tmp");
+    const std::string tempName = "." + target.filename().string() + "." +
+                                 std::to_string(ProcessId()) + "-" +
+                                 std::to_string(static_cast<unsigned long long>(stamp)) + "-" +
+                                 std::to_string(counter++) + std::string(kTempSuffix);
     temp = target;
     temp.replace_filename(tempName);
     file = OpenNativeFile(temp, "wbx");  // never reuses an existing file
@@ -88,6 +166,8 @@ CommitResult CommitFileAtomically(const std::filesystem::path& requested, std::s
     std::filesystem::remove(temp, ec);
     return CommitResult::CannotWrite;
   }
+  SyncFolder(target.parent_path());
+  RemoveLeftovers(target);
   return CommitResult::Ok;
 }
 

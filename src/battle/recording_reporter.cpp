@@ -9,6 +9,18 @@ const RecordingReporter::Entry* RecordingReporter::FirstError() const {
   return nullptr;
 }
 
+void RecordingReporter::ReplayTo(Reporter& reporter) const {
+  for (const Entry& entry : entries_) {
+    if (!entry.error) {
+      reporter.Message(entry.title, entry.text);
+    } else if (entry.line) {
+      reporter.ErrorAtLine(entry.title, entry.text, *entry.line);
+    } else {
+      reporter.Error(entry.title, entry.text);
+    }
+  }
+}
+
 void RecordingReporter::OnError(const std::string& title, const std::string& text,
                                 std::optional<std::uint32_t> line) {
   entries_.push_back(Entry{true, title, text, line});

@@ -24,6 +24,8 @@ class RecordingReporter : public Reporter {
   // The first error, if any.
   const Entry* FirstError() const;
   void Clear() { entries_.clear(); }
+  // Passes every message kept, in order, to `reporter`.
+  void ReplayTo(Reporter& reporter) const;
 
  protected:
   void OnError(const std::string& title, const std::string& text,

@@ -6,6 +6,7 @@
 #include "battle/battle_config.h"
 #include "battle/battle_file_reader.h"
 #include "battle/game_folder.h"
+#include "battle/recording_reporter.h"
 #include "battle/string_helpers.h"
 #include "cli/cli_reporter.h"
 #include "content/battle_checker.h"
@@ -72,10 +73,13 @@ std::string BattleName(const std::string& file) {
   return name;
 }
 
-// Opens `file` as the editor opens a battle for editing: remarks collected.
-bool ReadForEditing(const std::string& file, BattleConfig& config, Reporter& reporter) {
+// Reads `file` as the editor does when it opens a battle for editing: remarks collected.
+// Only a file that will be rewritten needs opening for update; checking and printing work
+// on read-only files (a checkout, a mounted archive, a CD) too.
+bool ReadForEditing(const std::string& file, BattleConfig& config, Reporter& reporter,
+                    BattleFileReader::Access access) {
   BattleFileReader reader(config, reporter);
-  return reader.Read(BattleName(file), std::filesystem::path(file), false);
+  return reader.Read(BattleName(file), std::filesystem::path(file), false, access);
 }
 
 // Splits "--game-dir DIR" off the arguments; the other arguments stay in `rest`.
@@ -106,12 +110,17 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
   return parsed;
 }
 
-void PrintCheck(const CheckResult& result, CliReporter& reporter) {
+void PrintCheck(const CheckResult& result, const std::string& systemsFile, CliReporter& reporter) {
   for (const std::string& row : result.shipDetails) reporter.Message("Check Results", row);
   for (const std::string& row : result.planetDetails) reporter.Message("Check Results", row);
   for (const std::string& name : result.missingSystems) {
-    reporter.Message("Check Results", "System " + name + " is not in vk7sys.txt");
+    reporter.Message("Check Results", "System " + name + " is not in " + systemsFile);
   }
+}
+
+// The name of a game file as it was found on disk ("VK7.TXT"), so that a user finds it.
+std::string FoundName(const std::filesystem::path& file) {
+  return file.filename().string();
 }
 
 int Check(const std::vector<std::string>& args, std::ostream& err) {
@@ -120,21 +129,28 @@ int Check(const std::vector<std::string>& args, std::ostream& err) {
   if (parsed.rest.empty()) return Usage(err, "check needs at least one FILE");
   ShipCatalog ships;
   SystemCatalog systems;
+  std::string systemsName = SystemCatalog::kFileName;
   if (parsed.gameDir) {
     const GameFolder game(*parsed.gameDir);
-    CliReporter shipsReporter(err, ShipCatalog::kFileName);
-    CliReporter systemsReporter(err, SystemCatalog::kFileName);
-    if (!ships.Load(game, shipsReporter) || !systems.Load(game, systemsReporter)) return 1;
+    const std::filesystem::path shipsFile = game.ScriptFile(ShipCatalog::kFileName);
+    const std::filesystem::path systemsFile = game.ScriptFile(SystemCatalog::kFileName);
+    systemsName = FoundName(systemsFile);
+    CliReporter shipsReporter(err, FoundName(shipsFile));
+    CliReporter systemsReporter(err, systemsName);
+    if (!ships.LoadFile(shipsFile, shipsReporter) ||
+        !systems.LoadFile(systemsFile, systemsReporter)) {
+      return 1;
+    }
   }
   int status = 0;
   for (const std::string& file : parsed.rest) {
     CliReporter reporter(err, file);
     BattleConfig config;
-    if (!ReadForEditing(file, config, reporter)) {
+    if (!ReadForEditing(file, config, reporter, BattleFileReader::Access::ReadOnly)) {
       status = 1;
     } else if (parsed.gameDir) {
       const CheckResult result = CheckBattle(config, ships, systems);
-      PrintCheck(result, reporter);
+      PrintCheck(result, systemsName, reporter);
       if (result.anyMissing) status = 1;
     }
   }
@@ -147,16 +163,21 @@ int List(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
   if (!parsed.gameDir) return Usage(err, "list needs --game-dir DIR");
   if (!parsed.rest.empty()) return Usage(err, "list takes no FILE");
   BattleIndex index;
-  CliReporter reporter(err, BattleIndex::kFileName);
-  if (!index.Load(GameFolder(*parsed.gameDir), reporter)) return 1;
+  RecordingReporter recorded;
+  const bool loaded =
+      index.Load(GameFolder(*parsed.gameDir), recorded, BattleFileReader::Access::ReadOnly);
+  // Named once the index was looked for: its spelling on disk is known only then.
+  CliReporter reporter(err, FoundName(index.File()));
+  recorded.ReplayTo(reporter);
+  if (!loaded) return 1;
   for (const std::string& entry : index.Entries()) out << entry << '\n';
   return 0;
 }
 
 // The bytes the editor would save for `file`, or nothing after the reason was reported.
 std::optional<std::string> Formatted(const std::string& file, BattleConfig& config,
-                                     Reporter& reporter) {
-  if (!ReadForEditing(file, config, reporter)) return std::nullopt;
+                                     Reporter& reporter, BattleFileReader::Access access) {
+  if (!ReadForEditing(file, config, reporter, access)) return std::nullopt;
   if (!ValidateFinish(config, reporter)) return std::nullopt;
   return SafeSave::Prepare(config, config.name, reporter);
 }
@@ -181,7 +202,10 @@ int Format(const std::vector<std::string>& args, std::ostream& out, std::ostream
   for (const std::string& file : files) {
     CliReporter reporter(err, file);
     BattleConfig config;
-    const std::optional<std::string> bytes = Formatted(file, config, reporter);
+    // A file rewritten in place must be writable, as in the editor; printing only reads.
+    const std::optional<std::string> bytes = Formatted(
+        file, config, reporter,
+        inPlace ? BattleFileReader::Access::ReadWrite : BattleFileReader::Access::ReadOnly);
     if (!bytes) {
       status = 1;
     } else if (!inPlace) {

@@ -9,14 +9,17 @@
 
 namespace vk7 {
 
-bool BattleIndex::Load(const GameFolder& game, Reporter& reporter) {
+bool BattleIndex::Load(const GameFolder& game, Reporter& reporter,
+                       BattleFileReader::Access access) {
   changed_ = false;
   entries_.clear();
   const std::filesystem::path scripts = game.ScriptsDir();
   const FolderListing listing(scripts);
   file_ = listing.Resolve(kFileName);
   TextLineFile source;
-  if (!source.OpenForRead(file_)) {
+  const bool opened = access == BattleFileReader::Access::ReadOnly ? source.OpenForReadOnly(file_)
+                                                                   : source.OpenForRead(file_);
+  if (!opened) {
     reporter.Error("Error", "Cannot open vk7.txt file!");
     return false;
   }

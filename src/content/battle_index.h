@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "battle/battle_file_reader.h"
 #include "battle/game_folder.h"
 #include "battle/reporter.h"
 #include "battle/text_line_file.h"
@@ -24,8 +25,11 @@ class BattleIndex {
  public:
   static constexpr const char* kFileName = "vk7.txt";
 
-  // On failure the error box "Error" has been shown.
-  bool Load(const GameFolder& game, Reporter& reporter);
+  // On failure the error box "Error" has been shown. The editor opens the index for update,
+  // so that one it could not write back is refused at once; a reader that never writes it
+  // opens it read-only.
+  bool Load(const GameFolder& game, Reporter& reporter,
+            BattleFileReader::Access access = BattleFileReader::Access::ReadWrite);
   // Reads an opened index; `isBattle` tells whether a name stands for a valid battle file.
   bool Read(TextLineFile& source, const std::function<bool(const std::string&)>& isBattle,
             Reporter& reporter);
@@ -34,6 +38,8 @@ class BattleIndex {
   bool Save(Reporter& reporter);
 
   const std::vector<std::string>& Entries() const { return entries_; }
+  // The index file as found on disk by the last Load (any letter case).
+  const std::filesystem::path& File() const { return file_; }
   bool Changed() const { return changed_; }
   void MarkChanged() { changed_ = true; }
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <QAction>
+#include <QDir>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -43,8 +44,9 @@ class MainFrameTest : public ::testing::Test {
 
   std::filesystem::path IniFile() const { return config_.Path() / "VelkorEdit" / "ZRPath.ini"; }
 
-  static QString Prompt(const QString& current) {
-    return "Configure VelkorEdit: Set ZR main directory\nCurrent Path: " + current + "|" + current;
+  // The chooser's prompt and start folder: the current folder, else the home folder.
+  static QString Prompt(const QString& current, const QString& start = QDir::homePath()) {
+    return "Configure VelkorEdit: Set ZR main directory\nCurrent Path: " + current + "|" + start;
   }
 
   static QAction& MenuItem(MainFrame& frame, const QString& text) {
@@ -100,12 +102,13 @@ TEST_F(MainFrameTest, PathToZrStoresTheFolderWithOneTrailingSeparator) {
   for (const QString& chosen : {zr, zr + "/"}) {
     SCOPED_TRACE(chosen.toStdString());
     std::filesystem::remove_all(config_.Path() / "VelkorEdit");
-    MainFrame frame("/old/place/");
+    const QString old = Q(folders_.Path().string()) + "/";
+    MainFrame frame(old);
     ScriptedSeam seam;
     seam.ExpectFolder(chosen);
     MenuItem(frame, "Path to ZR").trigger();
     EXPECT_TRUE(seam.Done());
-    EXPECT_EQ(seam.ChooserPrompts(), std::vector<QString>{Prompt("/old/place/")});
+    EXPECT_EQ(seam.ChooserPrompts(), std::vector<QString>{Prompt(old, old)});
     EXPECT_EQ(frame.GameDirectory(), zr + "/");
     EXPECT_EQ(GameSettings::Read(), std::optional<QString>(zr + "/"));
     EXPECT_TRUE(std::filesystem::exists(IniFile()));
@@ -145,6 +148,10 @@ TEST_F(MainFrameTest, StartWithoutAGameFolderAsksForOneAndOpensNothingWhenCancel
   MenuItem(frame, "Start").trigger();
   EXPECT_TRUE(seam.Done());
   EXPECT_EQ(frame.GameDirectory(), "");
+  MainFrame gone("/no/such/folder/");
+  seam.ExpectFolder("");
+  MenuItem(gone, "Path to ZR").trigger();
+  EXPECT_EQ(seam.ChooserPrompts(), (std::vector<QString>{Prompt(""), Prompt("/no/such/folder/")}));
 }
 
 TEST_F(MainFrameTest, TheFirstStartOffersTheFolderChoiceUntilOneIsStored) {
@@ -165,7 +172,7 @@ TEST_F(MainFrameTest, TheFirstStartOffersTheFolderChoiceUntilOneIsStored) {
   EXPECT_TRUE(seam.Done());
   const auto frame = StartEditor();  // stored now: no question
   EXPECT_EQ(frame->GameDirectory(), zr + "/");
-  EXPECT_EQ(seam.ChooserPrompts().size(), 2u);
+  EXPECT_EQ(seam.ChooserPrompts(), (std::vector<QString>{Prompt(""), Prompt("")}));
 }
 
 TEST_F(MainFrameTest, AFolderStoredByHandIsUsedUnchanged) {

@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -59,19 +60,23 @@ TEST(Vk7CheckGameDir, EveryDetailRowIsAWarning) {
                          "Wisp is defined as enemy ship in system Keth\n" + w +
                          "Void is given as friend position in system Keth\n" + w +
                          "void is given as hulk position in system Keth\n" + w +
-                         "System Nowhere is not in vk7sys.txt\n");
+                         "System Nowhere is not in VK7SYS.TXT\n");
 }
 
 TEST(Vk7CheckGameDir, MissingCatalogFailsBeforeAnyBattle) {
   struct Case {
     const char* present;
+    const char* dangling;  // a link to nothing under this name, or nullptr
     const char* expected;
   };
   for (const Case& c :
-       {Case{"scripts/vk7sys.txt", "vkships.txt: error: Cannot open vkships.txt file!\n"},
-        Case{"scripts/vkships.txt", "vk7sys.txt: error: Cannot open vk7sys.txt file!\n"}}) {
+       {Case{"scripts/vk7sys.txt", nullptr, "vkships.txt: error: Cannot open vkships.txt file!\n"},
+        Case{"scripts/vkships.txt", nullptr, "vk7sys.txt: error: Cannot open vk7sys.txt file!\n"},
+        Case{"scripts/vk7sys.txt", "scripts/VKSHIPS.TXT",
+             "VKSHIPS.TXT: error: Cannot open vkships.txt file!\n"}}) {
     test::TempDir dir;
     dir.Write(c.present, "Keth=TALON\r\n");
+    if (c.dangling != nullptr) std::filesystem::create_symlink(dir / "gone", dir / c.dangling);
     const ToolRun run =
         Vk7({"check", "--game-dir", dir.Path().string(), kScripts + "First Patrol.vk7"});
     EXPECT_EQ(run.status, 1) << c.present;
@@ -98,14 +103,18 @@ TEST(Vk7ListGameDir, PrintsTheValidEntriesInOrder) {
 TEST(Vk7ListGameDir, IndexErrors) {
   struct Case {
     const char* index;  // nullptr: no index at all
+    const char* name;   // its spelling on disk
     const char* expected;
   };
-  for (const Case& c : {Case{nullptr, "vk7.txt: error: Cannot open vk7.txt file!\n"},
-                        Case{"VK7 Available Battles\r\nFile Format Version 2.0\r\n",
-                             "vk7.txt: error: Invalid version of vk7.txt file!\n"}}) {
+  const char* const newer = "VK7 Available Battles\r\nFile Format Version 2.0\r\n";
+  for (const Case& c :
+       {Case{nullptr, "vk7.txt", "vk7.txt: error: Cannot open vk7.txt file!\n"},
+        Case{newer, "vk7.txt", "vk7.txt: error: Invalid version of vk7.txt file!\n"},
+        Case{newer, "VK7.TXT", "VK7.TXT: error: Invalid version of vk7.txt file!\n"},
+        Case{"VK7 Available Battles\n", "Vk7.Txt", "Vk7.Txt: error: No valid vk7.txt file!\n"}}) {
     test::TempDir dir;
     dir.Write("scripts/a.vk7", kBattle);
-    if (c.index != nullptr) dir.Write("scripts/vk7.txt", c.index);
+    if (c.index != nullptr) dir.Write(std::string("scripts/") + c.name, c.index);
     const ToolRun run = Vk7({"list", "--game-dir", dir.Path().string()});
     EXPECT_EQ(run.status, 1) << c.expected;
     EXPECT_EQ(run.out, "");

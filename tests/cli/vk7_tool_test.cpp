@@ -80,6 +80,33 @@ TEST(Vk7Check, AWarningAloneStillSucceeds) {
   EXPECT_THAT(run.err, HasSubstr(": warning: This configuration was not created"));
 }
 
+// Only "format --in-place" writes, so only it needs (and keeps needing) a writable file.
+TEST(Vk7Check, ReadOnlyFilesAreCheckedListedAndPrinted) {
+  test::TempDir dir;
+  dir.Write("scripts/vk7.txt", Lines({"VK7 Available Battles", "File Format Version 1.0", "a"}));
+  dir.Write("scripts/vkships.txt", "Halberd=HALBERD\r\n");
+  dir.Write("scripts/vk7sys.txt", "Keth=Arra\r\n");
+  const std::string original = Minimal({"Player = HALBERD", "System = Keth"});
+  const std::string a = dir.Write("scripts/a.vk7", original).string();
+  const std::string game = dir.Path().string();
+  const ToolRun printed = Vk7({"format", a});
+  ASSERT_EQ(printed.status, 0);
+  const std::vector<std::pair<std::vector<std::string>, ToolRun>> cases = {
+      {{"check", a}, {0, "", ""}},
+      {{"check", "--game-dir", game, a}, {0, "", ""}},
+      {{"list", "--game-dir", game}, {0, "a\n", ""}},
+      {{"format", a}, printed},
+      {{"format", "--in-place", a}, {1, "", a + ": error: Cannot open file!\n"}}};
+  for (const auto& [args, expected] : cases) {
+    const std::optional<ToolRun> run = test::Vk7OnReadOnlyFolder(dir.Path(), args);
+    if (!run) GTEST_SKIP() << "no read-only mount can be made here (no mount namespaces)";
+    EXPECT_EQ(run->status, expected.status) << args[0] << ' ' << args[1];
+    EXPECT_EQ(run->out, expected.out) << args[0] << ' ' << args[1];
+    EXPECT_EQ(run->err, expected.err) << args[0] << ' ' << args[1];
+  }
+  EXPECT_EQ(test::ReadBytes(a), original);
+}
+
 TEST(Vk7Usage, BadCallsExitWithTwo) {
   for (const std::vector<std::string>& args :
        std::vector<std::vector<std::string>>{{},

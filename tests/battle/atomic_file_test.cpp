@@ -1,0 +1,93 @@
+#include "battle/atomic_file.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "support/temp_dir.h"
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
+#ifdef __linux__
+#include <sys/syscall.h>
+
+namespace {
+// Every fsync of this test program passes here (a definition in the program takes the place
+// of the C library's), so a test can see what was synced, and when.
+std::function<void(const std::filesystem::path&)> onSync;
+}  // namespace
+
+extern "C" int fsync(int fd) {
+  if (onSync) {
+    std::error_code ec;
+    onSync(std::filesystem::read_symlink("/proc/self/fd/" + std::to_string(fd), ec));
+  }
+  return static_cast<int>(syscall(SYS_fsync, fd));
+}
+#endif
+
+namespace vk7 {
+namespace {
+
+#ifdef __linux__
+TEST(AtomicFile, SyncsTheFolderOnceTheNewFileIsInPlace) {
+  test::TempDir dir;
+  const std::filesystem::path file = dir.Write("Sol.vk7", "old");
+  const std::filesystem::path folder = std::filesystem::canonical(dir.Path());
+  bool folderSyncedAfterRename = false;
+  onSync = [&](const std::filesystem::path& synced) {
+    if (synced == folder) folderSyncedAfterRename = test::ReadBytes(file) == "new";
+  };
+  EXPECT_EQ(CommitFileAtomically(file, "new"), CommitResult::Ok);
+  onSync = nullptr;
+  EXPECT_TRUE(folderSyncedAfterRename);
+}
+#endif
+
+#ifndef _WIN32
+TEST(AtomicFile, RemovesOnlyTheLeftoversOfEarlierSavesOfTheSameFile) {
+  const std::string self = std::to_string(getpid());
+  const std::string gone = "4194305";  // beyond the largest process id Linux hands out
+  struct Planted {
+    std::string name;
+    bool old;
+    bool stays;
+  };
+  const std::vector<Planted> planted = {
+      {".Sol.vk7." + gone + "-1-2.vk7save.tmp", false, false},  // its save was killed
+      {".Sol.vk7." + self + "-3-4.vk7save.tmp", true, false},   // abandoned long ago
+      {".Sol.vk7." + self + "-5-6.vk7save.tmp", false, true},   // a save may still be running
+      {".Sol.vk7.1." + gone + "-1-2.vk7save.tmp", true, true},  // of "Sol.vk7.1"
+      {".Sol.vk7." + gone + "-1.vk7save.tmp", true, true},
+      {".Sol.vk7." + gone + "-1-2.tmp", true, true},
+      {"Sol.vk7." + gone + "-1-2.vk7save.tmp", true, true},
+  };
+  test::TempDir dir;
+  std::set<std::string> expected = {"Sol.vk7"};
+  for (const Planted& p : planted) {
+    const std::filesystem::path file = dir.Write(p.name, "half");
+    if (p.old) {
+      std::filesystem::last_write_time(
+          file, std::filesystem::last_write_time(file) - std::chrono::hours(1));
+    }
+    if (p.stays) expected.insert(p.name);
+  }
+  ASSERT_EQ(CommitFileAtomically(dir / "Sol.vk7", "saved"), CommitResult::Ok);
+  std::set<std::string> left;
+  for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
+    left.insert(entry.path().filename().string());
+  }
+  EXPECT_EQ(left, expected);
+  EXPECT_EQ(test::ReadBytes(dir / "Sol.vk7"), "saved");
+}
+#endif
+
+}  // namespace
+}  // namespace vk7
