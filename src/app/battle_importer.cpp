@@ -3,7 +3,6 @@
 #include <optional>
 #include <system_error>
 
-#include "battle/atomic_file.h"
 #include "battle/battle_config.h"
 #include "battle/battle_file_reader.h"
 #include "battle/string_helpers.h"
@@ -13,6 +12,7 @@
 #include "widgets/box_reporter.h"
 #include "widgets/confirm_box.h"
 #include "widgets/error_box.h"
+#include "widgets/file_trash.h"
 #include "widgets/message_box.h"
 #include "widgets/modal_seam.h"
 #include "widgets/native_path.h"
@@ -99,7 +99,8 @@ bool BattleImporter::CopyIntoScripts(const std::filesystem::path& source,
   std::string line;
   while (input.ReadLine(line)) bytes.append(line).append("\r\n");
   input.Close();
-  switch (CommitFileAtomically(target, bytes)) {
+  // A battle the user chose to overwrite goes to the trash, where it can be got back.
+  switch (FileTrash::Write(target, bytes)) {
     case CommitResult::Ok:
       return true;
     case CommitResult::CannotCreate:

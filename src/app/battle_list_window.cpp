@@ -1,6 +1,7 @@
 #include "app/battle_list_window.h"
 
 #include <QStringList>
+#include <filesystem>
 #include <system_error>
 
 #include "app/battle_importer.h"
@@ -14,6 +15,7 @@
 #include "widgets/create_box.h"
 #include "widgets/delete_box.h"
 #include "widgets/error_box.h"
+#include "widgets/file_trash.h"
 #include "widgets/list_rows.h"
 #include "widgets/message_box.h"
 #include "widgets/modal_seam.h"
@@ -128,8 +130,7 @@ void BattleListWindow::DeleteBattle() {
   if (!selected) return;
   const std::string name = index_.Entries()[*selected];
   if (!DeleteBox::Ask(this, name)) return;
-  std::error_code ec;
-  if (!std::filesystem::remove(game_.BattleFile(name), ec) || ec) {
+  if (!FileTrash::Discard(game_.BattleFile(name))) {
     ErrorBox::Show(this, "Cannot delete the file!", "Error");
     return;
   }
@@ -149,11 +150,17 @@ void BattleListWindow::RenameBattle() {
   BoxReporter reporter(this);
   if (!CheckBattleName(newName, reporter)) return;
   const std::filesystem::path target = game_.BattleFile(newName);
-  if (BattleFileExists(game_, newName) && !OverwriteBox::Ask(this, newName)) return;
-  // One rename replaces the target, so a failure can never leave it deleted.
   std::error_code ec;
-  std::filesystem::rename(game_.BattleFile(oldName), target, ec);
-  if (ec) {
+  // Asked whatever the target's permissions; a write-protected one is then refused, as Windows
+  // refuses to move a file onto a read-only one.
+  if (std::filesystem::exists(target, ec)) {
+    if (!OverwriteBox::Ask(this, newName)) return;
+    if (FileTrash::IsWriteProtected(target)) {
+      ErrorBox::Show(this, "Cannot rename the file!", "Error");
+      return;
+    }
+  }
+  if (!FileTrash::Replace(game_.BattleFile(oldName), target)) {
     ErrorBox::Show(this, "Cannot rename the file!", "Error");
     return;
   }

@@ -12,6 +12,7 @@
 #include "pages/neutrals_hulks_page.h"
 #include "pages/systems_page.h"
 #include "widgets/box_reporter.h"
+#include "widgets/file_trash.h"
 #include "widgets/message_box.h"
 
 namespace vk7 {
@@ -43,9 +44,10 @@ bool EditingWizard::Run(std::string& name, bool isNew) {
         break;
       case PageResult::Finish: {
         std::string saveName = name;
+        bool replacing = false;
         // "Back", or a save that failed (its error was shown): the same page again, with
         // every edit still in place.
-        if (FinishBox::Ask(parent_, game_, saveName) && Save(saveName)) {
+        if (FinishBox::Ask(parent_, game_, saveName, replacing) && Save(saveName, replacing)) {
           name = saveName;
           return true;
         }
@@ -70,10 +72,12 @@ PageResult EditingWizard::ShowPage(int page) {
   }
 }
 
-bool EditingWizard::Save(const std::string& name) {
+bool EditingWizard::Save(const std::string& name, bool replacing) {
   BoxReporter reporter(parent_);
   const std::string oldName = config_.name;
-  if (!SafeSave::Save(config_, name, game_.BattleFile(name), reporter)) {
+  // A battle the user chose to overwrite goes to the trash, where it can be got back.
+  if (!SafeSave::Save(config_, name, game_.BattleFile(name), reporter,
+                      replacing ? &FileTrash::Write : &CommitFileAtomically)) {
     // Nothing was saved under the new name: the pages go on showing the battle's own.
     config_.name = oldName;
     return false;

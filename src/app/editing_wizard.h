@@ -27,7 +27,8 @@ class EditingWizard {
 
  private:
   PageResult ShowPage(int page);
-  bool Save(const std::string& name);
+  // `replacing`: the user agreed to overwrite another battle's file, which goes to the trash.
+  bool Save(const std::string& name, bool replacing);
 
   QWidget* parent_;
   const GameFolder& game_;

@@ -37,15 +37,17 @@ void FinishBox::SaveUnder() {
   if (existing.OpenForRead(game_.BattleFile(name))) {
     existing.Close();
     if (!OverwriteBox::Ask(this, name)) return;
+    replacing_ = true;
   }
   name_ = name;
   accept();
 }
 
-bool FinishBox::Ask(QWidget* parent, const GameFolder& game, std::string& name) {
+bool FinishBox::Ask(QWidget* parent, const GameFolder& game, std::string& name, bool& replacing) {
   FinishBox box(parent, game, name);
   if (ModalSeam::Current().Exec(box) != QDialog::Accepted) return false;
   name = box.Name();
+  replacing = box.Replacing();
   return true;
 }
 

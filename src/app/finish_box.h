@@ -21,10 +21,12 @@ class FinishBox : public QDialog {
   FinishBox(QWidget* parent, const GameFolder& game, const std::string& name);
   ~FinishBox() override;
 
-  // True to save under `name` (changed by "Save under"), false for "Back".
-  static bool Ask(QWidget* parent, const GameFolder& game, std::string& name);
+  // True to save under `name` (changed by "Save under"), false for "Back". `replacing` tells
+  // whether the user agreed to overwrite an existing battle under "Save under".
+  static bool Ask(QWidget* parent, const GameFolder& game, std::string& name, bool& replacing);
 
   const std::string& Name() const { return name_; }
+  bool Replacing() const { return replacing_; }
 
  private:
   void SaveUnder();
@@ -32,6 +34,7 @@ class FinishBox : public QDialog {
   std::unique_ptr<Ui::FinishBox> ui_;
   const GameFolder& game_;
   std::string name_;
+  bool replacing_ = false;
 };
 
 }  // namespace vk7

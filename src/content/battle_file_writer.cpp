@@ -269,9 +269,10 @@ bool BattleFileWriter::Write(BattleConfig& config, const std::string& name,
 }
 
 bool BattleFileWriter::Commit(const std::string& name, const std::string& bytes,
-                              const std::filesystem::path& file, Reporter& reporter) {
+                              const std::filesystem::path& file, Reporter& reporter,
+                              CommitFunction commit) {
   const std::string title = "Error in battle file " + name + ".vk7";
-  switch (CommitFileAtomically(file, bytes)) {
+  switch (commit(file, bytes)) {
     case CommitResult::Ok:
       return true;
     case CommitResult::CannotCreate:

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "battle/atomic_file.h"
 #include "battle/battle_config.h"
 #include "battle/reporter.h"
 
@@ -28,9 +29,13 @@ class BattleFileWriter {
   static bool Write(BattleConfig& config, const std::string& name,
                     const std::filesystem::path& file, Reporter& reporter);
 
+  // How bytes take the place of a file; the default keeps nothing of the old one.
+  using CommitFunction = CommitResult (*)(const std::filesystem::path&, std::string_view);
+
   // Puts already rendered bytes in place of `file`, reporting failures as Write does.
   static bool Commit(const std::string& name, const std::string& bytes,
-                     const std::filesystem::path& file, Reporter& reporter);
+                     const std::filesystem::path& file, Reporter& reporter,
+                     CommitFunction commit = &CommitFileAtomically);
 };
 
 }  // namespace vk7

@@ -6,6 +6,7 @@
 
 #include "battle/battle_config.h"
 #include "battle/reporter.h"
+#include "content/battle_file_writer.h"
 
 namespace vk7 {
 
@@ -22,7 +23,8 @@ class SafeSave {
 
   // Stores `name` in the configuration, checks it as Prepare does and replaces `file`.
   static bool Save(BattleConfig& config, const std::string& name, const std::filesystem::path& file,
-                   Reporter& reporter);
+                   Reporter& reporter,
+                   BattleFileWriter::CommitFunction commit = &CommitFileAtomically);
 };
 
 }  // namespace vk7

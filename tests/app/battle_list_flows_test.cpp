@@ -120,32 +120,46 @@ TEST(BattleListFlows, RenameMovesTheFileOrChangesNothing) {
     const char* typed;
     const char* button;
     Overwrite overwrite;
-    bool unsafe;
+    QString error;  // the error box shown, if any
     std::vector<std::string> rows;
     int selected;
     const char* movedTo;  // the file that holds Convoy Run afterwards; nullptr: nothing moved
+    void (*prepare)(const GameCopy&) = nullptr;
   };
   const std::vector<std::string> same = kDemoBattles;
   const auto N = Overwrite::NotAsked;
+  const auto yes = Overwrite::Yes;
+  const QString cannot = "Cannot rename the file!";
+  // Write-protected by its permission bits: refused, as Windows refuses it, also for root.
+  const auto protect = [](const GameCopy& copy) {
+    std::filesystem::permissions(copy.Battle("First Patrol"), std::filesystem::perms::owner_read);
+  };
+  const auto lose = [](const GameCopy& copy) {
+    std::filesystem::remove(copy.Battle("Convoy Run"));
+  };
   // clang-format off
   const std::vector<Case> cases = {
-      {" Convoy Ride ", "Ok", N, false, {"First Patrol", "Veyr Ambush", "Convoy Ride", "DeepSurvey"}, 2, "Convoy Ride"},
+      {" Convoy Ride ", "Ok", N, "", {"First Patrol", "Veyr Ambush", "Convoy Ride", "DeepSurvey"}, 2, "Convoy Ride"},
       // Onto another listed battle: its file is replaced, its entry becomes the selected one.
-      {"First Patrol", "Ok", Overwrite::Yes, false, {"First Patrol", "Veyr Ambush", "DeepSurvey"}, 0, "First Patrol"},
-      {"First Patrol", "Ok", Overwrite::No, false, same, 2, nullptr},
-      {"CONVOY RUN", "Ok", N, false, same, 2, nullptr},
-      {"  ", "Ok", N, false, same, 2, nullptr},
-      {"Convoy Ride", "Cancel", N, false, same, 2, nullptr},
-      {"../Convoy", "Ok", N, true, same, 2, nullptr},
+      {"First Patrol", "Ok", yes, "", {"First Patrol", "Veyr Ambush", "DeepSurvey"}, 0, "First Patrol"},
+      {"First Patrol", "Ok", Overwrite::No, "", same, 2, nullptr},
+      {"First Patrol", "Ok", yes, cannot, same, 2, nullptr, protect},
+      {"First Patrol", "Ok", yes, cannot, same, 2, nullptr, lose},  // the target stays
+      {"CONVOY RUN", "Ok", N, "", same, 2, nullptr},
+      {"  ", "Ok", N, "", same, 2, nullptr},
+      {"Convoy Ride", "Cancel", N, "", same, 2, nullptr},
+      {"../Convoy", "Ok", N, kUnsafeNameError.arg("../Convoy"), same, 2, nullptr},
   };
   // clang-format on
   for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.typed) + " " + c.button);
+    SCOPED_TRACE(std::string(c.typed) + " " + c.button + " " + c.error.toStdString());
     GameCopy copy;
-    const auto before = copy.Snapshot();
     const std::string convoy = ReadBytes(copy.Battle("Convoy Run"));
+    std::map<std::string, std::string> before;
     ScriptedSeam seam;
     seam.Expect("STARTBOX", [&](QDialog& window) {
+      if (c.prepare) c.prepare(copy);  // once the list is loaded
+      before = copy.Snapshot();
       SelectRow(BattleList(window), 2);
       Click(window, "Rename Battle");
       EXPECT_EQ(Rows(BattleList(window)), Rows(c.rows));
@@ -165,7 +179,7 @@ TEST(BattleListFlows, RenameMovesTheFileOrChangesNothing) {
         Click(box, c.overwrite == Overwrite::Yes ? "Yes" : "No");
       });
     }
-    if (c.unsafe) seam.Expect("ERRORBOX", Acknowledge("Error", kUnsafeNameError.arg(c.typed)));
+    if (!c.error.isEmpty()) seam.Expect("ERRORBOX", Acknowledge("Error", c.error));
     RunList(copy, seam);
     if (c.movedTo == nullptr) {
       EXPECT_EQ(copy.Snapshot(), before);
@@ -209,6 +223,80 @@ TEST(BattleListFlows, DeleteRemovesTheFileAndLeavesNothingSelected) {
       EXPECT_EQ(ReadBytes(copy.Index()), IndexBytes(rest));
     } else {
       EXPECT_EQ(copy.Snapshot(), before);
+    }
+  }
+}
+
+// Deleting Convoy Run, or replacing it at the user's request, leaves its file in the trash, or
+// removes it where there is no trash; the battle that replaces it is in place either way.
+TEST(BattleListFlows, ADeletedOrReplacedBattleGoesToTheTrash) {
+  struct Case {
+    const char* what;
+    std::function<void(ScriptedSeam&, const GameCopy&)> script;
+    const char* replacedBy;  // the battle whose bytes Convoy Run then holds; nullptr: deleted
+    std::vector<std::string> rows;
+  };
+  const auto renameOver = [](ScriptedSeam& seam, const GameCopy&) {
+    seam.Expect("STARTBOX", [](QDialog& window) {
+      SelectRow(BattleList(window), 1);
+      Click(window, "Rename Battle");
+      Click(window, "Close");
+    });
+    seam.Expect("SAVEUNDERBOX", TypeName("Convoy Run"));
+    seam.Expect("OVERWRITEBOX", Press("Yes"));
+  };
+  const auto saveUnder = [](ScriptedSeam& seam, const GameCopy&) {
+    seam.Expect("STARTBOX", EditAndClose(0));
+    seam.Expect("GENERALBOX", Press("Finish"));
+    seam.Expect("FINISHBOX", Press("Save under"));
+    seam.Expect("SAVEUNDERBOX", TypeName("Convoy Run"));
+    seam.Expect("OVERWRITEBOX", Press("Yes"));
+    seam.Expect("MESSAGBOX", Acknowledge("Save", SavedMessage("Convoy Run")));
+  };
+  const auto importOver = [](ScriptedSeam& seam, const GameCopy& copy) {
+    const auto source = copy.Elsewhere("Convoy Run.vk7", ReadBytes(copy.Battle("First Patrol")));
+    seam.Expect("STARTBOX", [](QDialog& window) {
+      Click(window, "Import Battle");
+      Click(window, "Close");
+    });
+    seam.ExpectFile(Q(source.string()));
+    seam.Expect("CHECKBOX", Press("OK"));
+    seam.Expect("OVERWRITEBOX", Press("Yes"));
+    seam.Expect("MESSAGBOX", Press("Ok"));
+  };
+  const std::vector<Case> cases = {
+      {"delete",
+       [](ScriptedSeam& seam, const GameCopy&) {
+         seam.Expect("STARTBOX", [](QDialog& window) {
+           SelectRow(BattleList(window), 2);
+           Click(window, "Delete Battle");
+           Click(window, "Close");
+         });
+         seam.Expect("DELETEBOX", Press("Yes"));
+       },
+       nullptr,
+       {"First Patrol", "Veyr Ambush", "DeepSurvey"}},
+      {"rename over", renameOver, "Veyr Ambush", {"First Patrol", "Convoy Run", "DeepSurvey"}},
+      {"save under over", saveUnder, "First Patrol", kDemoBattles},
+      {"import over", importOver, "First Patrol", kDemoBattles},
+  };
+  for (const Case& c : cases) {
+    for (const bool trash : {true, false}) {
+      SCOPED_TRACE(std::string(c.what) + (trash ? "" : " without a trash"));
+      GameCopy copy;
+      if (!trash) copy.BlockTrash();
+      const std::string old = ReadBytes(copy.Battle("Convoy Run"));
+      const std::string replacement = c.replacedBy ? ReadBytes(copy.Battle(c.replacedBy)) : "";
+      ScriptedSeam seam;
+      c.script(seam, copy);
+      RunList(copy, seam);
+      EXPECT_EQ(std::filesystem::exists(copy.Battle("Convoy Run")), c.replacedBy != nullptr);
+      EXPECT_EQ(ReadBytes(copy.Battle("Convoy Run")), replacement);
+      EXPECT_EQ(std::filesystem::exists(copy.Trashed("Convoy Run.vk7")), trash);
+      EXPECT_EQ(ReadBytes(copy.Trashed("Convoy Run.vk7")), trash ? old : "");
+      // Where Qt puts a file when it finds no trash: the current folder.
+      EXPECT_FALSE(std::filesystem::exists("files/Convoy Run.vk7"));
+      EXPECT_EQ(ReadBytes(copy.Index()), IndexBytes(c.rows));
     }
   }
 }

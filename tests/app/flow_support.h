@@ -28,12 +28,31 @@
 // scripted road through the four wizard pages.
 namespace vk7::test {
 
-// The demo game below a fresh temporary folder, with room beside it for files from elsewhere.
+// Sets an environment variable for as long as it lives.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const std::filesystem::path& value)
+      : name_(name), had_(qEnvironmentVariableIsSet(name)), old_(qgetenv(name)) {
+    qputenv(name, QByteArray::fromStdString(value.string()));
+  }
+  ~ScopedEnv() { had_ ? qputenv(name_, old_) : qunsetenv(name_); }
+  ScopedEnv(const ScopedEnv&) = delete;
+  ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+ private:
+  const char* name_;
+  bool had_;
+  QByteArray old_;
+};
+
+// The demo game below a fresh temporary folder, with room beside it for files from elsewhere
+// and for the desktop trash (home and data folder there, so no test touches the user's own).
 class GameCopy {
  public:
   GameCopy() : game_(dir_.Path() / "game") {
     std::filesystem::copy(std::filesystem::path(VK7_EXAMPLES_DIR) / "game", game_.Root(),
                           std::filesystem::copy_options::recursive);
+    std::filesystem::create_directory(dir_.Path() / "data");
   }
 
   const GameFolder& Game() const { return game_; }
@@ -47,6 +66,15 @@ class GameCopy {
     return dir_.Write("elsewhere/" + name, bytes);
   }
   std::filesystem::path ElsewhereDir() const { return dir_.Path() / "elsewhere"; }
+  // A file as the freedesktop trash keeps it.
+  std::filesystem::path Trashed(const std::string& fileName) const {
+    return dir_.Path() / "data" / "Trash" / "files" / fileName;
+  }
+  // As on a platform or volume without a trash: there is no folder for it.
+  void BlockTrash() const {
+    std::filesystem::remove_all(dir_.Path() / "data");
+    dir_.Write("data", "");
+  }
 
   // Every file below the temporary folder with its bytes: what a flow may not touch.
   std::map<std::string, std::string> Snapshot() const {
@@ -62,6 +90,8 @@ class GameCopy {
  private:
   TempDir dir_;
   GameFolder game_;
+  ScopedEnv home_{"HOME", dir_.Path()};
+  ScopedEnv data_{"XDG_DATA_HOME", dir_.Path() / "data"};
 };
 
 inline void WriteFile(const std::filesystem::path& file, std::string_view bytes) {

@@ -154,33 +154,22 @@ TEST(ImportFlows, MissingObjectsAreShownThenConfirmed) {
   }
 }
 
-TEST(ImportFlows, AnExistingTargetIsOverwrittenOnlyAfterYes) {
-  for (const bool yes : {true, false}) {
-    SCOPED_TRACE(yes);
-    GameCopy copy;
-    const auto source = copy.Elsewhere("Convoy Run.vk7", kRaid);
-    const auto before = copy.Snapshot();
-    ScriptedSeam seam;
-    seam.Expect("STARTBOX", ImportAndClose(Rows(kDemoBattles)));
-    seam.ExpectFile(Q(source.string()));
-    seam.Expect("CHECKBOX", CheckResults({}));
-    seam.Expect("OVERWRITEBOX", [yes](QDialog& box) {
-      EXPECT_EQ(Find<QLabel>(box, "nameLabel").text(), "Convoy Run");
-      Click(box, yes ? "Yes" : "No");
-    });
-    if (yes) {
-      seam.Expect("MESSAGBOX", Imported("Convoy Run"));
-    } else {
-      seam.ExpectFile("");
-    }
-    RunList(copy, seam);
-    if (yes) {
-      EXPECT_EQ(ReadBytes(copy.Battle("Convoy Run")), kRaidCrLf);
-      EXPECT_EQ(ReadBytes(copy.Index()), IndexBytes(kDemoBattles));  // no second entry
-    } else {
-      EXPECT_EQ(copy.Snapshot(), before);
-    }
-  }
+// "Yes" replaces it, the old file going to the trash (BattleListFlows.ADeletedOrReplaced...).
+TEST(ImportFlows, AnExistingTargetStaysWhenOverwritingIsDeclined) {
+  GameCopy copy;
+  const auto source = copy.Elsewhere("Convoy Run.vk7", kRaid);
+  const auto before = copy.Snapshot();
+  ScriptedSeam seam;
+  seam.Expect("STARTBOX", ImportAndClose(Rows(kDemoBattles)));
+  seam.ExpectFile(Q(source.string()));
+  seam.Expect("CHECKBOX", CheckResults({}));
+  seam.Expect("OVERWRITEBOX", [](QDialog& box) {
+    EXPECT_EQ(Find<QLabel>(box, "nameLabel").text(), "Convoy Run");
+    Click(box, "No");
+  });
+  seam.ExpectFile("");
+  RunList(copy, seam);
+  EXPECT_EQ(copy.Snapshot(), before);
 }
 
 TEST(ImportFlows, AnInvalidBattleShowsTheReadersErrorAndCopiesNothing) {

@@ -137,7 +137,8 @@ int main(int argc, char** argv) {
   vk7::SaveUnderBox::Ask(nullptr, "Veyr Ambush", std::string("Rename Battle"));
   vk7::NameBox::Ask(nullptr, "Set the name of the WARDEN class escort", std::string("Harrow"));
   std::string finishName = "Veyr Ambush";
-  vk7::FinishBox::Ask(nullptr, game, finishName);
+  bool replacing = false;
+  vk7::FinishBox::Ask(nullptr, game, finishName, replacing);
   vk7::AboutBox::Show(nullptr);
 
   vk7::DialogLinesBox::Run(nullptr, sorvan.Dialogs(vk7::DialogEvent::EnemyWarpInDialog),
