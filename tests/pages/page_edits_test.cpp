@@ -145,7 +145,7 @@ TEST(PageEdits, DigitsOnlyEditsTakeNothingButDigits) {
     const std::unique_ptr<QDialog> page = row.open(config);
     if (row.group != nullptr) Radio(Group(*page, row.group), row.button).click();
     auto& edit = Find<QLineEdit>(*page, row.edit);
-    EXPECT_EQ(edit.text(), row.shown);
+    EXPECT_EQ(edit.text().toStdString(), row.shown.toStdString());
     // Nothing but digits in front, behind or after a minus sign read from the file.
     QTest::keyClick(&edit, Qt::Key_Home);
     QTest::keyClicks(&edit, "-x+ .");
@@ -153,12 +153,12 @@ TEST(PageEdits, DigitsOnlyEditsTakeNothingButDigits) {
     QTest::keyClicks(&edit, "x-");
     QTest::keyClick(&edit, Qt::Key_End);
     QTest::keyClicks(&edit, "7x-");
-    EXPECT_EQ(edit.text(), row.shown + "7");
+    EXPECT_EQ(edit.text().toStdString(), (row.shown + "7").toStdString());
     // Its first character deleted, a minus sign cannot be typed back.
     QTest::keyClick(&edit, Qt::Key_Home);
     QTest::keyClick(&edit, Qt::Key_Delete);
     QTest::keyClicks(&edit, "-");
-    EXPECT_EQ(edit.text(), (row.shown + "7").mid(1));
+    EXPECT_EQ(edit.text().toStdString(), (row.shown + "7").mid(1).toStdString());
   }
 }
 
