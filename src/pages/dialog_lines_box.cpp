@@ -1,6 +1,7 @@
 #include "pages/dialog_lines_box.h"
 
 #include "content/dialog_text.h"
+#include "pages/dialog_lines_box_logic.h"
 #include "ui_dialog_lines_box.h"
 #include "widgets/box_reporter.h"
 #include "widgets/cp1252.h"
@@ -25,10 +26,9 @@ DialogLinesBox::~DialogLinesBox() = default;
 
 void DialogLinesBox::Apply() {
   bool lossy = false;
-  DialogNotes notes;
-  RebuildDialogList(EditText(*ui_->dialogEdit, &lossy), list_, notes);
+  const std::string text = EditText(*ui_->dialogEdit, &lossy);
   BoxReporter reporter(this);
-  ShowDialogNoteWarnings(notes, reporter);
+  if (!StoreDialogLists({{text, list_}}, reporter)) return;
   WarnReplacedCharacters(this, lossy);
   accept();
 }

@@ -1,6 +1,7 @@
 #include "pages/dialog_lines_pair_box.h"
 
 #include "content/dialog_text.h"
+#include "pages/dialog_lines_box_logic.h"
 #include "ui_dialog_lines_pair_box.h"
 #include "widgets/box_reporter.h"
 #include "widgets/cp1252.h"
@@ -33,11 +34,10 @@ DialogLinesPairBox::~DialogLinesPairBox() = default;
 
 void DialogLinesPairBox::Apply() {
   bool lossy = false;
-  DialogNotes notes;
-  RebuildDialogList(EditText(*ui_->upperEdit, &lossy), upper_, notes);
-  RebuildDialogList(EditText(*ui_->lowerEdit, &lossy), lower_, notes);
+  const std::string upper = EditText(*ui_->upperEdit, &lossy);
+  const std::string lower = EditText(*ui_->lowerEdit, &lossy);
   BoxReporter reporter(this);
-  ShowDialogNoteWarnings(notes, reporter);
+  if (!StoreDialogLists({{upper, upper_}, {lower, lower_}}, reporter)) return;
   WarnReplacedCharacters(this, lossy);
   accept();
 }

@@ -34,7 +34,7 @@ void SystemOptionsPage::Show(const SystemOptionsState& state) {
   ui_->warpDisableFriend->setChecked(state.warpDisableFriend);
   ui_->warpDisableEnemy->setChecked(state.warpDisableEnemy);
   ui_->warpDisableNeutral->setChecked(state.warpDisableNeutral);
-  // A negative stardate from a file is shown as it is, past the digits-only rule.
+  // A negative stardate from a file is shown with its sign, which may stay or be deleted.
   SetEditText(*ui_->stardateEdit, state.stardate);
   SetEditText(*ui_->startingEdit, state.startingDialogs);
   SetEditText(*ui_->endingEdit, state.endingDialogs);

@@ -12,6 +12,9 @@ constexpr std::array<char16_t, 32> kHighControls = {
     0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
+// What an edit shows for a CR inside a line.
+constexpr char16_t kCrPicture = 0x240D;
+
 }  // namespace
 
 QString FromCp1252(std::string_view bytes) {
@@ -60,6 +63,33 @@ std::string ToCp1252(const QString& text, bool* lossy) {
     bytes.push_back(byte);
   }
   return bytes;
+}
+
+QString FromCp1252Lines(std::string_view bytes) {
+  QString text = FromCp1252(bytes);
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  text.replace(QChar(u'\r'), QChar(kCrPicture));
+  return text;
+}
+
+std::string ToCp1252Lines(const QString& raw, bool* lossy) {
+  QString text;
+  text.reserve(raw.size() + raw.size() / 8);
+  for (const QChar c : raw) {
+    switch (c.unicode()) {
+      case QChar::ParagraphSeparator:
+      case QChar::LineSeparator:
+      case u'\n':
+        text.append(QStringLiteral("\r\n"));
+        break;
+      case kCrPicture:
+        text.append(QChar(u'\r'));
+        break;
+      default:
+        text.append(c);
+    }
+  }
+  return ToCp1252(text, lossy);
 }
 
 }  // namespace vk7

@@ -14,4 +14,14 @@ QString FromCp1252(std::string_view bytes);
 // `lossy` (when given) is set, never cleared, so one warning can cover several fields.
 std::string ToCp1252(const QString& text, bool* lossy = nullptr);
 
+// Multi-line text for an edit: CR LF line ends become line breaks. A CR that ends no line is
+// text a battle file can hold, but an edit would take it for a line break, so it is shown as
+// the visible control picture U+240D instead.
+QString FromCp1252Lines(std::string_view bytes);
+
+// An edit's raw text back into bytes with CR LF line ends: line and paragraph separators and
+// LF end a line, the CR picture is a CR again, and nothing else (no-break spaces included) is
+// touched.
+std::string ToCp1252Lines(const QString& raw, bool* lossy = nullptr);
+
 }  // namespace vk7

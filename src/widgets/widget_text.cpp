@@ -2,10 +2,10 @@
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QRegularExpression>
-#include <QRegularExpressionValidator>
+#include <QTextDocument>
 
 #include "widgets/cp1252.h"
+#include "widgets/digits_validator.h"
 #include "widgets/message_box.h"
 
 namespace vk7 {
@@ -15,16 +15,19 @@ void WarnReplacedCharacters(QWidget* parent, bool lossy) {
 }
 
 void SetEditText(QPlainTextEdit& edit, const std::string& text) {
-  QString shown = FromCp1252(text);
-  shown.replace("\r\n", "\n");
-  edit.setPlainText(shown);
+  edit.setPlainText(FromCp1252Lines(text));
 }
 
 std::string EditText(const QPlainTextEdit& edit, bool* lossy) {
-  return ToCp1252(edit.toPlainText(), lossy);
+  // The raw text: the plain text would turn no-break spaces into blanks.
+  return ToCp1252Lines(edit.document()->toRawText(), lossy);
 }
 
 void SetEditText(QLineEdit& edit, const std::string& text) {
+  // A digits-only edit must count its text as valid, or it would stop refusing what is typed.
+  if (auto* digits = edit.findChild<DigitsValidator*>(QString(), Qt::FindDirectChildrenOnly)) {
+    digits->AllowLeadingMinus(!text.empty() && text.front() == '-');
+  }
   edit.setText(FromCp1252(text));
 }
 
@@ -41,8 +44,7 @@ std::string TakeEnteredText(QWidget* box, const QLineEdit& edit, std::size_t lim
 }
 
 void AcceptDigitsOnly(QLineEdit& edit) {
-  static const QRegularExpression digits("[0-9]*");
-  edit.setValidator(new QRegularExpressionValidator(digits, &edit));
+  edit.setValidator(new DigitsValidator(edit));
 }
 
 }  // namespace vk7

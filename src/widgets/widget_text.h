@@ -18,7 +18,8 @@ inline constexpr const char* kReplacedCharactersWarning =
 // Shows that warning (message box titled "Warning") when `lossy` is set.
 void WarnReplacedCharacters(QWidget* parent, bool lossy);
 
-// Multi-line text of the core (CR LF or LF line ends) into an edit, and back (LF line ends).
+// Multi-line text of the core (CR LF line ends) into an edit, and back (CR LF line ends), byte
+// for byte where the user changed nothing.
 void SetEditText(QPlainTextEdit& edit, const std::string& text);
 std::string EditText(const QPlainTextEdit& edit, bool* lossy);
 void SetEditText(QLineEdit& edit, const std::string& text);
@@ -28,7 +29,8 @@ std::string EditText(const QLineEdit& edit, bool* lossy);
 // about replaced characters shown when needed.
 std::string TakeEnteredText(QWidget* box, const QLineEdit& edit, std::size_t limit);
 
-// Lets the edit accept digits only, refusing anything else as it is typed.
+// Lets the edit accept digits only, refusing anything else as it is typed. A minus sign that
+// SetEditText puts in front (a negative number from a file) may stay or be deleted.
 void AcceptDigitsOnly(QLineEdit& edit);
 
 }  // namespace vk7

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <QPlainTextEdit>
 
+#include "pages/dialog_lines_box_logic.h"
 #include "pages/dialog_lines_pair_box.h"
 #include "pages/options_test_support.h"
 
@@ -54,6 +55,16 @@ TEST(DialogLinesPairBox, OneSetOfWarningsForBothLists) {
                           " Neutrals Become Friends Dialog ", " Neutrals Become Enemies Dialog ");
   EXPECT_EQ(upper, Lines{Line("Speaker", "No speaker here")});
   EXPECT_EQ(lower, Lines{Line("Speaker", "Nor here")});
+}
+
+TEST(DialogLinesBoxLogic, OutOfMemoryStoresNeitherList) {
+  Lines upper = {Line("A", "b")};
+  Lines lower = {Line("C", "d")};
+  ExhaustedReporter reporter;  // fails while the default-speaker warning is shown
+  EXPECT_FALSE(StoreDialogLists({{"Wing: Copy", upper}, {"no speaker", lower}}, reporter));
+  EXPECT_EQ(upper, Lines{Line("A", "b")});
+  EXPECT_EQ(lower, Lines{Line("C", "d")});
+  EXPECT_EQ(reporter.Entries(), std::vector{ErrorEntry("Out of memory!")});
 }
 
 }  // namespace

@@ -1,0 +1,166 @@
+// What the pages' edits hand back: untouched text byte for byte, and digits only where digits
+// are asked for.
+#include <gtest/gtest.h>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <functional>
+#include <memory>
+
+#include "content/battle_file_writer.h"
+#include "pages/action_pages_support.h"
+#include "pages/actions_page.h"
+#include "pages/general_options_page.h"
+#include "pages/neutral_behavior_page.h"
+#include "pages/system_options_page.h"
+#include "support/battle_text.h"
+
+namespace vk7 {
+namespace {
+
+using namespace test;
+
+// A battle whose texts hold every byte a line can carry (all but NUL and LF; "#" only in the
+// remarks, where the reader allows it): no-break spaces, bytes Windows-1252 leaves undefined,
+// control characters, a CR inside a line and one ending a text.
+BattleConfig EveryByteBattle() {
+  std::vector<std::string> pieces[2];  // without and with "#"
+  for (int hash = 0; hash < 2; ++hash) {
+    std::string bytes;
+    for (int b = 1; b < 256; ++b) {
+      if (b != '\n' && (hash == 1 || b != '#')) bytes.push_back(static_cast<char>(b));
+    }
+    for (std::size_t at = 0; at < bytes.size(); at += 64) {
+      pieces[hash].push_back("<" + bytes.substr(at, 64) + ">");
+    }
+  }
+  std::vector<std::string> lines = {"// Created by Velkor Editor"};
+  for (const std::string& piece : pieces[1]) lines.push_back("//" + piece);
+  lines.push_back("//ends in CR\r");
+  std::string title = "<";
+  for (int b = 1; b < 0x20; ++b) title += b == '\n' ? ' ' : static_cast<char>(b);
+  lines.push_back("Title = " + title + "\x7F\x81\x8D\x8F\x90\x9D\xA0\xAD\xFF>");
+  for (const std::string& piece : pieces[0]) lines.push_back("TitleLine = " + piece);
+  lines.push_back("TitleLine = [v\xA0\x81.acm] ends in CR\r");
+  // Options and battle mode defined, as "Ok" leaves them.
+  lines.insert(lines.end(),
+               {"ShipChange = Off", "WarpOut = Anytime", "Collision = On", "PerfectCloak = Off",
+                "Player = HALBERD", "System = Sol", "Stardate = -56", "BattleMode = AI"});
+  for (const char* event :
+       {"StartingDialog", "EndingDialog", "FriendWarpInDialog", "EnemyWarpInDialog",
+        "NeutralWarpInDialog", "FriendWarpOutDialog", "EnemyWarpOutDialog", "NeutralWarpOutDialog",
+        "FriendJoinEscortDialog", "NeutralToFriendDialog", "NeutralToEnemyDialog"}) {
+    for (const std::string& piece : pieces[0]) {
+      lines.push_back(std::string(event) + " = [v\xA0\x81.acm] Sp\xA0k\x8D: " + piece);
+    }
+    lines.push_back(std::string(event) + " = Wing: ends in CR\r");
+  }
+  const auto read = test_support::ReadBattleText(test_support::BattleText(lines, "\r\n"), false);
+  EXPECT_TRUE(read.ok) << read.Describe();
+  EXPECT_EQ(read.config.systems.at(0).Dialogs(DialogEvent::EndingDialog).back().text,
+            "ends in CR\r");
+  return read.config;
+}
+
+TEST(PageEdits, OkWithoutChangesKeepsEveryByte) {
+  using Run = std::function<void(BattleConfig&)>;
+  const struct {
+    const char* page;
+    Run run;
+    const char* leave;
+    // The page's "Dialogs" buttons and the boxes they open, each confirmed unchanged.
+    std::vector<std::pair<const char*, const char*>> dialogs;
+  } pages[] = {
+      {"GENERALOPTIONBOX", [](BattleConfig& c) { GeneralOptionsPage::Run(nullptr, c); }, "Ok", {}},
+      {"SYSTEMOPTIONBOX",
+       [](BattleConfig& c) { SystemOptionsPage::Run(nullptr, c, c.systems[0]); },
+       "Ok",
+       {}},
+      {"ACTIONBOX",
+       [](BattleConfig& c) { ActionsPage::Run(nullptr, c, c.systems[0]); },
+       "Cancel",
+       {{"friendWarpInDialogs", "DIALOGSBOX2"},
+        {"enemyWarpInDialogs", "DIALOGSBOX2"},
+        {"friendExitDialogs", "DIALOGSBOX1"},
+        {"enemyWarpOutDialogs", "DIALOGSBOX2"}}},
+      {"NBEHAVIORBOX",
+       [](BattleConfig& c) { NeutralBehaviorPage::Run(nullptr, c, c.systems[0]); },
+       "Cancel",
+       {{"warpInDialogs", "DIALOGSBOX2"},
+        {"warpOutDialogs", "DIALOGSBOX2"},
+        {"behaviorDialogs", "DIALOGSBOX1"}}},
+  };
+  const BattleConfig before = EveryByteBattle();
+  const std::string file = BattleFileWriter::Render(before).bytes;
+  for (const auto& page : pages) {
+    SCOPED_TRACE(page.page);
+    BattleConfig config = before;
+    ScriptedSeam seam;
+    seam.Expect(page.page, [&page](QDialog& shown) {
+      for (const auto& [button, box] : page.dialogs) Find<QPushButton>(shown, button).click();
+      Click(shown, page.leave);
+    });
+    for (const auto& [button, box] : page.dialogs) seam.Expect(box, Press("Ok"));
+    page.run(config);
+    EXPECT_TRUE(seam.Done());
+    EXPECT_TRUE(config == before);
+    EXPECT_EQ(BattleFileWriter::Render(config).bytes, file);
+  }
+}
+
+TEST(PageEdits, DigitsOnlyEditsTakeNothingButDigits) {
+  using Open = std::function<std::unique_ptr<QDialog>(BattleConfig&)>;
+  const Open actions = [](BattleConfig& c) {
+    return std::make_unique<ActionsPage>(nullptr, c.systems[0]);
+  };
+  const Open neutrals = [](BattleConfig& c) {
+    return std::make_unique<NeutralBehaviorPage>(nullptr, c.systems[0]);
+  };
+  const struct {
+    Open open;
+    const char* group;  // and its button that switches the edit on
+    const char* button;
+    const char* edit;
+    QString shown;
+  } edits[] = {
+      {[](BattleConfig& c) {
+         return std::make_unique<SystemOptionsPage>(nullptr, c, c.systems[0]);
+       },
+       nullptr, nullptr, "Stardate", "-56"},
+      {actions, "Friend Warp In", "Warp in after", "Friend warp-in time", ""},
+      {actions, "Enemy Warp In", "Warp in after", "Enemy warp-in time", ""},
+      {actions, "Enemy Warp Out", "Warp out after", "Enemy warp-out time", ""},
+      {actions, "Friend Warp Out & Escort", "Warp out after", "Friend warp-out time", ""},
+      {actions, "Friend Warp Out & Escort", "Join escort after", "Join-escort time", ""},
+      {neutrals, "Neutral Warp In", "Warp in after", "Warp-in time", ""},
+      {neutrals, "Neutral Warp Out", "Warp out after", "Warp-out time", ""},
+      {neutrals, "Neutrall Behavior", "Enemy after", "Behavior time", ""},
+  };
+  for (const auto& row : edits) {
+    SCOPED_TRACE(row.edit);
+    BattleConfig config;
+    config.systems.push_back(System("Sol"));
+    config.systems[0].stardate = -56;
+    config.systems[0].stardateDefined = true;
+    const std::unique_ptr<QDialog> page = row.open(config);
+    if (row.group != nullptr) Radio(Group(*page, row.group), row.button).click();
+    auto& edit = Find<QLineEdit>(*page, row.edit);
+    EXPECT_EQ(edit.text().toStdString(), row.shown.toStdString());
+    // Nothing but digits in front, behind or after a minus sign read from the file.
+    QTest::keyClick(&edit, Qt::Key_Home);
+    QTest::keyClicks(&edit, "-x+ .");
+    QTest::keyClick(&edit, Qt::Key_Right);
+    QTest::keyClicks(&edit, "x-");
+    QTest::keyClick(&edit, Qt::Key_End);
+    QTest::keyClicks(&edit, "7x-");
+    EXPECT_EQ(edit.text().toStdString(), (row.shown + "7").toStdString());
+    // Its first character deleted, a minus sign cannot be typed back.
+    QTest::keyClick(&edit, Qt::Key_Home);
+    QTest::keyClick(&edit, Qt::Key_Delete);
+    QTest::keyClicks(&edit, "-");
+    EXPECT_EQ(edit.text().toStdString(), (row.shown + "7").mid(1).toStdString());
+  }
+}
+
+}  // namespace
+}  // namespace vk7
