@@ -33,6 +33,9 @@ class ShowAndCloseSeam : public vk7::ModalSeam {
   QString ChooseOpenFile(QWidget*, const QString&, const QString&, const QString&) override {
     return {};
   }
+  QString ChooseSaveFile(QWidget*, const QString&, const QString&, const QString&) override {
+    return {};
+  }
 };
 
 std::filesystem::path GameWith(int ships, int classes) {

@@ -6,6 +6,7 @@
 
 #include "app/battle_importer.h"
 #include "app/editing_wizard.h"
+#include "app/overview_window.h"
 #include "battle/string_helpers.h"
 #include "battle/text_line_file.h"
 #include "content/battle_name.h"
@@ -47,6 +48,7 @@ BattleListWindow::BattleListWindow(QWidget* parent, const GameFolder& game, Cata
   connect(ui_->deleteButton, &QPushButton::clicked, this, &BattleListWindow::DeleteBattle);
   connect(ui_->renameButton, &QPushButton::clicked, this, &BattleListWindow::RenameBattle);
   connect(ui_->checkButton, &QPushButton::clicked, this, &BattleListWindow::CheckBattle);
+  connect(ui_->overviewButton, &QPushButton::clicked, this, &BattleListWindow::ShowOverview);
   connect(ui_->importButton, &QPushButton::clicked, this, &BattleListWindow::ImportBattle);
   connect(ui_->upButton, &QPushButton::clicked, this, &BattleListWindow::MoveUp);
   connect(ui_->downButton, &QPushButton::clicked, this, &BattleListWindow::MoveDown);
@@ -85,8 +87,9 @@ void BattleListWindow::Refill(std::optional<std::size_t> select) {
 
 void BattleListWindow::UpdateButtons() {
   const bool selected = Selected().has_value();
-  for (QPushButton* button : {ui_->editButton, ui_->deleteButton, ui_->renameButton,
-                              ui_->checkButton, ui_->upButton, ui_->downButton}) {
+  for (QPushButton* button :
+       {ui_->editButton, ui_->deleteButton, ui_->renameButton, ui_->checkButton,
+        ui_->overviewButton, ui_->upButton, ui_->downButton}) {
     button->setEnabled(selected);
   }
 }
@@ -172,6 +175,12 @@ void BattleListWindow::CheckBattle() {
   if (!selected) return;
   EditingWizard wizard(this, game_, catalogs_);
   wizard.Check(index_.Entries()[*selected]);
+}
+
+void BattleListWindow::ShowOverview() {
+  const auto selected = Selected();
+  if (!selected) return;
+  OverviewWindow::Run(this, game_, catalogs_, index_.Entries()[*selected]);
 }
 
 void BattleListWindow::ImportBattle() {

@@ -36,6 +36,8 @@ class BattleListWindow : public QDialog {
   void DeleteBattle();
   void RenameBattle();
   void CheckBattle();
+  // The whole selected battle in one picture, read as the check reads it.
+  void ShowOverview();
   void ImportBattle();
   void MoveUp();
   void MoveDown();

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "battle/atomic_file.h"
 #include "battle/battle_config.h"
 #include "battle/battle_file_reader.h"
 #include "battle/game_folder.h"
@@ -11,7 +12,10 @@
 #include "cli/cli_reporter.h"
 #include "content/battle_checker.h"
 #include "content/battle_index.h"
+#include "content/battle_overview.h"
 #include "content/finish_validation.h"
+#include "content/overview_svg.h"
+#include "content/overview_text.h"
 #include "content/safe_save.h"
 #include "content/ship_catalog.h"
 #include "content/system_catalog.h"
@@ -29,6 +33,8 @@ constexpr const char* kUsage =
     "       vk7 list --game-dir DIR\n"
     "       vk7 format FILE\n"
     "       vk7 format --in-place FILE...\n"
+    "       vk7 overview [--game-dir DIR] FILE -o OUT.svg\n"
+    "       vk7 overview [--game-dir DIR] --text FILE [-o OUT.txt]\n"
     "       vk7 --help | --version\n";
 
 constexpr const char* kHelp =
@@ -51,6 +57,14 @@ constexpr const char* kHelp =
     "  format --in-place FILE...  Rewrite each file that way. A file is only replaced when\n"
     "                             the result reads back to the same battle; otherwise it\n"
     "                             is kept and the reason is reported.\n"
+    "  overview FILE -o OUT.svg   Draw the whole battle as one SVG picture: title, player,\n"
+    "                             escort, options, then each system with its ships, where\n"
+    "                             they start and the time line of its events and dialog.\n"
+    "                             With -o - the picture goes to standard output. The file\n"
+    "                             is only read.\n"
+    "  overview --text FILE       Print the same overview as plain text (or to -o OUT).\n"
+    "  overview --game-dir DIR ...\n"
+    "                             Also mark and list what the game's catalogs lack.\n"
     "\n"
     "Options:\n"
     "  --help                     Show this help.\n"
@@ -222,6 +236,63 @@ int Format(const std::vector<std::string>& args, std::ostream& out, std::ostream
   return status;
 }
 
+// Writes `bytes` to `target`, or to `out` for "-"; false after the reason was printed.
+bool WriteOutput(const std::string& target, const std::string& bytes, std::ostream& out,
+                 std::ostream& err) {
+  if (target == "-") {
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    if (out) return true;
+    err << "vk7: cannot write to standard output\n";
+    return false;
+  }
+  if (CommitFileAtomically(std::filesystem::path(target), bytes) == CommitResult::Ok) return true;
+  err << target << ": error: Cannot write the file!\n";
+  return false;
+}
+
+int Overview(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  bool text = false;
+  std::optional<std::string> output;
+  std::vector<std::string> rest;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--text") {
+      text = true;
+    } else if (args[i] == "-o") {
+      if (i + 1 == args.size()) return Usage(err, "-o needs a file name, or - for standard output");
+      output = args[++i];
+    } else {
+      rest.push_back(args[i]);
+    }
+  }
+  const Arguments parsed = ParseArguments(rest);
+  if (!parsed.problem.empty()) return Usage(err, parsed.problem);
+  if (parsed.rest.size() != 1) return Usage(err, "overview needs one FILE");
+  if (!text && !output) return Usage(err, "overview needs -o OUT.svg (or - for standard output)");
+  const std::string& file = parsed.rest.front();
+
+  ShipCatalog ships;
+  SystemCatalog systems;
+  if (parsed.gameDir) {
+    const GameFolder game(*parsed.gameDir);
+    CliReporter shipsReporter(err, ShipCatalog::kFileName);
+    CliReporter systemsReporter(err, SystemCatalog::kFileName);
+    if (!ships.Load(game, shipsReporter) || !systems.Load(game, systemsReporter)) return 1;
+  }
+  CliReporter reporter(err, file);
+  BattleConfig config;
+  BattleFileReader reader(config, reporter);
+  if (!reader.Read(BattleName(file), std::filesystem::path(file), true,
+                   BattleFileReader::Access::ReadOnly)) {
+    return 1;
+  }
+  std::optional<CheckResult> check;
+  if (parsed.gameDir) check = CheckBattle(config, ships, systems);
+  const BattleOverview overview = BuildOverview(config, check ? &*check : nullptr);
+  const std::string bytes = text ? RenderOverviewText(overview) : RenderOverviewSvg(overview);
+  return WriteOutput(output.value_or("-"), bytes, out, err) ? 0 : 1;
+}
+
 }  // namespace
 
 int RunVk7(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -239,6 +310,7 @@ int RunVk7(const std::vector<std::string>& args, std::ostream& out, std::ostream
   if (command == "check") return Check(rest, err);
   if (command == "list") return List(rest, out, err);
   if (command == "format") return Format(rest, out, err);
+  if (command == "overview") return Overview(rest, out, err);
   return Usage(err, "unknown command " + command);
 }
 

@@ -12,19 +12,19 @@ class Checker {
  public:
   Checker(const ShipCatalog& ships, CheckResult& result) : ships_(ships), result_(result) {}
 
-  void Ship(const ShipEntry& ship, const std::string& where) {
+  void Ship(const ShipEntry& ship, ShipRole role, const std::string& systemName) {
     if (ships_.FindShipClass(ship.shipClass) != nullptr) return;
     result_.anyMissing = true;
     if (seenClasses_.insert(ToLowerAscii(ship.shipClass)).second) {
       result_.missingShipClasses.push_back(ship.shipClass);
     }
-    result_.shipDetails.push_back(ship.shipClass + where);
+    result_.shipDetails.push_back(ShipDetailRow(ship.shipClass, role, systemName));
   }
 
-  void Planet(const std::string& planet, const std::string& where) {
+  void Planet(const std::string& planet, ShipRole role, const std::string& systemName) {
     result_.anyMissing = true;
     if (seenPlanets_.insert(ToLowerAscii(planet)).second) result_.missingPlanets.push_back(planet);
-    result_.planetDetails.push_back(planet + where);
+    result_.planetDetails.push_back(PlanetDetailRow(planet, role, systemName));
   }
 
  private:
@@ -34,26 +34,63 @@ class Checker {
   std::unordered_set<std::string> seenPlanets_;
 };
 
+constexpr ShipRole kResidentRoles[] = {ShipRole::Friend, ShipRole::Enemy, ShipRole::Neutral,
+                                       ShipRole::Hulk};
+
 }  // namespace
+
+std::string ShipDetailRow(const std::string& shipClass, ShipRole role,
+                          const std::string& systemName) {
+  switch (role) {
+    case ShipRole::Player:
+      return shipClass + " is defined as player ship";
+    case ShipRole::Escort:
+      return shipClass + " is defined as escort ship";
+    case ShipRole::Friend:
+      return shipClass + " is defined as friendly ship in system " + systemName;
+    case ShipRole::Enemy:
+      return shipClass + " is defined as enemy ship in system " + systemName;
+    case ShipRole::Neutral:
+      return shipClass + " is defined as neutral ship in system " + systemName;
+    case ShipRole::Hulk:
+      break;
+  }
+  return shipClass + " is defined as hulk in system " + systemName;
+}
+
+std::string PlanetDetailRow(const std::string& planet, ShipRole role,
+                            const std::string& systemName) {
+  const char* who = "hulk";
+  switch (role) {
+    case ShipRole::Player:
+    case ShipRole::Escort:
+      who = "player";
+      break;
+    case ShipRole::Friend:
+      who = "friend";
+      break;
+    case ShipRole::Enemy:
+      who = "enemy";
+      break;
+    case ShipRole::Neutral:
+      who = "neutral";
+      break;
+    case ShipRole::Hulk:
+      break;
+  }
+  return planet + " is given as " + who + " position in system " + systemName;
+}
 
 CheckResult CheckBattle(const BattleConfig& config, const ShipCatalog& ships,
                         const SystemCatalog& systems) {
   CheckResult result;
   Checker check(ships, result);
-  check.Ship(config.player, " is defined as player ship");
-  for (const ShipEntry& escort : config.escorts) check.Ship(escort, " is defined as escort ship");
+  check.Ship(config.player, ShipRole::Player, {});
+  for (const ShipEntry& escort : config.escorts) check.Ship(escort, ShipRole::Escort, {});
 
   for (const StarSystem& s : config.systems) {
-    const struct {
-      const std::vector<ShipEntry>& ships;
-      const char* text;
-    } roles[] = {{s.friends, " is defined as friendly ship in system "},
-                 {s.enemies, " is defined as enemy ship in system "},
-                 {s.neutrals, " is defined as neutral ship in system "},
-                 {s.hulks, " is defined as hulk in system "}};
-    for (const auto& role : roles) {
-      const std::string where = role.text + s.name;
-      for (const ShipEntry& ship : role.ships) check.Ship(ship, where);
+    for (ShipRole role : kResidentRoles) {
+      for (const ShipEntry& ship : s.Ships(role)) check.Ship(ship, role, s.name);
     }
 
     const CatalogSystem* known = systems.FindSystem(s.name);
@@ -65,17 +102,17 @@ CheckResult CheckBattle(const BattleConfig& config, const ShipCatalog& ships,
     const struct {
       bool given;
       const ShipPosition& position;
-      const char* text;
+      ShipRole role;
     } positions[] = {
-        {s.playerPlanetDefined, s.playerPosition, " is given as player position in system "},
-        {s.friendPlanetDefined, s.friendPosition, " is given as friend position in system "},
-        {s.enemyPlanetDefined, s.enemyPosition, " is given as enemy position in system "},
-        {s.neutralPlanetDefined, s.neutralPosition, " is given as neutral position in system "},
-        {s.hulkPlanetDefined, s.hulkPosition, " is given as hulk position in system "},
+        {s.playerPlanetDefined, s.playerPosition, ShipRole::Player},
+        {s.friendPlanetDefined, s.friendPosition, ShipRole::Friend},
+        {s.enemyPlanetDefined, s.enemyPosition, ShipRole::Enemy},
+        {s.neutralPlanetDefined, s.neutralPosition, ShipRole::Neutral},
+        {s.hulkPlanetDefined, s.hulkPosition, ShipRole::Hulk},
     };
     for (const auto& p : positions) {
       if (p.given && !known->HasPlanet(p.position.planet)) {
-        check.Planet(p.position.planet, p.text + s.name);
+        check.Planet(p.position.planet, p.role, s.name);
       }
     }
   }

@@ -26,4 +26,11 @@ struct CheckResult {
 CheckResult CheckBattle(const BattleConfig& config, const ShipCatalog& ships,
                         const SystemCatalog& systems);
 
+// The detail rows the check adds for one use of a missing class or planet; `systemName` is
+// unused for the player and the escort. The overview finds the uses it marks by them.
+std::string ShipDetailRow(const std::string& shipClass, ShipRole role,
+                          const std::string& systemName);
+std::string PlanetDetailRow(const std::string& planet, ShipRole role,
+                            const std::string& systemName);
+
 }  // namespace vk7

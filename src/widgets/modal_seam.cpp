@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QFileDialog>
+#include <QRegularExpression>
 
 namespace vk7 {
 
@@ -34,6 +35,23 @@ QString ExecSeam::ChooseOpenFile(QWidget* parent, const QString& title, const QS
   QFileDialog dialog(parent, title, folder, filter);
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setOption(QFileDialog::ReadOnly, false);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return dialog.selectedFiles().front();
+}
+
+QString ExecSeam::ChooseSaveFile(QWidget* parent, const QString& title, const QString& start,
+                                 const QString& filter) {
+  QFileDialog dialog(parent, title, start, filter);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  // "PNG image (*.png)" -> "png", the suffix a bare name gets.
+  const auto suffix = [](const QString& type) {
+    return QRegularExpression(R"(\*\.(\w+))").match(type).captured(1);
+  };
+  dialog.setDefaultSuffix(suffix(dialog.selectedNameFilter()));
+  QObject::connect(
+      &dialog, &QFileDialog::filterSelected, &dialog,
+      [&dialog, suffix](const QString& type) { dialog.setDefaultSuffix(suffix(type)); });
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   return dialog.selectedFiles().front();
 }

@@ -21,6 +21,11 @@ class ModalSeam {
   // An existing file, or an empty text when the user cancels.
   virtual QString ChooseOpenFile(QWidget* parent, const QString& title, const QString& folder,
                                  const QString& filter) = 0;
+  // A file to save to, or an empty text when the user cancels. `start` is the suggested file;
+  // `filter` lists the types ("SVG image (*.svg);;PNG image (*.png)"), and a name typed
+  // without a suffix takes the chosen type's.
+  virtual QString ChooseSaveFile(QWidget* parent, const QString& title, const QString& start,
+                                 const QString& filter) = 0;
 
   static ModalSeam& Current();
   // Makes `seam` current (nullptr: the real one again). The caller keeps ownership.
@@ -33,6 +38,8 @@ class ExecSeam : public ModalSeam {
   int Exec(QDialog& dialog) override;
   QString ChooseFolder(QWidget* parent, const QString& prompt, const QString& start) override;
   QString ChooseOpenFile(QWidget* parent, const QString& title, const QString& folder,
+                         const QString& filter) override;
+  QString ChooseSaveFile(QWidget* parent, const QString& title, const QString& start,
                          const QString& filter) override;
 };
 

@@ -5,6 +5,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSvgRenderer>
+#include <QSvgWidget>
+#include <QXmlStreamReader>
 #include <functional>
 #include <optional>
 
@@ -374,6 +377,58 @@ TEST(BattleListFlows, CheckShowsWhatTheCatalogsLackAndWritesNothing) {
   });
   RunList(copy, seam);
   EXPECT_EQ(copy.Snapshot(), before);
+}
+
+// The overview of DeepSurvey: read only, drawn as the core draws it (the golden file of the
+// core tests), described by its text, zoomed, and saved as SVG and PNG through the seam.
+TEST(BattleListFlows, OverviewShowsTheBattleAndSavesItAsSvgAndPng) {
+  GameCopy copy;
+  const auto before = copy.Snapshot();
+  TempDir out;
+  const QString svgFile = Q((out / "deep.svg").string());
+  const QString pngFile = Q((out / "deep.png").string());
+  ScriptedSeam seam;
+  seam.Expect("STARTBOX", [](QDialog& window) {
+    SelectRow(BattleList(window), 3);
+    Click(window, "Overview");
+    Click(window, "Close");
+  });
+  seam.Expect("OVERVIEWBOX", [](QDialog& box) {
+    EXPECT_EQ(box.windowTitle(), "Battle Overview");
+    auto& picture = Find<QSvgWidget>(box, "Battle Overview");
+    EXPECT_TRUE(picture.accessibleDescription().startsWith("Deep Survey\nDeepSurvey.vk7\n"));
+    EXPECT_TRUE(picture.accessibleDescription().contains(
+        "SURVEYOR \"Long Count\"  (! not in vkships.txt)"));
+    const int width = picture.width();
+    Click(box, "Zoom In");
+    EXPECT_EQ(picture.width(), qRound(width * 1.25));
+    for (int i = 0; i < 3; ++i) Click(box, "Save as...");
+    Click(box, "Close");
+  });
+  seam.ExpectSaveFile(svgFile).ExpectSaveFile(pngFile);
+  seam.ExpectSaveFile(Q((out / "no folder/x.svg").string()))
+      .Expect("ERRORBOX", Acknowledge("Error", "Cannot write the file!"));
+  RunList(copy, seam);
+  EXPECT_EQ(copy.Snapshot(), before);
+
+  const std::string golden =
+      ReadBytes(std::string(VK7_TEST_DATA_DIR) + "/content/golden/overview/deep_survey.svg");
+  EXPECT_EQ(ReadBytes(svgFile.toStdString()), golden);
+  const QImage png(pngFile);
+  EXPECT_EQ(png.size(), QSvgRenderer(QByteArray::fromStdString(golden)).defaultSize() * 2);
+  EXPECT_EQ(png.pixel(0, 0), qRgb(255, 255, 255));
+}
+
+// Every golden overview is well-formed XML that Qt's SVG renderer takes.
+TEST(OverviewWindow, GoldenPicturesAreWellFormedSvg) {
+  for (const char* name : {"six_suns.svg", "deep_survey.svg"}) {
+    const QByteArray svg = QByteArray::fromStdString(
+        ReadBytes(std::string(VK7_TEST_DATA_DIR) + "/content/golden/overview/" + name));
+    QXmlStreamReader xml(svg);
+    while (!xml.atEnd()) xml.readNext();
+    EXPECT_FALSE(xml.hasError()) << name << ": " << xml.errorString().toStdString();
+    EXPECT_TRUE(QSvgRenderer(svg).isValid()) << name;
+  }
 }
 
 }  // namespace

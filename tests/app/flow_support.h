@@ -153,18 +153,17 @@ inline QListWidget& BattleList(QDialog& startBox) {
   return Find<QListWidget>(startBox, "Available Battles");
 }
 
+inline const QStringList kSelectionButtons = {
+    "Edit Battle", "Delete Battle", "Rename Battle", "Check Battle", "Overview", "Up", "Down"};
+
 // The labels of STARTBOX's selection buttons that can be pressed.
 inline QStringList EnabledSelectionButtons(QDialog& startBox) {
   QStringList enabled;
-  for (const char* label :
-       {"Edit Battle", "Delete Battle", "Rename Battle", "Check Battle", "Up", "Down"}) {
+  for (const QString& label : kSelectionButtons) {
     if (Button(startBox, label).isEnabled()) enabled << label;
   }
   return enabled;
 }
-
-inline const QStringList kSelectionButtons = {
-    "Edit Battle", "Delete Battle", "Rename Battle", "Check Battle", "Up", "Down"};
 
 // An error or message box with exactly this title and text, closed by its only button.
 inline ScriptedSeam::Action Acknowledge(const QString& title, const QString& text) {

@@ -115,7 +115,11 @@ TEST(Vk7Usage, BadCallsExitWithTwo) {
                                              {"check", "--fast", "a.vk7"},
                                              {"format"},
                                              {"format", "a.vk7", "b.vk7"},
-                                             {"format", "--inplace", "a.vk7"}}) {
+                                             {"format", "--inplace", "a.vk7"},
+                                             {"overview", "a.vk7"},
+                                             {"overview", "a.vk7", "-o"},
+                                             {"overview", "--text", "a.vk7", "b.vk7"},
+                                             {"overview", "--svg", "a.vk7", "-o", "-"}}) {
     const ToolRun run = Vk7(args);
     EXPECT_EQ(run.status, 2) << ::testing::PrintToString(args);
     EXPECT_THAT(run.err, HasSubstr("Usage: vk7"));
@@ -126,6 +130,7 @@ TEST(Vk7Usage, HelpAndVersion) {
   ToolRun run = Vk7({"--help"});
   EXPECT_EQ(run.status, 0);
   EXPECT_THAT(run.out, HasSubstr("format --in-place FILE..."));
+  EXPECT_THAT(run.out, HasSubstr("overview FILE -o OUT.svg"));
   run = Vk7({"--version"});
   EXPECT_EQ(run.status, 0);
   EXPECT_THAT(run.out, ::testing::StartsWith("vk7 "));
@@ -202,6 +207,40 @@ TEST(Vk7Format, UnreadableFileExitsWithOne) {
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.out, "");
   EXPECT_EQ(run.err, file.string() + ": error: Not a valid vk7 battle file!\n");
+}
+
+// The picture and the text are the core's golden renderings; the battle is only read.
+TEST(Vk7Overview, PrintsOrWritesTheOverview) {
+  const std::string deep = kDemo + "DeepSurvey.vk7";
+  const std::string game = std::string(VK7_EXAMPLES_DIR) + "/game";
+  const std::string golden = std::string(VK7_TEST_DATA_DIR) + "/content/golden/overview/";
+  ToolRun run = Vk7({"overview", "--game-dir", game, deep, "-o", "-"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(run.out, test::ReadBytes(golden + "deep_survey.svg"));
+  run = Vk7({"overview", "--text", deep, "--game-dir=" + game});
+  EXPECT_EQ(run.out, test::ReadBytes(golden + "deep_survey.txt"));
+  run = Vk7({"overview", "--text", deep});  // without the catalogs, no findings
+  EXPECT_THAT(run.out, HasSubstr("SURVEYOR \"Long Count\"\n"));
+  EXPECT_THAT(run.out, ::testing::Not(HasSubstr("Check findings")));
+
+  test::TempDir dir;
+  run = Vk7({"overview", deep, "-o", (dir / "o.svg").string()});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, "");
+  EXPECT_THAT(test::ReadBytes(dir / "o.svg"), ::testing::StartsWith("<?xml"));
+  const std::string bad = dir.Write("bad.vk7", "not a battle\n").string();
+  const std::string unwritable = (dir / "no folder" / "x.svg").string();
+  for (const auto& [args, err] : std::vector<std::pair<std::vector<std::string>, std::string>>{
+           {{"overview", bad, "-o", "-"}, bad + ": error: Not a valid vk7 battle file!\n"},
+           {{"overview", deep, "-o", unwritable}, unwritable + ": error: Cannot write the file!\n"},
+           {{"overview", "--game-dir", dir.Path().string(), deep, "-o", "-"},
+            "vkships.txt: error: Cannot open vkships.txt file!\n"}}) {
+    run = Vk7(args);
+    EXPECT_EQ(run.status, 1) << err;
+    EXPECT_EQ(run.err, err);
+    EXPECT_EQ(run.out, "");
+  }
 }
 
 }  // namespace

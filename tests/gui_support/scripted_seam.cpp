@@ -35,6 +35,11 @@ ScriptedSeam& ScriptedSeam::ExpectFile(const QString& answer) {
   return *this;
 }
 
+ScriptedSeam& ScriptedSeam::ExpectSaveFile(const QString& answer) {
+  steps_.push_back({"save", {}, answer});
+  return *this;
+}
+
 int ScriptedSeam::Exec(QDialog& dialog) {
   Shown shown{dialog.objectName(), dialog.windowTitle(), {}};
   if (auto* text = dialog.findChild<QTextEdit*>("messageText")) shown.text = text->toPlainText();
@@ -62,10 +67,10 @@ int ScriptedSeam::Exec(QDialog& dialog) {
   return dialog.result();
 }
 
-QString ScriptedSeam::ChooseFolder(QWidget*, const QString& prompt, const QString& start) {
-  chooserPrompts_.push_back(prompt + "|" + start);
-  if (steps_.empty() || steps_.front().name != "folder") {
-    ADD_FAILURE() << "unexpected folder chooser";
+QString ScriptedSeam::Choose(const char* kind, const QString& prompt) {
+  chooserPrompts_.push_back(prompt);
+  if (steps_.empty() || steps_.front().name != kind) {
+    ADD_FAILURE() << "unexpected " << kind << " chooser";
     return {};
   }
   const QString answer = steps_.front().answer;
@@ -73,16 +78,18 @@ QString ScriptedSeam::ChooseFolder(QWidget*, const QString& prompt, const QStrin
   return answer;
 }
 
+QString ScriptedSeam::ChooseFolder(QWidget*, const QString& prompt, const QString& start) {
+  return Choose("folder", prompt + "|" + start);
+}
+
 QString ScriptedSeam::ChooseOpenFile(QWidget*, const QString& title, const QString& folder,
                                      const QString& filter) {
-  chooserPrompts_.push_back(title + "|" + folder + "|" + filter);
-  if (steps_.empty() || steps_.front().name != "file") {
-    ADD_FAILURE() << "unexpected file chooser";
-    return {};
-  }
-  const QString answer = steps_.front().answer;
-  steps_.pop_front();
-  return answer;
+  return Choose("file", title + "|" + folder + "|" + filter);
+}
+
+QString ScriptedSeam::ChooseSaveFile(QWidget*, const QString& title, const QString& start,
+                                     const QString& filter) {
+  return Choose("save", title + "|" + start + "|" + filter);
 }
 
 QAbstractButton& Button(QWidget& root, const QString& text) {

@@ -33,10 +33,13 @@ class ScriptedSeam : public ModalSeam {
   ScriptedSeam& Expect(const QString& templateName, Action action);
   ScriptedSeam& ExpectFolder(const QString& answer);
   ScriptedSeam& ExpectFile(const QString& answer);
+  ScriptedSeam& ExpectSaveFile(const QString& answer);
 
   int Exec(QDialog& dialog) override;
   QString ChooseFolder(QWidget* parent, const QString& prompt, const QString& start) override;
   QString ChooseOpenFile(QWidget* parent, const QString& title, const QString& folder,
+                         const QString& filter) override;
+  QString ChooseSaveFile(QWidget* parent, const QString& title, const QString& start,
                          const QString& filter) override;
 
   // Every dialog shown so far, in order.
@@ -47,13 +50,15 @@ class ScriptedSeam : public ModalSeam {
 
  private:
   struct Step {
-    QString name;  // template name, or "folder" / "file"
+    QString name;  // template name, or "folder" / "file" / "save"
     Action action;
     QString answer;
   };
   std::deque<Step> steps_;
   std::vector<Shown> history_;
   std::vector<QString> chooserPrompts_;
+
+  QString Choose(const char* kind, const QString& prompt);
 };
 
 // Actions and finders for scripts.

@@ -15,6 +15,7 @@
 #include "app/catalogs.h"
 #include "app/finish_box.h"
 #include "app/main_frame.h"
+#include "app/overview_window.h"
 #include "battle/battle_file_reader.h"
 #include "battle/recording_reporter.h"
 #include "pages/actions_page.h"
@@ -51,11 +52,18 @@ class RenderSeam : public vk7::ModalSeam {
 
   int Exec(QDialog& dialog) override {
     Render(dialog, dialog.objectName());
+    // The overview's whole picture too, as "Save as..." writes it.
+    if (auto* overview = qobject_cast<vk7::OverviewWindow*>(&dialog)) {
+      overview->SaveTo(folder_ + "/" + dialog.objectName() + "-picture.png");
+    }
     dialog.done(QDialog::Rejected);  // not reject(): the wizard pages would ask CANCELBOX
     return QDialog::Rejected;
   }
   QString ChooseFolder(QWidget*, const QString&, const QString&) override { return {}; }
   QString ChooseOpenFile(QWidget*, const QString&, const QString&, const QString&) override {
+    return {};
+  }
+  QString ChooseSaveFile(QWidget*, const QString&, const QString&, const QString&) override {
     return {};
   }
 
@@ -155,6 +163,7 @@ int main(int argc, char** argv) {
   vk7::NeutralBehaviorPage::Run(nullptr, battle, merrow);
   vk7::ActionsPage::Run(nullptr, battle, sorvan);
   vk7::CheckResultsPage::Run(nullptr, survey, catalogs.ships, catalogs.systems, std::nullopt);
+  vk7::OverviewWindow::Run(nullptr, game, catalogs, "Veyr Ambush");
 
   vk7::GeneralPage::Run(nullptr, battle, catalogs.ships);
   int systemNumber = 1;

@@ -1,0 +1,65 @@
+#include "content/battle_overview.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+
+#include "battle/battle_file_reader.h"
+#include "battle/game_folder.h"
+#include "battle/recording_reporter.h"
+#include "content/battle_checker.h"
+#include "content/overview_svg.h"
+#include "content/overview_text.h"
+#include "support/temp_dir.h"
+
+namespace vk7 {
+namespace {
+
+const std::string kGoldenDir = std::string(VK7_TEST_DATA_DIR) + "/content/golden/overview/";
+const std::string kGame = std::string(VK7_EXAMPLES_DIR) + "/game";
+
+// The overviews of two battles, SVG and text, compared byte for byte with the files in
+// golden/overview. After a deliberate change of the drawing or the wording, rewrite them with
+//   VK7_UPDATE_GOLDEN=1 build/dev/tests/vk7_core_tests --gtest_filter='BattleOverview.*'
+// then look at the pictures (as PNG) and read the diff before committing them.
+TEST(BattleOverview, MatchesTheGoldenFiles) {
+  struct Case {
+    std::string battle;
+    bool checked;  // against the demo game's catalogs
+    std::string golden;
+  };
+  // Six systems with every kind of event, XML's special characters, Windows-1252 letters and
+  // a control byte; and a demo battle whose classes, planet and system the catalogs lack.
+  for (const Case& c : {Case{kGoldenDir + "six_suns.vk7", false, "six_suns"},
+                        Case{kGame + "/scripts/DeepSurvey.vk7", true, "deep_survey"}}) {
+    BattleConfig config;
+    RecordingReporter reporter;
+    const std::string name = std::filesystem::path(c.battle).stem().string();
+    ASSERT_TRUE(BattleFileReader(config, reporter).Read(name, c.battle, true))
+        << c.battle << (reporter.FirstError() ? reporter.FirstError()->text : "");
+    std::optional<CheckResult> check;
+    if (c.checked) {
+      ShipCatalog ships;
+      SystemCatalog systems;
+      ASSERT_TRUE(ships.Load(GameFolder(kGame), reporter));
+      ASSERT_TRUE(systems.Load(GameFolder(kGame), reporter));
+      check = CheckBattle(config, ships, systems);
+    }
+    const BattleOverview overview = BuildOverview(config, check ? &*check : nullptr);
+    for (const auto& [suffix, bytes] : {std::pair{".svg", RenderOverviewSvg(overview)},
+                                        std::pair{".txt", RenderOverviewText(overview)}}) {
+      const std::string file = kGoldenDir + c.golden + suffix;
+      if (std::getenv("VK7_UPDATE_GOLDEN") != nullptr) {
+        std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
+      }
+      EXPECT_EQ(bytes, test::ReadBytes(file)) << file;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace vk7
