@@ -15,10 +15,6 @@ namespace {
 
 using namespace test;
 
-const QString kUnsafeNameError =
-    "The name \"%1\" cannot be used for a battle. A battle name must not contain \"/\" or "
-    "\"\\\" and must not be \".\" or \"..\".";
-
 TEST(BattleListFlows, AnIndexThatCannotBeLoadedShowsItsErrorAndNoWindow) {
   struct Case {
     std::optional<std::string> index;
@@ -53,7 +49,9 @@ TEST(BattleListFlows, CreateNamesAreTrimmedAndUnsafeOnesRefused) {
   };
   for (const Case& c :
        {Case{"Patrol", "Cancel", false}, Case{" \t ", "Ok", false}, Case{" .. ", "Ok", true},
-        Case{"raids/Patrol", "Ok", true}, Case{"raids\\Patrol", "Ok", true}}) {
+        Case{"raids/Patrol", "Ok", true}, Case{"raids\\Patrol", "Ok", true},
+        Case{" Raid: Two ", "Ok", true}, Case{"Raid?", "Ok", true}, Case{"Raid.", "Ok", true},
+        Case{"con.battle", "Ok", true}, Case{"LPT1", "Ok", true}}) {
     SCOPED_TRACE(c.typed);
     GameCopy copy;
     const auto before = copy.Snapshot();
@@ -66,7 +64,7 @@ TEST(BattleListFlows, CreateNamesAreTrimmedAndUnsafeOnesRefused) {
     seam.Expect("CREATEBOX", TypeName(c.typed, c.button));
     if (c.unsafe) {
       seam.Expect("ERRORBOX",
-                  Acknowledge("Error", kUnsafeNameError.arg(QString(c.typed).trimmed())));
+                  Acknowledge("Error", kUnusableNameError.arg(QString(c.typed).trimmed())));
     }
     RunList(copy, seam);
     EXPECT_EQ(copy.Snapshot(), before);
@@ -165,7 +163,7 @@ TEST(BattleListFlows, RenameMovesTheFileOrChangesNothing) {
         Click(box, c.overwrite == Overwrite::Yes ? "Yes" : "No");
       });
     }
-    if (c.unsafe) seam.Expect("ERRORBOX", Acknowledge("Error", kUnsafeNameError.arg(c.typed)));
+    if (c.unsafe) seam.Expect("ERRORBOX", Acknowledge("Error", kUnusableNameError.arg(c.typed)));
     RunList(copy, seam);
     if (c.movedTo == nullptr) {
       EXPECT_EQ(copy.Snapshot(), before);
