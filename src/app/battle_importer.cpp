@@ -7,6 +7,7 @@
 #include "battle/battle_file_reader.h"
 #include "battle/string_helpers.h"
 #include "battle/text_line_file.h"
+#include "battle/windows_1252.h"
 #include "content/battle_name.h"
 #include "pages/check_results_page.h"
 #include "widgets/box_reporter.h"
@@ -50,11 +51,20 @@ bool BattleImporter::Import() {
 
 bool BattleImporter::ImportFile(const std::filesystem::path& file) {
   folder_ = file.parent_path();
-  const std::string fileName = file.filename().string();
-  if (fileName.size() <= 4 || !EqualsIgnoreCase(fileName.substr(fileName.size() - 4), ".vk7")) {
+  const std::filesystem::path fileName = file.filename();
+  const std::optional<std::string> ending = Cp1252FileName(fileName.extension());
+  if (!ending || !EqualsIgnoreCase(*ending, ".vk7") || fileName.stem().empty()) return false;
+  // The name on disk is UTF-8 (UTF-16 on Windows); the battle's name is Windows-1252.
+  const std::optional<std::string> name = Cp1252FileName(fileName.stem());
+  if (!name) {
+    ErrorBox::Show(parent_,
+                   "The name of this file holds characters that a battle name cannot hold: "
+                   "battle names are written in the Western European character set "
+                   "(Windows-1252). Rename the file and import it again.",
+                   "Error");
     return false;
   }
-  const std::string battleName = fileName.substr(0, fileName.size() - 4);
+  const std::string& battleName = *name;
   BoxReporter reporter(parent_);
   if (!CheckBattleName(battleName, reporter)) return false;
   const bool inScripts = SameFolder(folder_, game_.ScriptsDir());

@@ -9,6 +9,7 @@
 #include "app/overview_window.h"
 #include "battle/string_helpers.h"
 #include "battle/text_line_file.h"
+#include "battle/windows_1252.h"
 #include "content/battle_name.h"
 #include "ui_battle_list_window.h"
 #include "widgets/box_reporter.h"
@@ -149,7 +150,7 @@ void BattleListWindow::RenameBattle() {
       SaveUnderBox::Ask(this, oldName, std::string("Rename Battle"));
   if (!entered) return;
   const std::string newName = Trim(*entered);
-  if (newName.empty() || EqualsIgnoreCase(newName, oldName)) return;
+  if (newName.empty() || SameFileName(newName, oldName)) return;
   BoxReporter reporter(this);
   if (!CheckBattleName(newName, reporter)) return;
   const std::filesystem::path target = game_.BattleFile(newName);

@@ -1,23 +1,20 @@
 #include "battle/game_folder.h"
 
-#include <optional>
 #include <system_error>
 
-#include "battle/string_helpers.h"
+#include "battle/folder_listing.h"
+#include "battle/windows_1252.h"
 
 namespace vk7 {
 
 std::filesystem::path FindPathIgnoringCase(const std::filesystem::path& dir,
                                            const std::string& name) {
-  std::filesystem::path exact = dir / name;
+  // The folder is listed only when no spelling of the name is there as it stands.
   std::error_code ec;
-  if (std::filesystem::exists(exact, ec)) return exact;
-  std::optional<std::filesystem::path> best;
-  for (std::filesystem::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-    const std::filesystem::path entry = it->path().filename();
-    if (EqualsIgnoreCase(entry.string(), name) && (!best || entry < *best)) best = entry;
+  for (const std::filesystem::path& spelling : NativeSpellings(name)) {
+    if (std::filesystem::exists(dir / spelling, ec)) return dir / spelling;
   }
-  return best ? dir / *best : exact;
+  return FolderListing(dir).Resolve(name);
 }
 
 std::filesystem::path GameFolder::ScriptsDir() const {

@@ -7,7 +7,8 @@ namespace vk7 {
 
 // The game's installation folder and the files below it. Game files come from Windows, where
 // letter case does not matter ("Scripts\VKSHIPS.TXT" is common), so a name is found whatever
-// its case when the exact spelling is absent.
+// its case when the exact spelling is absent. File names given here are Windows-1252, as the
+// game spells them; on disk they are spelled as windows_1252.h tells.
 class GameFolder {
  public:
   explicit GameFolder(std::filesystem::path root) : root_(std::move(root)) {}
@@ -24,8 +25,9 @@ class GameFolder {
   std::filesystem::path root_;
 };
 
-// `dir` / `name` when it exists; else the entry of `dir` whose name equals `name` with letter
-// case ignored (the smallest such name, so the choice is stable); else `dir` / `name`.
+// `name` in `dir` when one of its spellings exists; else the entry of `dir` whose name equals
+// `name` with letter case ignored (the smallest such name, so the choice is stable); else
+// `dir` / NativeFileName(name). As FolderListing::Resolve, for a single name.
 std::filesystem::path FindPathIgnoringCase(const std::filesystem::path& dir,
                                            const std::string& name);
 

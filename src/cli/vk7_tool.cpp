@@ -9,6 +9,7 @@
 #include "battle/game_folder.h"
 #include "battle/recording_reporter.h"
 #include "battle/string_helpers.h"
+#include "battle/windows_1252.h"
 #include "cli/cli_reporter.h"
 #include "content/battle_checker.h"
 #include "content/battle_index.h"
@@ -51,7 +52,8 @@ constexpr const char* kHelp =
     "                             and system catalogs of the game in DIR; each ship class,\n"
     "                             planet and system they lack is a warning, and makes the\n"
     "                             exit status 1.\n"
-    "  list --game-dir DIR        Print the battle list of the game in DIR, in order.\n"
+    "  list --game-dir DIR        Print the battle list of the game in DIR, in order, each\n"
+    "                             name spelled as its file is named (UTF-8 on Linux).\n"
     "  format FILE                Print the bytes the editor would save after opening FILE\n"
     "                             and saving it unchanged.\n"
     "  format --in-place FILE...  Rewrite each file that way. A file is only replaced when\n"
@@ -184,7 +186,14 @@ int List(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
   CliReporter reporter(err, FoundName(index.File()));
   recorded.ReplayTo(reporter);
   if (!loaded) return 1;
-  for (const std::string& entry : index.Entries()) out << entry << '\n';
+  for (const std::string& entry : index.Entries()) {
+#ifdef _WIN32
+    out << entry << '\n';
+#else
+    // Spelled as the battle's file is named, so a name printed can be used as a path.
+    out << Cp1252ToUtf8(entry) << '\n';
+#endif
+  }
   return 0;
 }
 

@@ -6,6 +6,7 @@
 #include "battle/atomic_file.h"
 #include "battle/folder_listing.h"
 #include "battle/string_helpers.h"
+#include "battle/windows_1252.h"
 
 namespace vk7 {
 
@@ -65,8 +66,9 @@ bool BattleIndex::Save(Reporter& reporter) {
 }
 
 std::optional<std::size_t> BattleIndex::Contains(std::string_view name) const {
+  // As the file names compare: two entries "café" and "CAFÉ" would name one file.
   for (std::size_t i = 0; i < entries_.size(); ++i) {
-    if (EqualsIgnoreCase(entries_[i], name)) return i;
+    if (SameFileName(entries_[i], name)) return i;
   }
   return std::nullopt;
 }

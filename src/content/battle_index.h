@@ -43,7 +43,7 @@ class BattleIndex {
   bool Changed() const { return changed_; }
   void MarkChanged() { changed_ = true; }
 
-  // The first entry equal to `name` with letter case ignored.
+  // The first entry equal to `name` with letter case ignored (as Windows ignores it).
   std::optional<std::size_t> Contains(std::string_view name) const;
   // Appends `name` unless it is listed; true when it was appended.
   bool Add(const std::string& name);

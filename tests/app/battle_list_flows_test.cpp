@@ -18,10 +18,6 @@ namespace {
 
 using namespace test;
 
-const QString kUnsafeNameError =
-    "The name \"%1\" cannot be used for a battle. A battle name must not contain \"/\" or "
-    "\"\\\" and must not be \".\" or \"..\".";
-
 TEST(BattleListFlows, AnIndexThatCannotBeLoadedShowsItsErrorAndNoWindow) {
   struct Case {
     std::optional<std::string> index;
@@ -56,7 +52,9 @@ TEST(BattleListFlows, CreateNamesAreTrimmedAndUnsafeOnesRefused) {
   };
   for (const Case& c :
        {Case{"Patrol", "Cancel", false}, Case{" \t ", "Ok", false}, Case{" .. ", "Ok", true},
-        Case{"raids/Patrol", "Ok", true}, Case{"raids\\Patrol", "Ok", true}}) {
+        Case{"raids/Patrol", "Ok", true}, Case{"raids\\Patrol", "Ok", true},
+        Case{" Raid: Two ", "Ok", true}, Case{"Raid?", "Ok", true}, Case{"Raid.", "Ok", true},
+        Case{"con.battle", "Ok", true}, Case{"LPT1", "Ok", true}}) {
     SCOPED_TRACE(c.typed);
     GameCopy copy;
     const auto before = copy.Snapshot();
@@ -69,7 +67,7 @@ TEST(BattleListFlows, CreateNamesAreTrimmedAndUnsafeOnesRefused) {
     seam.Expect("CREATEBOX", TypeName(c.typed, c.button));
     if (c.unsafe) {
       seam.Expect("ERRORBOX",
-                  Acknowledge("Error", kUnsafeNameError.arg(QString(c.typed).trimmed())));
+                  Acknowledge("Error", kUnusableNameError.arg(QString(c.typed).trimmed())));
     }
     RunList(copy, seam);
     EXPECT_EQ(copy.Snapshot(), before);
@@ -151,7 +149,7 @@ TEST(BattleListFlows, RenameMovesTheFileOrChangesNothing) {
       {"CONVOY RUN", "Ok", N, "", same, 2, nullptr},
       {"  ", "Ok", N, "", same, 2, nullptr},
       {"Convoy Ride", "Cancel", N, "", same, 2, nullptr},
-      {"../Convoy", "Ok", N, kUnsafeNameError.arg("../Convoy"), same, 2, nullptr},
+      {"../Convoy", "Ok", N, kUnusableNameError.arg("../Convoy"), same, 2, nullptr},
   };
   // clang-format on
   for (const Case& c : cases) {

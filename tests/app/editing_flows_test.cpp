@@ -292,7 +292,7 @@ TEST(EditingFlows, SaveUnderRefusalsKeepTheFinishBoxOpen) {
   seam.Expect("STARTBOX", EditAndClose(0));
   seam.Expect("GENERALBOX", Press("Finish"));
   seam.Expect("FINISHBOX", [](QDialog& box) {
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < 6; ++i) {
       Click(box, "Save under");
       EXPECT_TRUE(box.isVisible()) << i;
       EXPECT_EQ(Find<QLabel>(box, "nameLabel").text(), "First Patrol");
@@ -308,11 +308,10 @@ TEST(EditingFlows, SaveUnderRefusalsKeepTheFinishBoxOpen) {
     EXPECT_EQ(Find<QLabel>(box, "nameLabel").text(), "First Patrol");
     Click(box, "No");
   });
-  seam.Expect("SAVEUNDERBOX", TypeName("../Escaped"));
-  seam.Expect("ERRORBOX",
-              Acknowledge("Error",
-                          "The name \"../Escaped\" cannot be used for a battle. A battle name must "
-                          "not contain \"/\" or \"\\\" and must not be \".\" or \"..\"."));
+  for (const char* unusable : {"../Escaped", "Patrol|Two"}) {
+    seam.Expect("SAVEUNDERBOX", TypeName(unusable));
+    seam.Expect("ERRORBOX", Acknowledge("Error", kUnusableNameError.arg(unusable)));
+  }
   seam.Expect("SAVEUNDERBOX", TypeName("Patrol Two", "Cancel"));
   ExpectCancelled(seam, "GENERALBOX");
   RunList(copy, seam);

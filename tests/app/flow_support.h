@@ -115,6 +115,13 @@ inline std::string IndexBytes(const std::vector<std::string>& names) {
   return bytes;
 }
 
+// The error box for a typed battle name that cannot become a file name; %1 is the name.
+inline const QString kUnusableNameError =
+    "The name \"%1\" cannot be used for a battle. A battle name must not contain any of the "
+    "characters / \\ < > : \" | ? * or a control character, must not end with a dot or a blank, "
+    "and must not be \".\", \"..\" or a device name (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to "
+    "LPT9, also with an extension).";
+
 inline QString Q(const std::string& text) {
   return QString::fromStdString(text);
 }

@@ -49,6 +49,11 @@ ScriptedSeam::Action Imported(const std::string& battle) {
                      "The battle " + Q(battle) + " has successfully been imported!");
 }
 
+const QString kUnspellableError =
+    "The name of this file holds characters that a battle name cannot hold: battle names are "
+    "written in the Western European character set (Windows-1252). Rename the file and import "
+    "it again.";
+
 TEST(ImportFlows, AFileFromElsewhereIsCopiedWithCrLfAndListed) {
   struct Case {
     const char* fileName;
@@ -91,13 +96,14 @@ TEST(ImportFlows, RefusalsOfferTheChooserAgainAndCancellingItChangesNothing) {
     bool inScripts;
     QString error;  // empty: refused without a message
   };
-  const QString unsafe =
-      "The name \"%1\" cannot be used for a battle. A battle name must not contain \"/\" or "
-      "\"\\\" and must not be \".\" or \"..\".";
+  const QString& unsafe = kUnusableNameError;
   const std::vector<Case> cases = {
       {"listed", "First Patrol.vk7", true, "This battle is already included in your battle list!"},
       {"dot name", "..vk7", false, unsafe.arg(".")},
       {"backslash", "raids\\Raid.vk7", false, unsafe.arg("raids\\Raid")},
+      {"colon", "Raid: Two.vk7", false, unsafe.arg("Raid: Two")},
+      {"device", "aux.vk7", false, unsafe.arg("aux")},
+      {"not Windows-1252", "\u03A9mega.vk7", false, kUnspellableError},
       {"not a battle file", "Raid.txt", false, ""},
       {"only the ending", ".vk7", false, ""},
   };
@@ -188,6 +194,49 @@ TEST(ImportFlows, AnInvalidBattleShowsTheReadersErrorAndCopiesNothing) {
   seam.ExpectFile("");
   RunList(copy, seam);
   EXPECT_EQ(copy.Snapshot(), before);
+}
+
+// Names beyond ASCII are Windows-1252 in vk7.txt and UTF-8 on disk (as Wine spells them): a
+// listed battle whose file came that way stays listed, a created one is written that way, and
+// an imported file's name is read back.
+TEST(ImportFlows, NamesBeyondAsciiAreWindows1252InTheListAndUtf8OnDisk) {
+  GameCopy copy;
+  const std::string patrol = ReadBytes(copy.Battle("First Patrol"));
+  WriteFile(copy.Scripts() / "Caf\u00e9.vk7", patrol);
+  WriteFile(copy.Index(), IndexBytes(DemoAnd("Caf\xE9")));
+  const auto source = copy.Elsewhere("\u00dcber.vk7", patrol);
+  ScriptedSeam seam;
+  seam.Expect("STARTBOX", [](QDialog& window) {
+    EXPECT_EQ(Rows(BattleList(window)), Rows(DemoAnd("Caf\u00e9")));
+    Click(window, "Create Battle");
+    Click(window, "Import Battle");
+    EXPECT_EQ(Rows(BattleList(window)), Rows(DemoAnd("Caf\u00e9")) << "Cr\u00e8me"
+                                                                   << "\u00dcber");
+    Click(window, "Close");
+  });
+  seam.Expect("CREATEBOX", TypeName("Cr\u00e8me"));
+  seam.Expect("GENERALBOX", [](QDialog& page) {
+    SelectRow(Find<QListWidget>(page, "Available Ships"), 3);
+    Click(page, "Select -->");
+    Click(page, "Next -->");
+  });
+  seam.Expect("SYSTEMBOX", [](QDialog& page) {
+    SelectRow(Find<QListWidget>(page, "Available Systems"), 4);
+    Click(page, "Add -->");
+    Click(page, "Finish");
+  });
+  ExpectSave(seam, "Cr\u00e8me");
+  seam.ExpectFile(Q(source.string()));
+  seam.Expect("CHECKBOX", CheckResults({}));
+  seam.Expect("MESSAGBOX", Imported("\u00dcber"));
+  RunList(copy, seam);
+  EXPECT_TRUE(std::filesystem::exists(copy.Scripts() / "Cr\u00e8me.vk7"));
+  EXPECT_FALSE(std::filesystem::exists(copy.Scripts() / "Cr\xE8me.vk7"));
+  EXPECT_EQ(ReadBytes(copy.Scripts() / "\u00dcber.vk7"), patrol);
+  EXPECT_EQ(ReadBytes(copy.Index()), IndexBytes({"First Patrol", "Veyr Ambush", "Convoy Run",
+                                                 "DeepSurvey", "Caf\xE9", "Cr\xE8me",
+                                                 "\xDC"
+                                                 "ber"}));
 }
 
 }  // namespace

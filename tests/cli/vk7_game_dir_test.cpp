@@ -98,6 +98,13 @@ TEST(Vk7ListGameDir, PrintsTheValidEntriesInOrder) {
   run = Vk7({"list", "--game-dir=" + dir.Path().string()});
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out, "b\na\n");
+
+  // A Windows-1252 entry whose file is named in UTF-8, or in the single-byte spelling.
+  dir.Write("scripts/vk7.txt", "VK7 Available Battles\nFile Format Version 1.0\nCaf\xE9\n\xDC\n");
+  dir.Write("scripts/CAF\xC3\x89.vk7", kBattle);
+  dir.Write("scripts/\xDC.vk7", kBattle);
+  run = Vk7({"list", "--game-dir", dir.Path().string()});
+  EXPECT_EQ(run.out, "Caf\xC3\xA9\n\xC3\x9C\n");
 }
 
 TEST(Vk7ListGameDir, IndexErrors) {

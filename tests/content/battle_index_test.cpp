@@ -11,6 +11,7 @@
 #include "battle/game_folder.h"
 #include "battle/recording_reporter.h"
 #include "battle/text_line_file.h"
+#include "content/battle_name.h"
 #include "support/temp_dir.h"
 
 namespace vk7 {
@@ -174,6 +175,15 @@ TEST(BattleIndex, EditsAndTheChangedFlag) {
       {"rename onto later", [](I x) { return x.RenameAt(0, "c"); }, {"B", "C"}, true, 1},
       {"rename onto earlier", [](I x) { return x.RenameAt(2, "a"); }, {"A", "B"}, true, 0},
       {"rename last", [](I x) { return x.RenameAt(2, "Z"); }, {"A", "B", "Z"}, true, 2},
+      // Letters beyond ASCII differ in case only, as on Windows: one file, one entry.
+      {"add listed \xE9/\xC9",
+       [](I x) {
+         x.RenameAt(2, "\xC9t\xE9 \x8A");
+         return Added(x, "\xE9T\xC9 \x9A");
+       },
+       {"A", "B", "\xC9t\xE9 \x8A"},
+       true,
+       std::nullopt},
       // The new name may be an entry of the list itself.
       {"rename to own entry",
        [](I x) { return x.RenameAt(0, x.Entries()[2]); },
@@ -205,6 +215,36 @@ TEST(BattleIndex, NamesAreCutAt511CharactersBeforeTrimmingAndTesting) {
   EXPECT_EQ(asked, (Names{std::string(511, 'N'), std::string(510, 'n')}));
   EXPECT_EQ(index.Entries(), asked);
   EXPECT_TRUE(Loaded({}).Entries().empty());
+}
+
+// Typed names (new, renamed, imported battles) become file names that Windows must accept.
+TEST(BattleName, TypedNamesWindowsCannotUseAreRefused) {
+  const std::pair<const char*, bool> cases[] = {
+      {"Caf\xE9", true},    {"First Patrol", true}, {"a.b", true},
+      {"..a", true},        {"CONSOLE", true},      {"COM10", true},
+      {"AUX1", true},       {"lpt", true},          {"x\x7F\x81", true},
+      {"", false},          {".", false},           {"..", false},
+      {"a/b", false},       {"a\\b", false},        {"a:b", false},
+      {"a<b", false},       {"a>b", false},         {"a\"b", false},
+      {"a|b", false},       {"what?", false},       {"star*", false},
+      {"tab\there", false}, {"\x1F", false},        {"end.", false},
+      {"end ", false},      {"CON", false},         {"con", false},
+      {"Con.vk7", false},   {"nul.a.b", false},     {"Prn", false},
+      {"COM1", false},      {"lpt9", false},        {"COM\xB9", false},
+  };
+  for (const auto& [name, accepted] : cases) {
+    RecordingReporter reporter;
+    EXPECT_EQ(CheckBattleName(name, reporter), accepted) << name;
+    EXPECT_EQ(reporter.Entries().size(), accepted ? 0u : 1u) << name;
+  }
+  RecordingReporter reporter;
+  CheckBattleName("a:b", reporter);
+  EXPECT_EQ(reporter.Entries(),
+            ErrorBox("The name \"a:b\" cannot be used for a battle. A battle name must not "
+                     "contain any of the characters / \\ < > : \" | ? * or a control character, "
+                     "must not end with a dot or a blank, and must not be \".\", \"..\" or a "
+                     "device name (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9, also with an "
+                     "extension)."));
 }
 
 TEST(BattleIndex, FilesAreFoundWhateverTheirLetterCase) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "battle/windows_1252.h"
+
 namespace vk7 {
 namespace {
 
@@ -11,6 +13,8 @@ TEST(Cp1252, EveryByteSurvivesTheRoundTrip) {
   bool lossy = false;
   EXPECT_EQ(ToCp1252(FromCp1252(all), &lossy), all);
   EXPECT_FALSE(lossy);
+  // The core spells file names with the same characters the widgets show.
+  EXPECT_EQ(FromCp1252(all), QString::fromStdString(Cp1252ToUtf8(all)));
 }
 
 TEST(Cp1252, MapsTheWindowsCharacters) {
