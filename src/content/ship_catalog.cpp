@@ -24,7 +24,9 @@ void ShipCatalog::Read(TextLineFile& source) {
   // A catalog line takes some 30 characters or more; room for that many entries up front.
   const std::size_t expected = entries_.size() + static_cast<std::size_t>(source.SizeHint() / 32);
   entries_.reserve(expected);
-  byClass_.Reserve(expected);
+  const auto firstId = static_cast<std::uint32_t>(entries_.size());
+  std::vector<std::uint32_t> hashes;
+  hashes.reserve(expected - entries_.size());
   std::string_view line;
   while (source.ReadLine(line)) {
     const std::size_t equals = line.find('=');
@@ -33,11 +35,11 @@ void ShipCatalog::Read(TextLineFile& source) {
     entry.name.assign(TrimView(line.substr(0, equals)));
     entry.shipClass.assign(TrimView(line.substr(equals + 1)));
     entry.hasClass = entry.hasName = true;
-    const auto id = static_cast<std::uint32_t>(entries_.size() - 1);
-    byClass_.FindOrInsert(HashIgnoringCase(entry.shipClass), id, [&](std::uint32_t other) {
-      return EqualsIgnoreCase(entries_[other].shipClass, entry.shipClass);
-    });
+    hashes.push_back(HashIgnoringCase(entry.shipClass));
   }
+  byClass_.InsertAll(hashes, firstId, [&](std::uint32_t a, std::uint32_t b) {
+    return EqualsIgnoreCase(entries_[a].shipClass, entries_[b].shipClass);
+  });
 }
 
 std::optional<std::string> ShipCatalog::NameAt(std::size_t position) const {

@@ -31,7 +31,9 @@ void SystemCatalog::Read(TextLineFile& source) {
   // A catalog line takes some 30 characters or more; room for that many systems up front.
   const std::size_t expected = systems_.size() + static_cast<std::size_t>(source.SizeHint() / 32);
   systems_.reserve(expected);
-  byName_.Reserve(expected);
+  const auto firstId = static_cast<std::uint32_t>(systems_.size());
+  std::vector<std::uint32_t> hashes;
+  hashes.reserve(expected - systems_.size());
   std::string_view line;
   while (source.ReadLine(line)) {
     std::size_t equals = line.find('=');
@@ -50,11 +52,11 @@ void SystemCatalog::Read(TextLineFile& source) {
       if (!planet.empty()) system.planets.emplace_back(planet);
       equals = next;
     }
-    const auto id = static_cast<std::uint32_t>(systems_.size() - 1);
-    byName_.FindOrInsert(HashIgnoringCase(system.name), id, [&](std::uint32_t other) {
-      return EqualsIgnoreCase(systems_[other].name, system.name);
-    });
+    hashes.push_back(HashIgnoringCase(system.name));
   }
+  byName_.InsertAll(hashes, firstId, [&](std::uint32_t a, std::uint32_t b) {
+    return EqualsIgnoreCase(systems_[a].name, systems_[b].name);
+  });
 }
 
 std::optional<std::string> SystemCatalog::NameAt(std::size_t position) const {
