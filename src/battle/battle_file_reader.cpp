@@ -1,12 +1,13 @@
 #include "battle/battle_file_reader.h"
 
 #include <array>
+#include <cstring>
 #include <new>
 #include <optional>
-#include <unordered_map>
 #include <utility>
 
 #include "battle/consistency_rules.h"
+#include "battle/hash_slots.h"
 #include "battle/string_helpers.h"
 
 namespace vk7 {
@@ -45,51 +46,80 @@ namespace {
 using Keyword = BattleFileReader::Keyword;
 
 struct KeywordInfo {
+  std::string_view text;
   Keyword keyword;
   DialogEvent event = DialogEvent::StartingDialog;
 };
 
-const std::unordered_map<std::string_view, KeywordInfo>& KeywordTable() {
-  static const std::unordered_map<std::string_view, KeywordInfo> table = {
-      {"Player", {Keyword::Player}},
-      {"Escort", {Keyword::Escort}},
-      {"Friend", {Keyword::Friend}},
-      {"Enemy", {Keyword::Enemy}},
-      {"Neutral", {Keyword::Neutral}},
-      {"Hulk", {Keyword::Hulk}},
-      {"System", {Keyword::System}},
-      {"PlayerPosition", {Keyword::PlayerPosition}},
-      {"FriendPosition", {Keyword::FriendPosition}},
-      {"EnemyPosition", {Keyword::EnemyPosition}},
-      {"NeutralPosition", {Keyword::NeutralPosition}},
-      {"HulkPosition", {Keyword::HulkPosition}},
-      {"Stardate", {Keyword::Stardate}},
-      {"BattleMode", {Keyword::BattleMode}},
-      {"ShipChange", {Keyword::ShipChange}},
-      {"PerfectCloak", {Keyword::PerfectCloak}},
-      {"WarpOut", {Keyword::WarpOut}},
-      {"Collision", {Keyword::Collision}},
-      {"Title", {Keyword::Title}},
-      {"TitleLine", {Keyword::TitleLine}},
-      {"StartingDialog", {Keyword::Dialog, DialogEvent::StartingDialog}},
-      {"EndingDialog", {Keyword::Dialog, DialogEvent::EndingDialog}},
-      {"FriendWarpInDialog", {Keyword::Dialog, DialogEvent::FriendWarpInDialog}},
-      {"EnemyWarpInDialog", {Keyword::Dialog, DialogEvent::EnemyWarpInDialog}},
-      {"NeutralWarpInDialog", {Keyword::Dialog, DialogEvent::NeutralWarpInDialog}},
-      {"FriendWarpOutDialog", {Keyword::Dialog, DialogEvent::FriendWarpOutDialog}},
-      {"EnemyWarpOutDialog", {Keyword::Dialog, DialogEvent::EnemyWarpOutDialog}},
-      {"NeutralWarpOutDialog", {Keyword::Dialog, DialogEvent::NeutralWarpOutDialog}},
-      {"FriendJoinEscortDialog", {Keyword::Dialog, DialogEvent::FriendJoinEscortDialog}},
-      {"NeutralToFriendDialog", {Keyword::Dialog, DialogEvent::NeutralToFriendDialog}},
-      {"NeutralToEnemyDialog", {Keyword::Dialog, DialogEvent::NeutralToEnemyDialog}},
-      {"NeutralBehavior", {Keyword::NeutralBehavior}},
-      {"WarpDisable", {Keyword::WarpDisable}},
-      {"FriendAction", {Keyword::FriendAction}},
-      {"EnemyAction", {Keyword::EnemyAction}},
-      {"NeutralAction", {Keyword::NeutralAction}},
-  };
-  return table;
+constexpr std::array<KeywordInfo, 36> kKeywords = {{
+    {"Player", Keyword::Player},
+    {"Escort", Keyword::Escort},
+    {"Friend", Keyword::Friend},
+    {"Enemy", Keyword::Enemy},
+    {"Neutral", Keyword::Neutral},
+    {"Hulk", Keyword::Hulk},
+    {"System", Keyword::System},
+    {"PlayerPosition", Keyword::PlayerPosition},
+    {"FriendPosition", Keyword::FriendPosition},
+    {"EnemyPosition", Keyword::EnemyPosition},
+    {"NeutralPosition", Keyword::NeutralPosition},
+    {"HulkPosition", Keyword::HulkPosition},
+    {"Stardate", Keyword::Stardate},
+    {"BattleMode", Keyword::BattleMode},
+    {"ShipChange", Keyword::ShipChange},
+    {"PerfectCloak", Keyword::PerfectCloak},
+    {"WarpOut", Keyword::WarpOut},
+    {"Collision", Keyword::Collision},
+    {"Title", Keyword::Title},
+    {"TitleLine", Keyword::TitleLine},
+    {"StartingDialog", Keyword::Dialog, DialogEvent::StartingDialog},
+    {"EndingDialog", Keyword::Dialog, DialogEvent::EndingDialog},
+    {"FriendWarpInDialog", Keyword::Dialog, DialogEvent::FriendWarpInDialog},
+    {"EnemyWarpInDialog", Keyword::Dialog, DialogEvent::EnemyWarpInDialog},
+    {"NeutralWarpInDialog", Keyword::Dialog, DialogEvent::NeutralWarpInDialog},
+    {"FriendWarpOutDialog", Keyword::Dialog, DialogEvent::FriendWarpOutDialog},
+    {"EnemyWarpOutDialog", Keyword::Dialog, DialogEvent::EnemyWarpOutDialog},
+    {"NeutralWarpOutDialog", Keyword::Dialog, DialogEvent::NeutralWarpOutDialog},
+    {"FriendJoinEscortDialog", Keyword::Dialog, DialogEvent::FriendJoinEscortDialog},
+    {"NeutralToFriendDialog", Keyword::Dialog, DialogEvent::NeutralToFriendDialog},
+    {"NeutralToEnemyDialog", Keyword::Dialog, DialogEvent::NeutralToEnemyDialog},
+    {"NeutralBehavior", Keyword::NeutralBehavior},
+    {"WarpDisable", Keyword::WarpDisable},
+    {"FriendAction", Keyword::FriendAction},
+    {"EnemyAction", Keyword::EnemyAction},
+    {"NeutralAction", Keyword::NeutralAction},
+}};
+
+// Keywords grouped by length, so a lookup compares with a handful of candidates at most.
+constexpr std::size_t kLongestKeyword = 22;
+
+struct KeywordsByLength {
+  std::array<std::array<std::int8_t, 8>, kLongestKeyword + 1> index{};
+  KeywordsByLength() {
+    for (auto& row : index) row.fill(-1);
+    for (std::size_t k = 0; k < kKeywords.size(); ++k) {
+      auto& row = index[kKeywords[k].text.size()];
+      std::size_t i = 0;
+      while (row[i] >= 0) ++i;
+      row[i] = static_cast<std::int8_t>(k);
+    }
+  }
+};
+
+const KeywordInfo* FindKeyword(std::string_view keyword) {
+  static const KeywordsByLength byLength;
+  if (keyword.empty() || keyword.size() > kLongestKeyword) return nullptr;
+  for (const std::int8_t k : byLength.index[keyword.size()]) {
+    if (k < 0) break;
+    const KeywordInfo& info = kKeywords[static_cast<std::size_t>(k)];
+    if (info.text == keyword) return &info;
+  }
+  return nullptr;
 }
+
+constexpr std::size_t kNameBlockSize = std::size_t{1} << 20;
+// Battle lines hold at most 255 characters, so a length byte does for any name.
+static_assert(kMaxBattleLine <= 255);
 
 // A word-valued parameter: the index of the word it equals exactly, or nothing.
 template <std::size_t N>
@@ -111,8 +141,7 @@ BattleFileReader::BattleFileReader(BattleConfig& config, Reporter& reporter)
     : config_(config), reporter_(reporter) {}
 
 bool BattleFileReader::Read(const std::string& name, const std::filesystem::path& file,
-                            bool skipRemarks,
-                            Access access) {
+                            bool skipRemarks, Access access) {
   config_.name = name;
   lineNumber_ = 0;
   TextLineFile source;
@@ -127,19 +156,117 @@ bool BattleFileReader::ReadFrom(const std::string& name, TextLineFile& source, b
   lineNumber_ = 0;
   current_ = nullptr;
   collectingRemarks_ = true;
-  shipNames_.clear();
   bool ok = false;
   try {
+    PrepareNames(source.SizeHint());
+    // Room for every system a battle may have.
+    config_.systems.reserve(config_.systems.size() + kMaxSystems);
     ok = ReadLines(source, skipRemarks);
   } catch (const std::bad_alloc&) {
     ok = Fail("Out of memory!", false);
   }
+  names_.clear();
+  names_.shrink_to_fit();
+  namesChecked_ = 0;
+  nameBlocks_.clear();
+  nameBlocks_.shrink_to_fit();
   source.Close();
   return ok;
 }
 
+void BattleFileReader::PrepareNames(std::uint64_t sizeHint) {
+  names_.clear();
+  namesChecked_ = 0;
+  nameBlocks_.clear();
+  nameBlockUsed_ = kNameBlockSize;
+  // A named ship takes a line of 25 characters at the least and about 45 as the editor
+  // writes it.
+  names_.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(sizeHint / 40, 1u << 26)));
+}
+
+std::string_view BattleFileReader::StoredName(std::uint32_t id) const {
+  const char* at = nameBlocks_[id / kNameBlockSize].get() + id % kNameBlockSize;
+  return std::string_view(at + 1, static_cast<unsigned char>(at[0]));
+}
+
+void BattleFileReader::AddShipName(std::string_view name) {
+  if (nameBlockUsed_ + 1 + name.size() > kNameBlockSize) {
+    if (nameBlocks_.size() >= UINT32_MAX / kNameBlockSize) throw std::bad_alloc();
+    nameBlocks_.push_back(std::unique_ptr<char[]>(new char[kNameBlockSize]));
+    nameBlockUsed_ = 0;
+  }
+  char* at = nameBlocks_.back().get() + nameBlockUsed_;
+  at[0] = static_cast<char>(name.size());
+  std::memcpy(at + 1, name.data(), name.size());
+  const auto id =
+      static_cast<std::uint32_t>((nameBlocks_.size() - 1) * kNameBlockSize + nameBlockUsed_);
+  nameBlockUsed_ += 1 + name.size();
+  names_.push_back(NameRecord{HashSlots::Hash(name), lineNumber_, id});
+}
+
+// Reports the first line whose ship name an earlier line already had, if there is one.
+bool BattleFileReader::FailOnRepeatedName() {
+  if (namesChecked_ == names_.size()) return false;
+  namesChecked_ = names_.size();
+  const std::size_t n = names_.size();
+  // Buckets by the top bits of the hash keep their lines in file order; within a bucket the
+  // first repeat is the bucket's earliest, and the earliest over all buckets wins.
+  int bits = 0;
+  while (bits < 16 && (n >> bits) > 1024) ++bits;
+  const std::size_t buckets = std::size_t{1} << bits;
+  const auto bucketOf = [&](const NameRecord& r) {
+    return bits == 0 ? 0 : static_cast<std::size_t>(r.hash >> (32 - bits));
+  };
+  std::vector<std::uint32_t> starts(buckets + 1, 0);
+  for (const NameRecord& r : names_) ++starts[bucketOf(r) + 1];
+  for (std::size_t b = 0; b < buckets; ++b) starts[b + 1] += starts[b];
+  std::vector<NameRecord> sorted(n);
+  {
+    std::vector<std::uint32_t> next(starts.begin(), starts.end() - 1);
+    for (const NameRecord& r : names_) sorted[next[bucketOf(r)]++] = r;
+  }
+  std::optional<NameRecord> repeat;
+  struct Slot {
+    std::uint32_t hash;
+    std::uint32_t at;  // position in `sorted` plus one; 0: empty
+  };
+  std::vector<Slot> table;
+  for (std::size_t b = 0; b < buckets; ++b) {
+    const std::size_t size = starts[b + 1] - starts[b];
+    if (size < 2) continue;
+    std::size_t capacity = 4;
+    while (capacity < 2 * size) capacity *= 2;
+    table.assign(capacity, Slot{0, 0});
+    const std::size_t mask = capacity - 1;
+    for (std::size_t k = starts[b]; k < starts[b + 1]; ++k) {
+      const NameRecord& r = sorted[k];
+      if (repeat && r.line >= repeat->line) break;
+      std::size_t i = r.hash & mask;
+      bool seen = false;
+      for (; table[i].at != 0; i = (i + 1) & mask) {
+        if (table[i].hash == r.hash && StoredName(sorted[table[i].at - 1].id) == StoredName(r.id)) {
+          seen = true;
+          break;
+        }
+      }
+      if (seen) {
+        repeat = r;
+        break;
+      }
+      table[i] = Slot{r.hash, static_cast<std::uint32_t>(k + 1)};
+    }
+  }
+  if (!repeat) return false;
+  const std::string title = "Error in battle file " + config_.name + ".vk7";
+  reporter_.ErrorAtLine(title,
+                        "Redefinition of ship name " + std::string(StoredName(repeat->id)) +
+                            " in line " + std::to_string(repeat->line),
+                        repeat->line);
+  return true;
+}
+
 bool BattleFileReader::ReadLines(TextLineFile& source, bool skipRemarks) {
-  std::string line;
+  std::string_view line;
   if (!source.ReadLine(line) || line != "VK7 Battle" || !source.ReadLine(line)) {
     return Fail("Not a valid vk7 battle file!", false);
   }
@@ -165,6 +292,7 @@ bool BattleFileReader::ReadLines(TextLineFile& source, bool skipRemarks) {
     ++lineNumber_;
   }
   source.Close();
+  if (FailOnRepeatedName()) return false;
   if (current_ != nullptr && !CheckSectionEnd()) return false;
   if (current_ == nullptr) return Fail("No system defined", false);
   if (!config_.player.hasClass) return Fail("No player ship defined", false);
@@ -172,14 +300,13 @@ bool BattleFileReader::ReadLines(TextLineFile& source, bool skipRemarks) {
 }
 
 bool BattleFileReader::HandleLine(std::string_view keyword, std::string_view params) {
-  const auto& table = KeywordTable();
-  const auto found = keyword.empty() ? table.end() : table.find(keyword);
-  if (found == table.end()) {
+  const KeywordInfo* found = FindKeyword(keyword);
+  if (found == nullptr) {
     if (!keyword.empty()) return FailAtLine("Unknown keyword in line ");
     if (!params.empty()) return FailAtLine("Invalid line ");
     return true;
   }
-  const Keyword kw = found->second.keyword;
+  const Keyword kw = found->keyword;
   switch (kw) {
     case Keyword::Player:
     case Keyword::Escort:
@@ -210,7 +337,7 @@ bool BattleFileReader::HandleLine(std::string_view keyword, std::string_view par
     case Keyword::TitleLine:
       return ReadTitleLine(params);
     case Keyword::Dialog:
-      return ReadDialog(found->second.event, params);
+      return ReadDialog(found->event, params);
     case Keyword::NeutralBehavior:
       return ReadNeutralBehavior(params);
     case Keyword::WarpDisable:
@@ -240,10 +367,18 @@ void BattleFileReader::CollectRemark(std::string_view line) {
 bool BattleFileReader::CheckSectionEnd() {
   if (auto message = StatisticModeViolation(*current_)) return Fail(*message, false);
   if (auto message = FriendExitViolation(*current_)) return Fail(*message, false);
+  if (sectionEnd_) {
+    sectionEnd_(*current_, static_cast<std::size_t>(current_ - config_.systems.data()));
+  }
   return true;
 }
 
 bool BattleFileReader::Fail(const std::string& message, bool withLine) {
+  // A repeated ship name on an earlier line is the first error of the file.
+  try {
+    if (FailOnRepeatedName()) return false;
+  } catch (const std::bad_alloc&) {
+  }
   const std::string title = "Error in battle file " + config_.name + ".vk7";
   if (withLine) {
     reporter_.ErrorAtLine(title, message + std::to_string(lineNumber_), lineNumber_);
@@ -279,36 +414,36 @@ bool BattleFileReader::ReadShip(Keyword keyword, std::string_view params) {
     return false;
   }
   if (!CommonCheck(shipClass)) return false;
-  ShipEntry ship;
-  ship.shipClass = shipClass;
-  ship.hasClass = true;
   if (shipName) {
     if (!CommonCheck(*shipName)) return false;
-    ship.name = *shipName;
-    ship.hasName = true;
-    if (!shipNames_.insert(ship.name).second) {
-      return Fail("Redefinition of ship name " + ship.name + " in line ", true);
-    }
+    AddShipName(*shipName);
   }
+  ShipEntry* ship = &config_.player;
   switch (keyword) {
     case Keyword::Player:
-      config_.player = std::move(ship);
+      config_.player = ShipEntry{};
       break;
     case Keyword::Escort:
-      config_.escorts.push_back(std::move(ship));
+      ship = &config_.escorts.emplace_back();
       break;
     case Keyword::Friend:
-      current_->friends.push_back(std::move(ship));
+      ship = &current_->friends.emplace_back();
       break;
     case Keyword::Enemy:
-      current_->enemies.push_back(std::move(ship));
+      ship = &current_->enemies.emplace_back();
       break;
     case Keyword::Neutral:
-      current_->neutrals.push_back(std::move(ship));
+      ship = &current_->neutrals.emplace_back();
       break;
     default:
-      current_->hulks.push_back(std::move(ship));
+      ship = &current_->hulks.emplace_back();
       break;
+  }
+  ship->shipClass.assign(shipClass);
+  ship->hasClass = true;
+  if (shipName) {
+    ship->name.assign(*shipName);
+    ship->hasName = true;
   }
   return true;
 }
@@ -364,7 +499,7 @@ bool BattleFileReader::ReadPosition(Keyword keyword, std::string_view params) {
       break;
   }
   if (*coords || *planet) return FailAtLine(redefinition);
-  if (Token(params, 1) == "Planet") {
+  if (TokenView(params, 1) == "Planet") {
     const std::string_view planetName = TrimView(params.substr(6));
     if (!CommonCheck(planetName)) return false;
     position->planet = planetName;
@@ -373,11 +508,11 @@ bool BattleFileReader::ReadPosition(Keyword keyword, std::string_view params) {
   }
   std::array<std::int32_t, 3> values{};
   for (int i = 0; i < 3; ++i) {
-    if (!ParseNumber(Token(params, i + 1), values[static_cast<std::size_t>(i)])) {
+    if (!ParseNumber(TokenView(params, i + 1), values[static_cast<std::size_t>(i)])) {
       return FailAtLine("Invalid position parameters in line ");
     }
   }
-  if (!Token(params, 4).empty()) return FailAtLine("Too many parameters in line ");
+  if (!TokenView(params, 4).empty()) return FailAtLine("Too many parameters in line ");
   position->x = values[0];
   position->y = values[1];
   position->z = values[2];
@@ -509,18 +644,18 @@ bool BattleFileReader::ReadNeutralBehavior(std::string_view params) {
   } else {
     static constexpr std::array<std::string_view, 3> kWords = {"EnemyAfter", "FriendAfter",
                                                                "Random"};
-    const auto word = WordIndex(Token(params, 1), kWords);
+    const auto word = WordIndex(TokenView(params, 1), kWords);
     if (!word) return FailAtLine("Invalid NeutralBehavior in line ");
     s.neutralBehavior = static_cast<NeutralBehavior>(*word + 1);
     s.neutralBehaviorDefined = true;
     if (s.neutralBehavior != NeutralBehavior::Random) {
-      if (!ParseNumber(Token(params, 2), s.neutralBehaviorTime)) {
+      if (!ParseNumber(TokenView(params, 2), s.neutralBehaviorTime)) {
         return FailAtLine("Invalid NeutralBehavior in line ");
       }
       s.neutralBehaviorTimeDefined = true;
     }
   }
-  if (!Token(params, 3).empty()) return FailAtLine("Too many parameters in line ");
+  if (!TokenView(params, 3).empty()) return FailAtLine("Too many parameters in line ");
   return true;
 }
 
@@ -557,8 +692,8 @@ bool BattleFileReader::ReadWarpDisable(std::string_view params) {
 bool BattleFileReader::ReadAction(Keyword keyword, std::string_view params) {
   if (!CommonCheck(params) || !RequireSystem()) return false;
   StarSystem& s = *current_;
-  const std::string action = Token(params, 1);
-  const std::string time = Token(params, 2);
+  const std::string_view action = TokenView(params, 1);
+  const std::string_view time = TokenView(params, 2);
   std::int32_t value = 0;
   const bool isNumber = ParseNumber(time, value);
   const bool warpIn = action == "WarpInAfter";
@@ -599,11 +734,13 @@ bool BattleFileReader::ReadAction(Keyword keyword, std::string_view params) {
     defined = warpIn ? &s.neutralWarpInDefined : &s.neutralWarpOutDefined;
   }
   if (*defined) {
-    return Fail(group + " = " + action + " redefinition for the current system in line ", true);
+    return Fail(
+        group + " = " + std::string(action) + " redefinition for the current system in line ",
+        true);
   }
   *target = value;
   *defined = true;
-  if (!Token(params, 3).empty()) return FailAtLine("Too many parameters in line ");
+  if (!TokenView(params, 3).empty()) return FailAtLine("Too many parameters in line ");
   return true;
 }
 

@@ -1,10 +1,13 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_set>
+#include <vector>
 
 #include "battle/battle_config.h"
 #include "battle/reporter.h"
@@ -35,6 +38,13 @@ class BattleFileReader {
   // The same from an opened line source (in-memory text, for instance).
   bool ReadFrom(const std::string& name, TextLineFile& source, bool skipRemarks);
 
+  // Called when a system's section has ended and passed its checks, with the system and its
+  // position in the list. The system no longer changes afterwards, so a caller that only
+  // compares may take its lists away there.
+  void OnSectionEnd(std::function<void(StarSystem&, std::size_t)> hook) {
+    sectionEnd_ = std::move(hook);
+  }
+
   // The number of the line being read, or last read.
   std::uint32_t LineNumber() const { return lineNumber_; }
 
@@ -46,6 +56,10 @@ class BattleFileReader {
   bool HandleLine(std::string_view keyword, std::string_view params);
   void CollectRemark(std::string_view line);
   bool CheckSectionEnd();
+  void PrepareNames(std::uint64_t sizeHint);
+  void AddShipName(std::string_view name);
+  std::string_view StoredName(std::uint32_t id) const;
+  bool FailOnRepeatedName();
 
   bool Fail(const std::string& message, bool withLine);
   bool FailAtLine(const char* message) { return Fail(message, true); }
@@ -70,8 +84,22 @@ class BattleFileReader {
   StarSystem* current_ = nullptr;
   std::uint32_t lineNumber_ = 0;
   bool collectingRemarks_ = true;
-  // Own ship names read so far; keeps the clash test linear in the size of the file.
-  std::unordered_set<std::string> shipNames_;
+  std::function<void(StarSystem&, std::size_t)> sectionEnd_;
+  // Own ship names read so far, for the clash test. Each name is copied once into large
+  // blocks (a length byte, then the name; lines are at most 255 characters) and recorded
+  // with its hash and line. The clash test runs on the whole record before any error is
+  // shown and at the end of the file, and reports the first line that repeats a name,
+  // exactly as a test at every ship line would; it works bucket by bucket in cache-sized
+  // tables, as a single table of all names would cost a cache miss per ship.
+  struct NameRecord {
+    std::uint32_t hash;
+    std::uint32_t line;
+    std::uint32_t id;
+  };
+  std::vector<NameRecord> names_;
+  std::size_t namesChecked_ = 0;
+  std::vector<std::unique_ptr<char[]>> nameBlocks_;
+  std::size_t nameBlockUsed_ = 0;
 };
 
 }  // namespace vk7

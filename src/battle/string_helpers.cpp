@@ -2,10 +2,6 @@
 
 namespace vk7 {
 
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
-}
-
 std::string Substring(std::string_view source, std::size_t first, std::size_t last) {
   if (first >= source.size() || first > last) return {};
   if (last >= source.size()) last = source.size() - 1;
@@ -16,19 +12,15 @@ std::string PrefixBefore(std::string_view source, char mark) {
   return std::string(source.substr(0, source.find(mark)));
 }
 
-std::string_view TrimView(std::string_view source) {
-  std::size_t begin = 0;
-  std::size_t end = source.size();
-  while (begin < end && IsBlank(source[begin])) ++begin;
-  while (end > begin && IsBlank(source[end - 1])) --end;
-  return source.substr(begin, end - begin);
-}
-
 std::string Trim(std::string_view source) {
   return std::string(TrimView(source));
 }
 
 std::string Token(std::string_view source, int n) {
+  return std::string(TokenView(source, n));
+}
+
+std::string_view TokenView(std::string_view source, int n) {
   std::size_t i = 0;
   const std::size_t size = source.size();
   for (int k = 1; i < size; ++k) {
@@ -36,7 +28,7 @@ std::string Token(std::string_view source, int n) {
     if (i == size) break;
     const std::size_t start = i;
     while (i < size && !IsBlank(source[i])) ++i;
-    if (k == n) return std::string(source.substr(start, i - start));
+    if (k == n) return source.substr(start, i - start);
   }
   return {};
 }
@@ -74,10 +66,6 @@ bool ParseNumber(std::string_view text, std::int32_t& value) {
   }
   value = static_cast<std::int32_t>(v);
   return true;
-}
-
-std::string_view CutComment(std::string_view line) {
-  return line.substr(0, line.find("//"));
 }
 
 VoiceSplit SplitVoicePart(std::string_view text) {

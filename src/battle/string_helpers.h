@@ -9,7 +9,9 @@
 // everything else, line ends included, is ordinary text. Text is single-byte and kept as is.
 namespace vk7 {
 
-bool IsBlank(char c);
+inline bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
 
 // Characters first..last (both included, from 0); empty when first is past the end or
 // first > last; last past the end means "to the end".
@@ -19,10 +21,17 @@ std::string Substring(std::string_view source, std::size_t first, std::size_t la
 std::string PrefixBefore(std::string_view source, char mark);
 
 std::string Trim(std::string_view source);
-std::string_view TrimView(std::string_view source);
+inline std::string_view TrimView(std::string_view source) {
+  std::size_t begin = 0;
+  std::size_t end = source.size();
+  while (begin < end && IsBlank(source[begin])) ++begin;
+  while (end > begin && IsBlank(source[end - 1])) --end;
+  return source.substr(begin, end - begin);
+}
 
 // The n-th (from 1) maximal run of non-blank characters; empty when there are fewer.
 std::string Token(std::string_view source, int n);
+std::string_view TokenView(std::string_view source, int n);
 
 // Digits with an optional leading "-" and at most one "." anywhere.
 bool IsNumber(std::string_view text);
@@ -32,7 +41,9 @@ bool IsNumber(std::string_view text);
 bool ParseNumber(std::string_view text, std::int32_t& value);
 
 // The line before its first "//".
-std::string_view CutComment(std::string_view line);
+inline std::string_view CutComment(std::string_view line) {
+  return line.substr(0, line.find("//"));
+}
 
 // The optional voice part of a dialog or title line: when `text` begins with "[" and holds a
 // "]", the voice file is what stands between them and the rest follows the "]" (both

@@ -2,14 +2,23 @@
 
 #include <algorithm>
 #include <cstring>
+#include <system_error>
 
 #include "battle/native_file.h"
 
 namespace vk7 {
 
 namespace {
-constexpr std::size_t kBufferSize = 1 << 16;
+// Large enough that a read of the whole file takes few system calls.
+constexpr std::size_t kBufferSize = 1 << 18;
+
+// A line as read: a CR before the LF is dropped, and the line is cut to its limit. For a
+// line beyond the limit the CR does not matter, as the cut removes it anyway.
+std::string_view Finish(const char* start, std::size_t n, bool endedByLf) {
+  if (endedByLf && n > 0 && start[n - 1] == '\r') --n;
+  return std::string_view(start, std::min(n, TextLineFile::kMaxLine));
 }
+}  // namespace
 
 TextLineFile::~TextLineFile() {
   Close();
@@ -28,7 +37,11 @@ bool TextLineFile::OpenReading(const std::filesystem::path& path, const char* mo
   handle_ = OpenNativeFile(path, mode);
   if (handle_ == nullptr) return false;
   path_ = path;
+  std::error_code error;
+  const auto size = std::filesystem::file_size(path, error);
+  sizeHint_ = error ? 0 : static_cast<std::uint64_t>(size);
   buffer_.resize(kBufferSize);
+  data_ = buffer_.data();
   return true;
 }
 
@@ -42,55 +55,87 @@ bool TextLineFile::OpenForWrite(const std::filesystem::path& path) {
 
 void TextLineFile::OpenMemory(std::string content) {
   Close();
+  owned_ = std::move(content);
+  Attach(owned_);
+}
+
+void TextLineFile::OpenView(std::string_view content) {
+  Close();
+  Attach(content);
+}
+
+void TextLineFile::Attach(std::string_view content) {
   memory_ = true;
-  buffer_.assign(content.begin(), content.end());
-  end_ = buffer_.size();
+  eof_ = true;
+  data_ = content.data();
+  end_ = content.size();
+  sizeHint_ = content.size();
 }
 
+// Keeps the unfinished line at the front of the buffer and fills the rest from the file.
 bool TextLineFile::Refill() {
-  if (handle_ == nullptr) return false;
+  if (handle_ == nullptr || eof_) return false;
+  const std::size_t kept = end_ - pos_;
+  if (kept > 0 && pos_ > 0) std::memmove(buffer_.data(), buffer_.data() + pos_, kept);
   pos_ = 0;
-  end_ = std::fread(buffer_.data(), 1, buffer_.size(), handle_);
-  return end_ > 0;
+  end_ = kept;
+  const std::size_t got = std::fread(buffer_.data() + kept, 1, buffer_.size() - kept, handle_);
+  end_ += got;
+  if (got == 0) eof_ = true;
+  return got > 0;
 }
 
-bool TextLineFile::ReadLine(std::string& line) {
-  line.clear();
-  if (!IsOpen()) return false;
-  // Up to one character beyond the limit is kept so that a CR at the cut can still be told
-  // apart from text.
-  bool any = false;
-  std::size_t length = 0;
-  char last = '\0';
+// The buffer holds more than the limit of a line without its LF: the line is cut, so only
+// its start is kept and the rest is skipped block by block.
+std::string_view TextLineFile::SkipRestOfLongLine() {
+  longLine_.assign(data_ + pos_, kMaxLine);
+  pos_ = end_;
   for (;;) {
-    if (pos_ == end_ && !Refill()) {
-      if (!any) return false;
-      break;  // last line without LF: nothing is stripped
-    }
-    any = true;
-    const char* start = buffer_.data() + pos_;
-    const std::size_t available = end_ - pos_;
-    const void* found = std::memchr(start, '\n', available);
-    const std::size_t n = found != nullptr
-                              ? static_cast<std::size_t>(static_cast<const char*>(found) - start)
-                              : available;
-    if (n > 0) {
-      if (line.size() <= kMaxLine) line.append(start, std::min(n, kMaxLine + 1 - line.size()));
-      length += n;
-      last = start[n - 1];
-    }
+    if (!Refill()) break;
+    const void* found = std::memchr(data_, '\n', end_);
     if (found != nullptr) {
-      pos_ += n + 1;
-      if (length > 0 && last == '\r') {
-        --length;
-        if (line.size() > length) line.resize(length);
-      }
+      pos_ = static_cast<std::size_t>(static_cast<const char*>(found) - data_) + 1;
       break;
     }
     pos_ = end_;
   }
-  if (line.size() > kMaxLine) line.resize(kMaxLine);
-  return true;
+  return longLine_;
+}
+
+bool TextLineFile::ReadLine(std::string_view& line) {
+  line = {};
+  if (!IsOpen()) return false;
+  for (;;) {
+    const char* start = data_ + pos_;
+    const std::size_t available = end_ - pos_;
+    const void* found = available > 0 ? std::memchr(start, '\n', available) : nullptr;
+    if (found != nullptr) {
+      const auto n = static_cast<std::size_t>(static_cast<const char*>(found) - start);
+      pos_ += n + 1;
+      line = Finish(start, n, true);
+      return true;
+    }
+    if (available > kMaxLine && !memory_) {
+      line = SkipRestOfLongLine();
+      return true;
+    }
+    if (!Refill()) {
+      // Last line without LF: nothing is stripped.
+      if (end_ == pos_) return false;
+      start = data_ + pos_;
+      const std::size_t n = end_ - pos_;
+      pos_ = end_;
+      line = Finish(start, n, false);
+      return true;
+    }
+  }
+}
+
+bool TextLineFile::ReadLine(std::string& line) {
+  std::string_view view;
+  const bool ok = ReadLine(view);
+  line.assign(view);
+  return ok;
 }
 
 bool TextLineFile::WriteLine(std::string_view text) {
@@ -113,9 +158,16 @@ bool TextLineFile::Close() {
     handle_ = nullptr;
   }
   memory_ = false;
+  eof_ = false;
+  owned_.clear();
+  owned_.shrink_to_fit();
   buffer_.clear();
+  buffer_.shrink_to_fit();
+  longLine_.clear();
+  data_ = nullptr;
   pos_ = 0;
   end_ = 0;
+  sizeHint_ = 0;
   return ok;
 }
 

@@ -1,6 +1,8 @@
 #include "content/battle_file_writer.h"
 
 #include <array>
+#include <charconv>
+#include <cstdint>
 #include <string_view>
 
 #include "battle/atomic_file.h"
@@ -31,80 +33,100 @@ constexpr std::array<DialogKind, kDialogEventCount> kDialogKinds = {{
 }};
 
 constexpr std::size_t kValueColumn = 16;
+constexpr std::string_view kSpaces = "                ";
 
+// A signed decimal number without allocation.
+class Decimal {
+ public:
+  explicit Decimal(std::int32_t value) {
+    const auto result = std::to_chars(digits_.data(), digits_.data() + digits_.size(), value);
+    size_ = static_cast<std::size_t>(result.ptr - digits_.data());
+  }
+  operator std::string_view() const { return std::string_view(digits_.data(), size_); }
+
+ private:
+  std::array<char, 12> digits_{};
+  std::size_t size_ = 0;
+};
+
+// Appends lines straight to the output: a line is put together in place, then cut to 255
+// characters if it must be, then ended with CR LF.
 class LineBuilder {
  public:
   explicit LineBuilder(BattleFileWriter::Output& out) : out_(out) {}
 
-  void Line(std::string_view text) {
-    ++count_;
-    if (text.size() > kMaxBattleLine) {
-      text = text.substr(0, kMaxBattleLine);
-      out_.cutLines.push_back(count_);
-    }
-    out_.bytes.append(text);
-    out_.bytes.append("\r\n");
+  template <typename... Parts>
+  void Line(const Parts&... parts) {
+    const std::size_t start = out_.bytes.size();
+    (out_.bytes.append(std::string_view(parts)), ...);
+    End(start);
   }
 
   // Opens a section: an empty line and its comment.
   void Section(std::string_view comment) {
-    Line({});
+    Line();
     Line(comment);
   }
 
-  // keyword, spaces up to the common column, "= ", value.
-  void Value(std::string_view keyword, std::string_view value) {
+  // keyword, spaces up to the common column, "= ", value parts.
+  template <typename... Parts>
+  void Value(std::string_view keyword, const Parts&... parts) {
     const std::size_t pad = keyword.size() < kValueColumn ? kValueColumn - keyword.size() : 1;
-    ValueWithSpaces(keyword, std::string(pad, ' '), value);
+    Line(keyword, kSpaces.substr(0, pad), "= ", parts...);
   }
 
-  void ValueWithSpaces(std::string_view keyword, std::string_view spaces, std::string_view value) {
-    scratch_.assign(keyword);
-    scratch_.append(spaces);
-    scratch_.append("= ");
-    scratch_.append(value);
-    Line(scratch_);
+  template <typename... Parts>
+  void ValueWithSpaces(std::string_view keyword, std::string_view spaces, const Parts&... parts) {
+    Line(keyword, spaces, "= ", parts...);
   }
 
  private:
+  void End(std::size_t start) {
+    ++count_;
+    if (out_.bytes.size() - start > kMaxBattleLine) {
+      out_.bytes.resize(start + kMaxBattleLine);
+      out_.cutLines.push_back(count_);
+    }
+    out_.bytes.append("\r\n");
+  }
+
   BattleFileWriter::Output& out_;
   std::uint32_t count_ = 0;
-  std::string scratch_;
 };
 
-std::string ShipParameter(const ShipEntry& ship) {
-  return ship.hasName ? ship.shipClass + " = " + ship.name : ship.shipClass;
-}
-
-std::string WithVoice(const std::string& voice, std::string text) {
-  return voice.empty() ? text : "[" + voice + "] " + text;
-}
-
-std::string Coordinates(const ShipPosition& p) {
-  return std::to_string(p.x) + " " + std::to_string(p.y) + " " + std::to_string(p.z);
+void WriteShip(LineBuilder& b, std::string_view keyword, const ShipEntry& ship) {
+  if (ship.hasName) {
+    b.Value(keyword, ship.shipClass, " = ", ship.name);
+  } else {
+    b.Value(keyword, ship.shipClass);
+  }
 }
 
 // Warp-out and join-escort times: any negative time means "after the system is cleared".
-std::string ExitTime(std::int32_t seconds) {
-  return seconds < 0 ? "Cleared" : std::to_string(seconds);
+void WriteExitTime(LineBuilder& b, std::string_view keyword, std::string_view action,
+                   std::int32_t seconds) {
+  if (seconds < 0) {
+    b.Value(keyword, action, " Cleared");
+  } else {
+    b.Value(keyword, action, " ", Decimal(seconds));
+  }
 }
 
 void WriteShips(LineBuilder& b, std::string_view comment, std::string_view keyword,
                 const std::vector<ShipEntry>& ships) {
   if (ships.empty()) return;
   b.Section(comment);
-  for (const ShipEntry& ship : ships) b.Value(keyword, ShipParameter(ship));
+  for (const ShipEntry& ship : ships) WriteShip(b, keyword, ship);
 }
 
 void WriteSystem(LineBuilder& b, const StarSystem& s) {
   if (s.nameDefined) {
-    static const std::string kSystemComment = "// Define a system " + std::string(43, '-');
-    b.Section(kSystemComment);
+    b.Section("// Define a system -------------------------------------------");
     b.Value("System", s.name);
   }
   if (s.stardateDefined) {
     b.Section("// The stardate in the system");
-    b.Value("Stardate", std::to_string(s.stardate));
+    b.Value("Stardate", Decimal(s.stardate));
   }
   WriteShips(b, "// The friends in the system", "Friend", s.friends);
   WriteShips(b, "// The enemies in the system", "Enemy", s.enemies);
@@ -130,9 +152,10 @@ void WriteSystem(LineBuilder& b, const StarSystem& s) {
     b.Section("// The positions in the system");
     for (const Position& p : positions) {
       if (p.coords) {
-        b.Value(p.keyword, Coordinates(p.position));
+        b.Value(p.keyword, Decimal(p.position.x), " ", Decimal(p.position.y), " ",
+                Decimal(p.position.z));
       } else if (p.planet) {
-        b.Value(p.keyword, "Planet " + p.position.planet);
+        b.Value(p.keyword, "Planet ", p.position.planet);
       }
     }
   }
@@ -140,45 +163,45 @@ void WriteSystem(LineBuilder& b, const StarSystem& s) {
   if (s.friendWarpInDefined || s.friendWarpOutDefined || s.friendJoinEscortDefined) {
     b.Section("// The friend actions in the system");
     if (s.friendWarpInDefined) {
-      b.Value("FriendAction", "WarpInAfter " + std::to_string(s.friendWarpInAfter));
+      b.Value("FriendAction", "WarpInAfter ", Decimal(s.friendWarpInAfter));
     }
     if (s.friendWarpOutDefined) {
-      b.Value("FriendAction", "WarpOutAfter " + ExitTime(s.friendWarpOutAfter));
+      WriteExitTime(b, "FriendAction", "WarpOutAfter", s.friendWarpOutAfter);
     }
     if (s.friendJoinEscortDefined) {
-      b.Value("FriendAction", "JoinEscortAfter " + ExitTime(s.friendJoinEscortAfter));
+      WriteExitTime(b, "FriendAction", "JoinEscortAfter", s.friendJoinEscortAfter);
     }
   }
   if (s.enemyWarpInDefined || s.enemyWarpOutDefined) {
     b.Section("// The enemy actions in the system");
     if (s.enemyWarpInDefined) {
-      b.Value("EnemyAction", "WarpInAfter " + std::to_string(s.enemyWarpInAfter));
+      b.Value("EnemyAction", "WarpInAfter ", Decimal(s.enemyWarpInAfter));
     }
     if (s.enemyWarpOutDefined) {
-      b.Value("EnemyAction", "WarpOutAfter " + ExitTime(s.enemyWarpOutAfter));
+      WriteExitTime(b, "EnemyAction", "WarpOutAfter", s.enemyWarpOutAfter);
     }
   }
   if (s.neutralWarpInDefined || s.neutralWarpOutDefined) {
     b.Section("// The neutral actions in the system");
     if (s.neutralWarpInDefined) {
-      b.Value("NeutralAction", "WarpInAfter " + std::to_string(s.neutralWarpInAfter));
+      b.Value("NeutralAction", "WarpInAfter ", Decimal(s.neutralWarpInAfter));
     }
     if (s.neutralWarpOutDefined) {
-      b.Value("NeutralAction", "WarpOutAfter " + ExitTime(s.neutralWarpOutAfter));
+      WriteExitTime(b, "NeutralAction", "WarpOutAfter", s.neutralWarpOutAfter);
     }
   }
   if (s.neutralBehaviorDefined) {
     b.Section("// The neutral behavior in the system");
-    const std::string time = std::to_string(s.neutralBehaviorTime);
+    const Decimal time(s.neutralBehaviorTime);
     switch (s.neutralBehavior) {
       case NeutralBehavior::EnemyWhenAttacked:
         b.Value("NeutralBehavior", "EnemyWhenAttacked");
         break;
       case NeutralBehavior::EnemyAfter:
-        b.Value("NeutralBehavior", "EnemyAfter " + time);
+        b.Value("NeutralBehavior", "EnemyAfter ", time);
         break;
       case NeutralBehavior::FriendAfter:
-        b.Value("NeutralBehavior", "FriendAfter " + time);
+        b.Value("NeutralBehavior", "FriendAfter ", time);
         break;
       default:
         b.Value("NeutralBehavior", "Random");
@@ -191,8 +214,12 @@ void WriteSystem(LineBuilder& b, const StarSystem& s) {
     const DialogKind& kind = kDialogKinds[k];
     b.Section(kind.comment);
     for (const DialogLine& line : lines) {
-      b.ValueWithSpaces(kind.keyword, kind.spaces,
-                        WithVoice(line.voice, line.speaker + ": " + line.text));
+      if (line.voice.empty()) {
+        b.ValueWithSpaces(kind.keyword, kind.spaces, line.speaker, ": ", line.text);
+      } else {
+        b.ValueWithSpaces(kind.keyword, kind.spaces, "[", line.voice, "] ", line.speaker, ": ",
+                          line.text);
+      }
     }
   }
   if (s.warpDisablePlayerDefined || s.warpDisableFriendDefined || s.warpDisableEnemyDefined ||
@@ -209,15 +236,8 @@ void WriteSystem(LineBuilder& b, const StarSystem& s) {
   }
 }
 
-}  // namespace
-
-BattleFileWriter::Output BattleFileWriter::Render(const BattleConfig& config) {
-  Output out;
-  LineBuilder b(out);
-  b.Line("VK7 Battle");
-  b.Line("File Format Version 1.2");
-  for (const std::string& remark : config.remarks) b.Line("//" + remark);
-
+// Title, player, escort and options: everything before the first system.
+void WriteGlobals(LineBuilder& b, const BattleConfig& config) {
   const BattleTitle& t = config.title;
   if (t.titleDefined) {
     b.Section("// The title of the battle");
@@ -226,12 +246,16 @@ BattleFileWriter::Output BattleFileWriter::Render(const BattleConfig& config) {
   if (!t.titleLines.empty()) {
     b.Section("// Some title lines");
     for (std::size_t i = 0; i < t.titleLines.size() && i < t.titleLineVoices.size(); ++i) {
-      b.Value("TitleLine", WithVoice(t.titleLineVoices[i], t.titleLines[i]));
+      if (t.titleLineVoices[i].empty()) {
+        b.Value("TitleLine", t.titleLines[i]);
+      } else {
+        b.Value("TitleLine", "[", t.titleLineVoices[i], "] ", t.titleLines[i]);
+      }
     }
   }
   if (config.player.hasClass) {
     b.Section("// The player ship");
-    b.Value("Player", ShipParameter(config.player));
+    WriteShip(b, "Player", config.player);
   }
   WriteShips(b, "// The player's escort", "Escort", config.escorts);
 
@@ -258,8 +282,63 @@ BattleFileWriter::Output BattleFileWriter::Render(const BattleConfig& config) {
     b.Section("// The perfect cloak mode");
     b.Value("PerfectCloak", o.perfectCloak == 1 ? "On" : "Off");
   }
-  for (const StarSystem& system : config.systems) WriteSystem(b, system);
+}
+
+// Room for the whole file, so that it is put together without moving: every list entry
+// with its keyword and line end, plus a margin for the sections and single values.
+std::size_t PredictedSize(const BattleConfig& config) {
+  constexpr std::size_t kLine = kValueColumn + 2 + 2;
+  std::size_t size = 4096;
+  for (const std::string& remark : config.remarks) size += remark.size() + 4;
+  for (std::size_t i = 0; i < config.title.titleLines.size(); ++i) {
+    size += kLine + 3 + config.title.titleLines[i].size();
+    if (i < config.title.titleLineVoices.size()) size += config.title.titleLineVoices[i].size();
+  }
+  const auto ships = [&](const std::vector<ShipEntry>& list) {
+    for (const ShipEntry& ship : list) size += kLine + 3 + ship.shipClass.size() + ship.name.size();
+  };
+  ships(config.escorts);
+  for (const StarSystem& system : config.systems) {
+    size += 2048 + system.name.size() + 5 * system.playerPosition.planet.size();
+    ships(system.friends);
+    ships(system.enemies);
+    ships(system.neutrals);
+    ships(system.hulks);
+    for (const auto& lines : system.dialogs) {
+      for (const DialogLine& line : lines) {
+        size += kLine + 8 + line.speaker.size() + line.text.size() + line.voice.size();
+      }
+    }
+  }
+  return size;
+}
+
+}  // namespace
+
+BattleFileWriter::Output BattleFileWriter::Render(const BattleConfig& config) {
+  Output out;
+  out.bytes.reserve(PredictedSize(config));
+  LineBuilder b(out);
+  b.Line("VK7 Battle");
+  b.Line("File Format Version 1.2");
+  for (const std::string& remark : config.remarks) b.Line("//", remark);
+  out.valuesStart = out.bytes.size();
+  WriteGlobals(b, config);
+  for (const StarSystem& system : config.systems) {
+    out.systemStarts.push_back(out.bytes.size());
+    WriteSystem(b, system);
+  }
   return out;
+}
+
+void BattleFileWriter::RenderGlobals(const BattleConfig& config, Output& out) {
+  LineBuilder b(out);
+  WriteGlobals(b, config);
+}
+
+void BattleFileWriter::RenderSystem(const StarSystem& system, Output& out) {
+  LineBuilder b(out);
+  WriteSystem(b, system);
 }
 
 bool BattleFileWriter::Write(BattleConfig& config, const std::string& name,

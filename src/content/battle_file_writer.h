@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -20,9 +21,17 @@ class BattleFileWriter {
     std::string bytes;
     // 1-based numbers of the lines that were longer than 255 characters and were cut.
     std::vector<std::uint32_t> cutLines;
+    // Where the values begin (after the header and the remarks) and where each system's
+    // part begins, as byte offsets; Render fills them.
+    std::size_t valuesStart = 0;
+    std::vector<std::size_t> systemStarts;
   };
 
   static Output Render(const BattleConfig& config);
+  // The parts of Render: the values before the first system, and one system. They append
+  // to `out`; their cut-line numbers count from the first line they append.
+  static void RenderGlobals(const BattleConfig& config, Output& out);
+  static void RenderSystem(const StarSystem& system, Output& out);
 
   // Stores `name` in the configuration and writes the file. Fails with the error box
   // "Cannot create file!" or "Cannot write file!"; the old file then stays as it was.

@@ -59,6 +59,62 @@ std::string LineText(std::string_view bytes, std::uint32_t number) {
   return {};
 }
 
+// Whether every line in [begin, end) is empty or a comment, as the header's remarks should be.
+bool OnlyComments(std::string_view bytes) {
+  for (const NumberedLine& line : SplitLines(bytes)) {
+    const std::string_view trimmed = TrimView(line.text);
+    if (!trimmed.empty() && trimmed.substr(0, 2) != "//") return false;
+  }
+  return true;
+}
+
+// The quick proof that `written` (rendered from a battle) reads back as it was entered,
+// without a second copy of the battle: each system read back is rendered again as soon as
+// its section has ended, compared with its part of `written` and dropped; the values before
+// the systems are compared at the end. Equal parts make equal files. Any difference, and any
+// read error, returns false and leaves the exact verdict to the full comparison.
+bool ReadsBackUnchanged(const BattleFileWriter::Output& written, const std::string& name) {
+  const std::string_view bytes = written.bytes;
+  // Only comments may stand between the two header lines and the values (remarks holding a
+  // line break could put more there).
+  const std::size_t secondLineEnd = bytes.find('\n', bytes.find('\n') + 1);
+  if (secondLineEnd == std::string_view::npos || secondLineEnd >= written.valuesStart ||
+      !OnlyComments(bytes.substr(secondLineEnd + 1, written.valuesStart - secondLineEnd - 1))) {
+    return false;
+  }
+  const std::vector<std::size_t>& starts = written.systemStarts;
+  const auto part = [&](std::size_t index) {
+    const std::size_t begin = index == 0 ? written.valuesStart : starts[index - 1];
+    const std::size_t end = index < starts.size() ? starts[index] : bytes.size();
+    return bytes.substr(begin, end - begin);
+  };
+
+  BattleConfig back;
+  RecordingReporter silent;
+  BattleFileReader reader(back, silent);
+  bool same = true;
+  BattleFileWriter::Output again;
+  reader.OnSectionEnd([&](StarSystem& system, std::size_t index) {
+    if (same) {
+      again.bytes.clear();
+      BattleFileWriter::RenderSystem(system, again);
+      same = index < starts.size() && again.bytes == part(index + 1);
+    }
+    for (ShipRole role : {ShipRole::Friend, ShipRole::Enemy, ShipRole::Neutral, ShipRole::Hulk}) {
+      std::vector<ShipEntry>().swap(system.Ships(role));
+    }
+    for (auto& lines : system.dialogs) std::vector<DialogLine>().swap(lines);
+  });
+  TextLineFile source;
+  source.OpenView(bytes);
+  if (!reader.ReadFrom(name, source, true) || !same || back.systems.size() != starts.size()) {
+    return false;
+  }
+  again.bytes.clear();
+  BattleFileWriter::RenderGlobals(back, again);
+  return again.bytes == part(0);
+}
+
 }  // namespace
 
 std::optional<std::string> SafeSave::Prepare(const BattleConfig& config, const std::string& name,
@@ -73,12 +129,13 @@ std::optional<std::string> SafeSave::Prepare(const BattleConfig& config, const s
                               LineText(written.bytes, number) + "\n" + kNotSaved);
     return std::nullopt;
   }
+  if (ReadsBackUnchanged(written, name)) return std::move(written.bytes);
 
   BattleConfig back;
   RecordingReporter silent;
   BattleFileReader reader(back, silent);
   TextLineFile source;
-  source.OpenMemory(written.bytes);
+  source.OpenView(written.bytes);
   if (!reader.ReadFrom(name, source, true)) {
     const RecordingReporter::Entry* error = silent.FirstError();
     const std::string why = error != nullptr ? error->text : "unknown error";

@@ -21,17 +21,25 @@ bool ShipCatalog::LoadFile(const std::filesystem::path& file, Reporter& reporter
 }
 
 void ShipCatalog::Read(TextLineFile& source) {
-  std::string line;
+  // A catalog line takes some 30 characters or more; room for that many entries up front.
+  const std::size_t expected = entries_.size() + static_cast<std::size_t>(source.SizeHint() / 32);
+  entries_.reserve(expected);
+  const auto firstId = static_cast<std::uint32_t>(entries_.size());
+  std::vector<std::uint32_t> hashes;
+  hashes.reserve(expected - entries_.size());
+  std::string_view line;
   while (source.ReadLine(line)) {
     const std::size_t equals = line.find('=');
-    if (equals == std::string::npos) continue;
-    ShipEntry entry;
-    entry.name = Trim(std::string_view(line).substr(0, equals));
-    entry.shipClass = Trim(std::string_view(line).substr(equals + 1));
+    if (equals == std::string_view::npos) continue;
+    ShipEntry& entry = entries_.emplace_back();
+    entry.name.assign(TrimView(line.substr(0, equals)));
+    entry.shipClass.assign(TrimView(line.substr(equals + 1)));
     entry.hasClass = entry.hasName = true;
-    byClass_.try_emplace(ToLowerAscii(entry.shipClass), entries_.size());
-    entries_.push_back(std::move(entry));
+    hashes.push_back(HashIgnoringCase(entry.shipClass));
   }
+  byClass_.InsertAll(hashes, firstId, [&](std::uint32_t a, std::uint32_t b) {
+    return EqualsIgnoreCase(entries_[a].shipClass, entries_[b].shipClass);
+  });
 }
 
 std::optional<std::string> ShipCatalog::NameAt(std::size_t position) const {
@@ -40,8 +48,10 @@ std::optional<std::string> ShipCatalog::NameAt(std::size_t position) const {
 }
 
 const ShipEntry* ShipCatalog::FindShipClass(std::string_view shipClass) const {
-  const auto found = byClass_.find(ToLowerAscii(shipClass));
-  return found == byClass_.end() ? nullptr : &entries_[found->second];
+  const auto found = byClass_.Find(HashIgnoringCase(shipClass), [&](std::uint32_t other) {
+    return EqualsIgnoreCase(entries_[other].shipClass, shipClass);
+  });
+  return found ? &entries_[*found] : nullptr;
 }
 
 void ShipCatalog::FillShipClassList(std::vector<std::string>& rows) const {

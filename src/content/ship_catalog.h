@@ -5,11 +5,11 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "battle/battle_config.h"
 #include "battle/game_folder.h"
+#include "battle/hash_slots.h"
 #include "battle/reporter.h"
 #include "battle/text_line_file.h"
 
@@ -39,7 +39,7 @@ class ShipCatalog {
 
  private:
   std::vector<ShipEntry> entries_;
-  std::unordered_map<std::string, std::size_t> byClass_;  // lower-case class -> first entry
+  HashSlots byClass_;  // class (case ignored) -> first entry
 };
 
 }  // namespace vk7

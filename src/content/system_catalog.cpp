@@ -28,21 +28,35 @@ bool SystemCatalog::LoadFile(const std::filesystem::path& file, Reporter& report
 }
 
 void SystemCatalog::Read(TextLineFile& source) {
-  std::string line;
+  // A catalog line takes some 30 characters or more; room for that many systems up front.
+  const std::size_t expected = systems_.size() + static_cast<std::size_t>(source.SizeHint() / 32);
+  systems_.reserve(expected);
+  const auto firstId = static_cast<std::uint32_t>(systems_.size());
+  std::vector<std::uint32_t> hashes;
+  hashes.reserve(expected - systems_.size());
+  std::string_view line;
   while (source.ReadLine(line)) {
-    std::string_view rest(line);
-    const std::size_t equals = rest.find('=');
-    CatalogSystem system;
-    system.name = Trim(rest.substr(0, equals));
-    if (system.name.empty()) continue;
-    while (rest.size() > 0 && rest.find('=') != std::string_view::npos) {
-      rest.remove_prefix(rest.find('=') + 1);
-      const std::string_view planet = TrimView(rest.substr(0, rest.find('=')));
-      if (!planet.empty()) system.planets.emplace_back(planet);
+    std::size_t equals = line.find('=');
+    const std::string_view name = TrimView(line.substr(0, equals));
+    if (name.empty()) continue;
+    CatalogSystem& system = systems_.emplace_back();
+    system.name.assign(name);
+    std::size_t planets = 0;
+    for (std::size_t at = equals; at != std::string_view::npos; at = line.find('=', at + 1)) {
+      ++planets;
     }
-    byName_.try_emplace(ToLowerAscii(system.name), systems_.size());
-    systems_.push_back(std::move(system));
+    system.planets.reserve(planets);
+    while (equals != std::string_view::npos) {
+      const std::size_t next = line.find('=', equals + 1);
+      const std::string_view planet = TrimView(line.substr(equals + 1, next - equals - 1));
+      if (!planet.empty()) system.planets.emplace_back(planet);
+      equals = next;
+    }
+    hashes.push_back(HashIgnoringCase(system.name));
   }
+  byName_.InsertAll(hashes, firstId, [&](std::uint32_t a, std::uint32_t b) {
+    return EqualsIgnoreCase(systems_[a].name, systems_[b].name);
+  });
 }
 
 std::optional<std::string> SystemCatalog::NameAt(std::size_t position) const {
@@ -51,8 +65,10 @@ std::optional<std::string> SystemCatalog::NameAt(std::size_t position) const {
 }
 
 const CatalogSystem* SystemCatalog::FindSystem(std::string_view name) const {
-  const auto found = byName_.find(ToLowerAscii(name));
-  return found == byName_.end() ? nullptr : &systems_[found->second];
+  const auto found = byName_.Find(HashIgnoringCase(name), [&](std::uint32_t other) {
+    return EqualsIgnoreCase(systems_[other].name, name);
+  });
+  return found ? &systems_[*found] : nullptr;
 }
 
 void SystemCatalog::FillSystemList(std::vector<std::string>& rows) const {

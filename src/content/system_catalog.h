@@ -5,11 +5,11 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "battle/battle_config.h"
 #include "battle/game_folder.h"
+#include "battle/hash_slots.h"
 #include "battle/reporter.h"
 #include "battle/text_line_file.h"
 
@@ -46,7 +46,7 @@ class SystemCatalog {
 
  private:
   std::vector<CatalogSystem> systems_;
-  std::unordered_map<std::string, std::size_t> byName_;  // lower-case name -> first system
+  HashSlots byName_;  // name (case ignored) -> first system
 };
 
 }  // namespace vk7

@@ -108,6 +108,7 @@ const ErrorCase kShipErrors[] = {
     {"NameClashWithPlayer", {"Player = A = Kestrel", kSol, "Hulk = B = Kestrel"}, "Redefinition of ship name Kestrel in line ", 5},
     {"NameClashAcrossSystems", {kSol, "Enemy = A = Red One", "System = Vega", "Neutral = B = Red One"}, "Redefinition of ship name Red One in line ", 6},
     {"NameCheckedAfterSyntax", {"Escort = A = Kestrel", "Escort = \"A = Kestrel"}, kQuote, 4},
+    {"FirstClashBeforeLaterErrors", {kSol, "Hulk = A = X", "Hulk = B = Y", "Hulk = C = Y", "Hulk = D = X", "Bogus = 1"}, "Redefinition of ship name Y in line ", 6},
 };
 
 const ErrorCase kSystemErrors[] = {
