@@ -10,6 +10,7 @@
 
 #include "battle/recording_reporter.h"
 #include "support/battle_text.h"
+#include "support/case_file.h"
 #include "support/temp_dir.h"
 
 namespace vk7 {
@@ -23,239 +24,28 @@ using test_support::ReadBattleText;
 
 const std::string kSol = "System = Sol";
 
-// Messages, without the line number that follows them.
-const std::string kParam = "Parameter expected in line ";
-const std::string kQuote = "\" not allowed in line ";
-const std::string kEquals = "Invalid = in line ";
-const std::string kNoSystem = "System definition expected in line ";
-const std::string kTooMany = "Too many parameters in line ";
-const std::string kHash = "# not allowed in line ";
-const std::string kBadParam = "Invalid parameter in line ";
-const std::string kBadPosition = "Invalid position parameters in line ";
-const std::string kBadAction = "Invalid action in line ";
-const std::string kBadBehavior = "Invalid NeutralBehavior in line ";
-const std::string kNoSpeaker = "No speaker defined in line ";
-const std::string kJoinEscort =
-    "JoinEscortAfter cannot be specified for EnemyAction or NeutralAction in line ";
-
-std::string Redefined(const std::string& what) {
-  return what + " redefinition for the current system in line ";
-}
-
-// A file that fails with one error: the message (without its number) and the line.
-struct ErrorCase {
-  const char* label;
-  std::vector<std::string> lines;
-  std::string message;
-  std::uint32_t line;
-};
-
 // Names the instances of a table after the labels of its rows.
 template <typename Case>
 std::string CaseName(const ::testing::TestParamInfo<Case>& row) {
   return row.param.label;
 }
 
-class ReaderErrorTest : public ::testing::TestWithParam<ErrorCase> {};
+class ReaderErrorTest : public ::testing::TestWithParam<test_support::Case> {};
 
 TEST_P(ReaderErrorTest, ShowsExactlyThisError) {
-  const ErrorCase& c = GetParam();
-  EXPECT_TRUE(FailedWith(ReadBattleLines(c.lines), c.message, c.line));
+  const test_support::Case& c = GetParam();
+  SCOPED_TRACE(c.where);
+  ASSERT_EQ(c.expected.size(), 1u);
+  const std::string& text = c.expected.front();
+  const std::size_t number = text.rfind(' ') + 1;  // the text ends in the line number
+  EXPECT_TRUE(FailedWith(ReadBattleLines(c.input), text.substr(0, number),
+                         static_cast<std::uint32_t>(std::stoul(text.substr(number)))));
 }
 
-std::vector<std::string> SixSystems(const std::string& next) {
-  return {"System = S1", "System = S2", "System = S3", "System = S4",
-          "System = S5", "System = S6", next};
-}
-
-const std::string k51(51, 't');
-const std::string k201(201, 'd');
-
-// Each table lists a keyword's errors in the order they are tested: where a line has two
-// faults, the one tested first is the one shown. The first line given is line 3.
-// clang-format off
-const ErrorCase kLineErrors[] = {
-    {"KeywordCaseMatters", {"player = Cruiser"}, "Unknown keyword in line ", 3},
-    {"KeywordOnlyWithoutEquals", {kSol, "Friend"}, "Invalid line ", 4},
-    {"EmptyKeyword", {" = Cruiser"}, "Invalid line ", 3},
-    {"CommentedOutEqualsSign", {"Title // = x"}, "Invalid line ", 3},
-    {"LinesCountCommentsAndBlanks", {"// note", "", "Bogus = 1"}, "Unknown keyword in line ", 5},
-    {"SkippedLinesCount", {"=", " \t ", "   // indented", kSol, "Hulk"}, "Invalid line ", 7},
-};
-
-const ErrorCase kShipErrors[] = {
-    {"PlayerEmptyName", {"Player = Cruiser ="}, kParam, 3},
-    {"PlayerEmptyNameBeforeRedefinition", {"Player = Cruiser", "Player = Scout = "}, kParam, 4},
-    {"PlayerRedefinition", {"Player = Cruiser", "Player = Scout"}, "Player redefinition in line ", 4},
-    {"PlayerRedefinitionBeforeClass", {"Player = A", "Player = \"B"}, "Player redefinition in line ", 4},
-    {"PlayerClassEmpty", {"Player = = Kestrel"}, kParam, 3},
-    {"PlayerClassLeadingQuote", {"Player = \"Cruiser"}, kQuote, 3},
-    {"PlayerClassTrailingQuote", {"Player = Cruiser\""}, kQuote, 3},
-    {"PlayerNameQuote", {"Player = Cruiser = Kes\""}, kQuote, 3},
-    {"PlayerNameBeginsWithEquals", {"Player = Cruiser = = Kestrel"}, kEquals, 3},
-    {"EscortEmptyName", {"Escort = Scout = \t"}, kParam, 3},
-    {"FriendEmptyNameBeforeSystemTest", {"Friend = Cruiser ="}, kParam, 3},
-    {"FriendWithoutSystem", {"Friend = Cruiser"}, kNoSystem, 3},
-    {"EnemyWithoutSystem", {"Enemy = Raider"}, kNoSystem, 3},
-    {"NeutralWithoutSystem", {"Neutral = Liner"}, kNoSystem, 3},
-    {"HulkWithoutSystem", {"Hulk = Wreck"}, kNoSystem, 3},
-    {"SystemTestBeforeClassCheck", {"Friend = \"Cruiser"}, kNoSystem, 3},
-    {"FriendNothingAfterEquals", {kSol, "Friend = Cruiser ="}, kParam, 4},
-    {"FriendEmptyClass", {kSol, "Friend = = Kestrel"}, kParam, 4},
-    {"HulkNameQuote", {kSol, "Hulk = Wreck = Old\""}, kQuote, 4},
-    {"NeutralNameBeginsWithEquals", {kSol, "Neutral = Liner == x"}, kEquals, 4},
-    {"NameClashWithFriend", {kSol, "Friend = A = Kestrel", "Escort = B = Kestrel"}, "Redefinition of ship name Kestrel in line ", 5},
-    {"NameClashWithPlayer", {"Player = A = Kestrel", kSol, "Hulk = B = Kestrel"}, "Redefinition of ship name Kestrel in line ", 5},
-    {"NameClashAcrossSystems", {kSol, "Enemy = A = Red One", "System = Vega", "Neutral = B = Red One"}, "Redefinition of ship name Red One in line ", 6},
-    {"NameCheckedAfterSyntax", {"Escort = A = Kestrel", "Escort = \"A = Kestrel"}, kQuote, 4},
-};
-
-const ErrorCase kSystemErrors[] = {
-    {"NoName", {"System = "}, kParam, 3},
-    {"QuotedName", {"System = \"Sol\""}, kQuote, 3},
-    {"NameBeginsWithEquals", {"System == Sol"}, kEquals, 3},
-    {"RedefinitionIgnoresCase", {kSol, "System = sol"}, "System redefinition in line ", 4},
-    {"RedefinitionOfEarlierSystem", {kSol, "System = Vega", "System = SOL"}, "System redefinition in line ", 5},
-    {"SeventhSystem", SixSystems("System = S7"), "Maximum number of systems exceeded in line ", 9},
-    {"RedefinitionBeforeLimit", SixSystems("System = s6"), "System redefinition in line ", 9},
-};
-
-const ErrorCase kPositionErrors[] = {
-    {"EmptyBeforeSystemTest", {"PlayerPosition ="}, kParam, 3},
-    {"WithoutSystem", {"PlayerPosition = 1 2 3"}, kNoSystem, 3},
-    {"PlayerTwice", {kSol, "PlayerPosition = 1 2 3", "PlayerPosition = Planet Earth"}, Redefined("Player position"), 5},
-    {"PlanetCountsBeforeSyntax", {kSol, "PlayerPosition = Planet Earth", "PlayerPosition = x"}, Redefined("Player position"), 5},
-    {"FriendTwice", {kSol, "FriendPosition = 1 2 3", "FriendPosition = 1 2 3"}, Redefined("Friend position"), 5},
-    {"EnemyTwice", {kSol, "EnemyPosition = Planet A", "EnemyPosition = 1 2 3"}, Redefined("Enemy position"), 5},
-    {"NeutralTwice", {kSol, "NeutralPosition = 1 2 3", "NeutralPosition = 4 5 6"}, Redefined("Neutral position"), 5},
-    {"HulkTwice", {kSol, "HulkPosition = Planet B", "HulkPosition = Planet B"}, Redefined("Hulk position"), 5},
-    {"PlanetWithoutName", {kSol, "EnemyPosition = Planet"}, kParam, 4},
-    {"PlanetNameQuote", {kSol, "EnemyPosition = Planet \"Earth"}, kQuote, 4},
-    {"TwoNumbers", {kSol, "EnemyPosition = 10 20"}, kBadPosition, 4},
-    {"NotANumber", {kSol, "EnemyPosition = 10 x 30"}, kBadPosition, 4},
-    {"PlanetWordCase", {kSol, "EnemyPosition = planet Earth"}, kBadPosition, 4},
-    {"FourNumbers", {kSol, "EnemyPosition = 1 2 3 4"}, kTooMany, 4},
-    {"BadNumberBeforeTooMany", {kSol, "EnemyPosition = 1 2 x 4"}, kBadPosition, 4},
-};
-
-const ErrorCase kSystemValueErrors[] = {
-    {"StardateEmpty", {"Stardate ="}, kParam, 3},
-    {"StardateWithoutSystem", {"Stardate = 5"}, kNoSystem, 3},
-    {"StardateTwiceBeforeSyntax", {kSol, "Stardate = 1", "Stardate = x"}, Redefined("Stardate"), 5},
-    {"StardateLetters", {kSol, "Stardate = 12a"}, "Invalid stardate in line ", 4},
-    {"StardateInnerMinus", {kSol, "Stardate = 1-2"}, "Invalid stardate in line ", 4},
-    {"StardateTwoPoints", {kSol, "Stardate = 1.2.3"}, "Invalid stardate in line ", 4},
-    {"BattleModeWithoutSystem", {"BattleMode = AI"}, kNoSystem, 3},
-    {"BattleModeTwiceBeforeSyntax", {kSol, "BattleMode = AI", "BattleMode = x"}, Redefined("BattleMode"), 5},
-    {"BattleModeWordCase", {kSol, "BattleMode = stat"}, "Invalid battle mode in line ", 4},
-    {"BehaviorWithoutSystem", {"NeutralBehavior = Random"}, kNoSystem, 3},
-    {"BehaviorTwice", {kSol, "NeutralBehavior = Random", "NeutralBehavior = x"}, Redefined("NeutralBehavior"), 5},
-    {"BehaviorUnknownWord", {kSol, "NeutralBehavior = Sometimes"}, kBadBehavior, 4},
-    {"BehaviorMissingSeconds", {kSol, "NeutralBehavior = EnemyAfter"}, kBadBehavior, 4},
-    {"BehaviorBadSeconds", {kSol, "NeutralBehavior = FriendAfter soon"}, kBadBehavior, 4},
-    {"WhenAttackedTakesNoSeconds", {kSol, "NeutralBehavior = EnemyWhenAttacked 5"}, kBadBehavior, 4},
-    {"BehaviorThirdToken", {kSol, "NeutralBehavior = EnemyAfter 30 now"}, kTooMany, 4},
-    {"RandomThirdToken", {kSol, "NeutralBehavior = Random 30 now"}, kTooMany, 4},
-    {"WarpDisableWithoutSystem", {"WarpDisable = Player"}, kNoSystem, 3},
-    {"WarpDisableWordCase", {kSol, "WarpDisable = player"}, kBadParam, 4},
-    {"WarpDisableTwoWords", {kSol, "WarpDisable = Player Enemy"}, kBadParam, 4},
-    {"WarpDisablePlayerTwice", {kSol, "WarpDisable = Player", "WarpDisable = Player"}, Redefined("WarpDisable = Player"), 5},
-    {"WarpDisableFriendTwice", {kSol, "WarpDisable = Friend", "WarpDisable = Friend"}, Redefined("WarpDisable = Friend"), 5},
-    {"WarpDisableEnemyTwice", {kSol, "WarpDisable = Enemy", "WarpDisable = Enemy"}, Redefined("WarpDisable = Enemy"), 5},
-    {"WarpDisableNeutralTwice", {kSol, "WarpDisable = Neutral", "WarpDisable = Neutral"}, Redefined("WarpDisable = Neutral"), 5},
-};
-
-const ErrorCase kActionErrors[] = {
-    {"EmptyBeforeSystemTest", {"EnemyAction ="}, kParam, 3},
-    {"WithoutSystem", {"FriendAction = WarpInAfter 5"}, kNoSystem, 3},
-    {"WarpInCleared", {kSol, "FriendAction = WarpInAfter Cleared"}, kBadAction, 4},
-    {"WarpInMissingSeconds", {kSol, "FriendAction = WarpInAfter"}, kBadAction, 4},
-    {"UnknownAction", {kSol, "NeutralAction = Leave 5"}, kBadAction, 4},
-    {"ActionWordCase", {kSol, "FriendAction = warpinafter 5"}, kBadAction, 4},
-    {"ClearedWordCase", {kSol, "EnemyAction = WarpOutAfter cleared"}, kBadAction, 4},
-    {"SyntaxBeforeRedefinition", {kSol, "FriendAction = WarpInAfter 5", "FriendAction = WarpInAfter x"}, kBadAction, 5},
-    {"FriendWarpInTwice", {kSol, "FriendAction = WarpInAfter 5", "FriendAction = WarpInAfter 6"}, Redefined("FriendAction = WarpInAfter"), 5},
-    {"FriendWarpOutTwice", {kSol, "FriendAction = WarpOutAfter Cleared", "FriendAction = WarpOutAfter 6"}, Redefined("FriendAction = WarpOutAfter"), 5},
-    {"JoinTwiceBeforeTooMany", {kSol, "FriendAction = JoinEscortAfter 5", "FriendAction = JoinEscortAfter 5 6"}, Redefined("FriendAction = JoinEscortAfter"), 5},
-    {"EnemyWarpInTwice", {kSol, "EnemyAction = WarpInAfter 1", "EnemyAction = WarpInAfter 1"}, Redefined("EnemyAction = WarpInAfter"), 5},
-    {"EnemyWarpOutTwice", {kSol, "EnemyAction = WarpOutAfter 1", "EnemyAction = WarpOutAfter Cleared"}, Redefined("EnemyAction = WarpOutAfter"), 5},
-    {"NeutralWarpInTwice", {kSol, "NeutralAction = WarpInAfter 1", "NeutralAction = WarpInAfter 2"}, Redefined("NeutralAction = WarpInAfter"), 5},
-    {"NeutralWarpOutTwice", {kSol, "NeutralAction = WarpOutAfter 1", "NeutralAction = WarpOutAfter 2"}, Redefined("NeutralAction = WarpOutAfter"), 5},
-    {"EnemyJoinEscort", {kSol, "EnemyAction = JoinEscortAfter 30"}, kJoinEscort, 4},
-    {"NeutralJoinEscortCleared", {kSol, "NeutralAction = JoinEscortAfter Cleared"}, kJoinEscort, 4},
-    {"JoinEscortSecondTokenFirst", {kSol, "EnemyAction = JoinEscortAfter soon"}, kBadAction, 4},
-    {"ThirdToken", {kSol, "FriendAction = WarpOutAfter 5 6"}, kTooMany, 4},
-};
-
-const ErrorCase kOptionAndTitleErrors[] = {
-    {"ShipChangeEmpty", {"ShipChange ="}, kParam, 3},
-    {"ShipChangeTwiceBeforeSyntax", {"ShipChange = On", "ShipChange = x"}, "ShipChange redefinition in line ", 4},
-    {"ShipChangeWordCase", {"ShipChange = on"}, kBadParam, 3},
-    {"PerfectCloakTwice", {"PerfectCloak = On", "PerfectCloak = Off"}, "PerfectCloak redefinition in line ", 4},
-    {"PerfectCloakAuto", {"PerfectCloak = Auto"}, kBadParam, 3},
-    {"WarpOutTwice", {"WarpOut = Anytime", "WarpOut = Sequential"}, "WarpOut redefinition in line ", 4},
-    {"WarpOutCleared", {"WarpOut = Cleared"}, kBadParam, 3},
-    {"CollisionTwice", {"Collision = Off", "Collision = On"}, "Collision redefinition in line ", 4},
-    {"CollisionBlanksInside", {"Collision = Off For All"}, kBadParam, 3},
-    {"OptionQuoted", {"Collision = \"On\""}, kQuote, 3},
-    {"TitleEmpty", {"Title ="}, kParam, 3},
-    {"TitleQuoted", {"Title = \"Attack\""}, kQuote, 3},
-    {"TitleBeginsWithEquals", {"Title = =Attack"}, kEquals, 3},
-    {"TitleTwiceBeforeLength", {"Title = Attack", "Title = " + k51}, "Title redefinition in line ", 4},
-    {"TitleTooLong", {"Title = " + k51}, "Title too long in line ", 3},
-    {"TitleLengthBeforeHash", {"Title = #" + k51}, "Title too long in line ", 3},
-    {"TitleHash", {"Title = Attack #1"}, kHash, 3},
-    {"TitleLineEmpty", {"TitleLine = "}, kParam, 3},
-    {"TitleLineTooLong", {"TitleLine = [v.acm] " + k201}, "TitleLine too long in line ", 3},
-    {"TitleLineVoiceOnly", {"TitleLine = [v.acm]  "}, "TitleLine contains a voice file, but no text in line ", 3},
-    {"TitleLineHashInText", {"TitleLine = [v.acm] a#b"}, kHash, 3},
-    {"TitleLineHashInVoice", {"TitleLine = [v#.acm] ab"}, kHash, 3},
-};
-
-const ErrorCase kDialogErrors[] = {
-    {"Empty", {"StartingDialog ="}, kParam, 3},
-    {"WithoutSystem", {"NeutralToEnemyDialog = A: b"}, kNoSystem, 3},
-    {"NoColon", {kSol, "StartingDialog = Captain Welcome"}, kNoSpeaker, 4},
-    {"ColonOnlyInsideVoice", {kSol, "EndingDialog = [a:b] Welcome"}, kNoSpeaker, 4},
-    {"EmptySpeaker", {kSol, "EndingDialog = [hi.acm] : Welcome"}, kNoSpeaker, 4},
-    {"SpeakerBeforeText", {kSol, "StartingDialog = [hi.acm] :"}, kNoSpeaker, 4},
-    {"EmptyText", {kSol, "FriendWarpInDialog = Captain:  "}, "No dialog line defined in line ", 4},
-    {"SpeakerTooLong", {kSol, "StartingDialog = " + std::string(41, 's') + "#: hi"}, "Speaker too long in line ", 4},
-    {"TextTooLong", {kSol, "StartingDialog = Captain: #" + k201}, "Dialog line too long in line ", 4},
-    {"HashInSpeaker", {kSol, "StartingDialog = Cap#tain: Hi"}, kHash, 4},
-    {"HashInText", {kSol, "StartingDialog = Captain: Hi #1"}, kHash, 4},
-    {"HashInVoice", {kSol, "StartingDialog = [a#.acm] Captain: Hi"}, kHash, 4},
-};
-
-// Values beyond the signed 32-bit range are refused like any other bad number.
-const ErrorCase kOutOfRangeErrors[] = {
-    {"StardateAboveMax", {kSol, "Stardate = 2147483648"}, "Invalid stardate in line ", 4},
-    {"StardateBelowMin", {kSol, "Stardate = -2147483649"}, "Invalid stardate in line ", 4},
-    {"Coordinate", {kSol, "HulkPosition = 1 2 99999999999"}, kBadPosition, 4},
-    {"WarpOutSeconds", {kSol, "FriendAction = WarpOutAfter 2147483648"}, kBadAction, 4},
-    {"WarpInSeconds", {kSol, "EnemyAction = WarpInAfter -3000000000"}, kBadAction, 4},
-    {"BehaviorSeconds", {kSol, "NeutralBehavior = EnemyAfter 4294967296"}, kBadBehavior, 4},
-};
-// clang-format on
-
-INSTANTIATE_TEST_SUITE_P(LineSyntax, ReaderErrorTest, ::testing::ValuesIn(kLineErrors),
-                         CaseName<ErrorCase>);
-INSTANTIATE_TEST_SUITE_P(Ships, ReaderErrorTest, ::testing::ValuesIn(kShipErrors),
-                         CaseName<ErrorCase>);
-INSTANTIATE_TEST_SUITE_P(Systems, ReaderErrorTest, ::testing::ValuesIn(kSystemErrors),
-                         CaseName<ErrorCase>);
-INSTANTIATE_TEST_SUITE_P(Positions, ReaderErrorTest, ::testing::ValuesIn(kPositionErrors),
-                         CaseName<ErrorCase>);
-INSTANTIATE_TEST_SUITE_P(SystemValues, ReaderErrorTest, ::testing::ValuesIn(kSystemValueErrors),
-                         CaseName<ErrorCase>);
-INSTANTIATE_TEST_SUITE_P(Actions, ReaderErrorTest, ::testing::ValuesIn(kActionErrors),
-                         CaseName<ErrorCase>);
-INSTANTIATE_TEST_SUITE_P(OptionsAndTitles, ReaderErrorTest,
-                         ::testing::ValuesIn(kOptionAndTitleErrors), CaseName<ErrorCase>);
-INSTANTIATE_TEST_SUITE_P(Dialogs, ReaderErrorTest, ::testing::ValuesIn(kDialogErrors),
-                         CaseName<ErrorCase>);
-INSTANTIATE_TEST_SUITE_P(OutOfRange, ReaderErrorTest, ::testing::ValuesIn(kOutOfRangeErrors),
-                         CaseName<ErrorCase>);
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ReaderErrorTest,
+    ::testing::ValuesIn(test_support::LoadCases("battle/cases/reader_errors.txt")),
+    test_support::CaseName());
 
 // Whole files that fail before any line is read, shown without a line number.
 struct HeaderCase {
