@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "battle/recording_reporter.h"
-#include "content/battle_file_writer.h"
 #include "support/battle_text.h"
 #include "support/case_file.h"
 #include "support/temp_dir.h"
@@ -31,39 +30,11 @@ std::string CaseName(const ::testing::TestParamInfo<Case>& row) {
   return row.param.label;
 }
 
-// The value lines a battle is written back with, the layout's padding before "=" left out:
-// everything the reader stored, in one readable form.
-std::vector<std::string> WrittenValues(const BattleConfig& config) {
-  const std::string bytes = BattleFileWriter::Render(config).bytes;
-  std::vector<std::string> values;
-  std::size_t start = bytes.find("\r\n", bytes.find("\r\n") + 2) + 2;  // after the header
-  for (std::size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2) {
-    const std::string line = bytes.substr(start, end - start);
-    if (line.empty() || line.rfind("//", 0) == 0) continue;
-    const std::size_t equals = line.find('=');
-    values.push_back(line.substr(0, line.find_last_not_of(' ', equals - 1) + 1) + " =" +
-                     line.substr(equals + 1));
-  }
-  return values;
-}
-
 // A case either fails with its one error or reads without a message to its values.
 class ReaderCaseTest : public ::testing::TestWithParam<test_support::Case> {};
 
 TEST_P(ReaderCaseTest, ReadsAsExpected) {
-  const test_support::Case& c = GetParam();
-  SCOPED_TRACE(c.where);
-  const auto outcome = ReadBattleLines(c.input);
-  if (outcome.ok) {
-    EXPECT_TRUE(outcome.messages.empty()) << outcome.Describe();
-    EXPECT_EQ(WrittenValues(outcome.config), c.expected);
-    return;
-  }
-  ASSERT_EQ(c.expected.size(), 1u) << outcome.Describe();
-  const std::string& text = c.expected.front();
-  const std::size_t number = text.rfind(' ') + 1;  // the text ends in the line number
-  EXPECT_TRUE(FailedWith(outcome, text.substr(0, number),
-                         static_cast<std::uint32_t>(std::stoul(text.substr(number)))));
+  test_support::ExpectReadAsCase(GetParam());
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -31,9 +31,13 @@ struct Case {
 std::vector<Case> LoadCases(const std::string& fileName);
 
 std::string Unescape(const std::string& text);
+// The other way: bytes as a case file line that Unescape turns back into them.
+std::string Escape(const std::string& bytes);
 
 // A failing case is named by where it stands.
-inline void PrintTo(const Case& c, std::ostream* os) { *os << c.where; }
+inline void PrintTo(const Case& c, std::ostream* os) {
+  *os << c.where;
+}
 
 // Names parameterised tests after their cases.
 struct CaseName {
