@@ -13,20 +13,6 @@ using namespace test;
 const ShipCatalog kShips = CatalogFrom<ShipCatalog>("Talon=TALON\nWarden=WARDEN\n");
 const SystemCatalog kSystems = CatalogFrom<SystemCatalog>("Keth=Keth Prime=Arra\nSorvan=Dusk\n");
 
-TEST(CheckResultsView, RowsKeepTheirOrderAndOnlyEmptyListsShowNone) {
-  CheckResult result;
-  result.missingShipClasses = {"B", "A"};
-  result.missingSystems = {"Lost"};
-  result.anyMissing = true;
-  const CheckResultsView view = BuildCheckResultsView(result);
-  using Rows = std::vector<std::string>;
-  EXPECT_EQ(view.rows,
-            (std::array<Rows, kCheckListCount>{
-                Rows{"B", "A"}, {"-- none --"}, {"-- none --"}, {"-- none --"}, {"Lost"}}));
-  EXPECT_TRUE(view.summary.starts_with("WARNING! The ships, systems and planets listed here"));
-  EXPECT_TRUE(view.anyMissing);
-}
-
 // Each list of the page, by name, and the summary below them.
 QStringList Shown(QDialog& page) {
   QStringList shown;

@@ -4,16 +4,18 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include <algorithm>
+
+#include "content/dialog_text.h"
 #include "pages/page_test_support.h"
+#include "support/case_file.h"
 
 namespace vk7 {
 namespace {
 
 using namespace test;
 
-// Named ships in every role: the player Endeavour, the escort Hawk (and an unnamed one), an
-// enemy Raven in system 1, a neutral Drifter and a hulk Wreck in system 2, a friend Kestrel
-// in system 3.
+// Named ships in every role, as pages/cases/ship_names.txt describes them.
 BattleConfig Battle() {
   BattleConfig config;
   config.player = Ship("Destroyer", "Endeavour");
@@ -26,60 +28,44 @@ BattleConfig Battle() {
   return config;
 }
 
-ShipEntry& Named(BattleConfig& c) {
-  return c.escorts[0];
-}
-ShipEntry& Unnamed(BattleConfig& c) {
-  return c.escorts[1];
-}
-ShipEntry& Player(BattleConfig& c) {
-  return c.player;
-}
-ShipEntry& Enemy(BattleConfig& c) {
-  return c.systems[0].enemies[0];
+// Every ship of the battle, the player first.
+std::vector<ShipEntry*> AllShips(BattleConfig& config) {
+  std::vector<ShipEntry*> ships = {&config.player};
+  for (ShipEntry& ship : config.escorts) ships.push_back(&ship);
+  for (StarSystem& system : config.systems) {
+    for (ShipRole role : {ShipRole::Friend, ShipRole::Enemy, ShipRole::Neutral, ShipRole::Hulk}) {
+      for (ShipEntry& ship : system.Ships(role)) ships.push_back(&ship);
+    }
+  }
+  return ships;
 }
 
-TEST(ApplyShipName, SetsClearsOrRefusesTheName) {
-  const struct {
-    ShipEntry& (*ship)(BattleConfig&);
-    std::optional<std::string> entered;  // nothing: "Cancel"
-    bool result;
-    ShipEntry after;
-    std::string error;  // after "Ship name "
-  } cases[] = {
-      {Named, std::nullopt, false, Ship("Scout", "Hawk"), ""},
-      {Named, " \tFalcon  ", true, Ship("Scout", "Falcon"), ""},
-      {Named, "Hawk", true, Ship("Scout", "Hawk"), ""},  // its own name is not taken
-      {Named, " \t ", true, Ship("Scout"), ""},
-      {Unnamed, "kestrel", true, Ship("Scout", "kestrel"), ""},
-      // Default names are only looked at when the wizard finishes.
-      {Unnamed, "Cruiser O1.1", true, Ship("Scout", "Cruiser O1.1"), ""},
-      {Unnamed, "Kestrel", false, Ship("Scout"),
-       "Kestrel already used for a friendly ship in system 3"},
-      {Player, "Hawk", false, Ship("Destroyer", "Endeavour"),
-       "Hawk already used for an escort ship"},
-      {Enemy, " Endeavour", false, Ship("Cruiser"), "Endeavour already used for the player ship"},
-      {Named, "Raven", false, Ship("Scout", "Hawk"),
-       "Raven already used for an enemy ship in system 1"},
-      {Named, "Drifter", false, Ship("Scout", "Hawk"),
-       "Drifter already used for a neutral ship in system 2"},
-      {Unnamed, "Wreck", false, Ship("Scout"), "Wreck already used for a hulked ship in system 2"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.entered.value_or("(cancel)"));
-    BattleConfig config = Battle();
-    RecordingReporter reporter;
-    EXPECT_EQ(ApplyShipName(c.ship(config), config, c.entered, reporter), c.result);
-    // A name behind a lowered flag is not the ship's name; nothing else may change.
-    if (!c.ship(config).hasName) c.ship(config).name.clear();
-    BattleConfig expected = Battle();
-    c.ship(expected) = c.after;
-    EXPECT_EQ(config, expected);
-    EXPECT_EQ(reporter.Entries(), c.error.empty()
-                                      ? std::vector<RecordingReporter::Entry>{}
-                                      : std::vector{ErrorEntry("Ship name " + c.error)});
-  }
+class ApplyShipNameTest : public testing::TestWithParam<test_support::Case> {};
+
+TEST_P(ApplyShipNameTest, SetsClearsOrRefusesTheName) {
+  const test_support::Case& c = GetParam();
+  SCOPED_TRACE(c.where);
+  BattleConfig config = Battle();
+  const std::vector<ShipEntry*> ships = AllShips(config);
+  const auto at = std::find_if(ships.begin(), ships.end(), [&](const ShipEntry* ship) {
+    return FormatShipEntry(*ship) == c.input.at(0);
+  });
+  ASSERT_NE(at, ships.end());
+  const auto entered = c.input.size() > 1 ? std::optional(c.input[1]) : std::nullopt;
+  const bool refused = c.expected.size() > 1;
+  RecordingReporter reporter;
+  EXPECT_EQ(ApplyShipName(**at, config, entered, reporter), entered && !refused);
+  EXPECT_EQ(FormatShipEntry(**at), c.expected.at(0));
+  EXPECT_EQ(reporter.Entries(), refused ? std::vector{ErrorEntry(c.expected[1])}
+                                        : std::vector<RecordingReporter::Entry>{});
+  BattleConfig expected = Battle();
+  *AllShips(expected)[static_cast<std::size_t>(at - ships.begin())] = **at;
+  EXPECT_EQ(config, expected);
 }
+
+INSTANTIATE_TEST_SUITE_P(Cases, ApplyShipNameTest,
+                         testing::ValuesIn(test_support::LoadCases("pages/cases/ship_names.txt")),
+                         test_support::CaseName());
 
 TEST(EditShipName, AsksWithThePromptAndTheCurrentName) {
   BattleConfig config = Battle();
