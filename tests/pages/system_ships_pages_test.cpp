@@ -97,6 +97,10 @@ std::string Enabled(QDialog& page, const PageCase& c) {
   return enabled;
 }
 
+void PrintTo(const PageCase& c, std::ostream* out) {
+  *out << c.testName;
+}
+
 class SystemShipsPageTest : public testing::TestWithParam<PageCase> {
  protected:
   PageResult Show(BattleConfig& config, int systemNumber = 2) {
