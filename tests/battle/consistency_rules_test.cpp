@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "support/battle_text.h"
+#include "support/case_file.h"
 
 namespace vk7 {
 namespace {
@@ -25,8 +26,6 @@ const std::string kCreatedBy = " Created by Velkor Editor";
 const std::string kPlayer = "Player = Cruiser";
 const std::string kSol = "System = Sol";
 const std::string kStat = "BattleMode = Stat";
-const std::string kFriend = "Friend = Frigate";
-const std::string kEnemy = "Enemy = Raider";
 
 // --- Remarks: the unbroken run of comment lines from line 3 on. ---
 
@@ -96,25 +95,17 @@ TEST(ConsistencyRemarks, HeaderOnlyFileGetsNoWarning) {
 
 // --- Checks that close a system section and the file. ---
 
-struct SectionCase {
-  const char* label;
-  std::vector<std::string> lines;
-  std::string message;  // empty: the file is read without error
-  std::uint32_t line = kNoLine;
-};
+// A case fails with its one error or reads without a message to its values.
+class SectionRuleTest : public ::testing::TestWithParam<test_support::Case> {};
 
-class ConsistencySectionTest : public ::testing::TestWithParam<SectionCase> {};
-
-TEST_P(ConsistencySectionTest, ChecksSystemAndFile) {
-  const SectionCase& c = GetParam();
-  const auto outcome = ReadBattleLines(c.lines);
-  if (c.message.empty()) {
-    EXPECT_TRUE(outcome.ok);
-    EXPECT_TRUE(outcome.messages.empty()) << outcome.Describe();
-  } else {
-    EXPECT_TRUE(FailedWith(outcome, c.message, c.line));
-  }
+TEST_P(SectionRuleTest, ChecksSystemAndFile) {
+  test_support::ExpectReadAsCase(GetParam());
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SectionRuleTest,
+    ::testing::ValuesIn(test_support::LoadCases("battle/cases/section_rules.txt")),
+    test_support::CaseName());
 
 const std::string kPositionsRule =
     "You cannot define FriendPosition, EnemyPosition or NeutralPosition at the same time when "
@@ -122,68 +113,9 @@ const std::string kPositionsRule =
 const std::string kShipsRule =
     "At least one system resident friend and enemy must be defined when using statistic battle "
     "mode in system ";
-const std::string kWarpInRule =
-    "FriendAction = WarpInAfter not allowed when using statistic battle mode in system ";
-const std::string kJoinEscortRule =
-    "FriendAction = JoinEscortAfter not allowed when using statistic battle mode in system ";
 const std::string kFriendExit =
     "FriendAction = WarpOutAfter and FriendAction = JoinEscortAfter cannot be defined at the same "
     "time in system ";
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(
-    StatisticMode, ConsistencySectionTest,
-    ::testing::Values(
-        SectionCase{"PositionsCheckedAtNextSystem", {kPlayer, kSol, kStat, kFriend, kEnemy, "FriendPosition = 1 2 3", "NeutralPosition = Planet Earth", "System = Vega"}, kPositionsRule + "Sol"},
-        SectionCase{"PositionsCheckedAtEnd", {kPlayer, "System = Vega", kSol, kStat, kFriend, kEnemy, "EnemyPosition = Planet Mars", "FriendPosition = Planet Earth"}, kPositionsRule + "Sol"},
-        SectionCase{"EnemyAndNeutralPositions", {kPlayer, kSol, kStat, kFriend, kEnemy, "EnemyPosition = 1 2 3", "NeutralPosition = 4 5 6"}, kPositionsRule + "Sol"},
-        SectionCase{"PositionsBeforeShips", {kPlayer, kSol, kStat, "EnemyPosition = 1 2 3", "FriendPosition = 1 2 3"}, kPositionsRule + "Sol"},
-        SectionCase{"NoFriend", {kPlayer, kSol, kStat, kEnemy, "Escort = Scout"}, kShipsRule + "Sol"},
-        SectionCase{"NoEnemy", {kPlayer, kSol, kStat, kFriend, "Neutral = Liner", "Hulk = Wreck"}, kShipsRule + "Sol"},
-        SectionCase{"FriendWarpIn", {kPlayer, kSol, kStat, kFriend, kEnemy, "FriendAction = WarpInAfter 10"}, kWarpInRule + "Sol"},
-        SectionCase{"WarpInBeforeJoinEscort", {kPlayer, kSol, kStat, kFriend, kEnemy, "FriendAction = JoinEscortAfter 5", "FriendAction = WarpInAfter 10"}, kWarpInRule + "Sol"},
-        SectionCase{"FriendJoinEscort", {kPlayer, kSol, kStat, kFriend, kEnemy, "FriendAction = JoinEscortAfter Cleared", "System = Vega"}, kJoinEscortRule + "Sol"},
-        SectionCase{"StatisticModeBeforeFriendExit", {kPlayer, kSol, kStat, kFriend, kEnemy, "FriendAction = WarpOutAfter 60", "FriendAction = JoinEscortAfter 5"}, kJoinEscortRule + "Sol"},
-        SectionCase{"PlayerAndHulkPositionsDoNotCount", {kPlayer, kSol, kStat, "PlayerPosition = Planet Earth", "HulkPosition = 1 2 3", "EnemyPosition = 4 5 6", kFriend, kEnemy, "FriendAction = WarpOutAfter Cleared", "EnemyAction = WarpInAfter 5", "NeutralAction = WarpInAfter 5"}, ""},
-        SectionCase{"AiModeIsNotChecked", {kPlayer, kSol, "BattleMode = AI", "FriendPosition = 1 2 3", "NeutralPosition = 1 2 3", "FriendAction = WarpInAfter 5", "FriendAction = JoinEscortAfter 5"}, ""},
-        SectionCase{"ModeNotGivenIsAi", {kPlayer, kSol, "FriendPosition = 1 2 3", "EnemyPosition = 1 2 3"}, ""},
-        SectionCase{"LaterSystemChecksItself", {kPlayer, kSol, kStat, kFriend, kEnemy, "System = Vega", kStat, kFriend}, kShipsRule + "Vega"}),
-    CaseName<SectionCase>);
-// clang-format on
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(
-    FriendExit, ConsistencySectionTest,
-    ::testing::Values(SectionCase{"CheckedAtNextSystem", {kPlayer, kSol, "FriendAction = WarpOutAfter 60", "FriendAction = JoinEscortAfter Cleared", "System = Vega"}, kFriendExit + "Sol"},
-                      SectionCase{"CheckedAtEnd", {kPlayer, "System = Vega", "System = Alpha Centauri", "FriendAction = JoinEscortAfter 5", "FriendAction = WarpOutAfter Cleared"}, kFriendExit + "Alpha Centauri"},
-                      SectionCase{"EnemiesMayLeave", {kPlayer, kSol, "EnemyAction = WarpOutAfter 5", "FriendAction = JoinEscortAfter 5"}, ""},
-                      SectionCase{"TimesBelongToTheirSystem", {kPlayer, kSol, "FriendAction = WarpOutAfter 5", "System = Vega", "FriendAction = JoinEscortAfter 5"}, ""}),
-    CaseName<SectionCase>);
-// clang-format on
-
-std::vector<std::string> SixSystemsLastStatistic() {
-  return {kPlayer,       "System = S1", "System = S2", "System = S3",
-          "System = S4", "System = S5", "System = S6", kStat};
-}
-
-std::vector<std::string> With(std::vector<std::string> lines, const std::string& last) {
-  lines.push_back(last);
-  return lines;
-}
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(
-    EndOfFile, ConsistencySectionTest,
-    ::testing::Values(
-        SectionCase{"OnlyPlayer", {kPlayer}, "No system defined"},
-        SectionCase{"NeitherSystemNorPlayer", {"Title = Empty"}, "No system defined"},
-        SectionCase{"NoPlayer", {kSol, "Escort = Scout = Lead", kFriend}, "No player ship defined"},
-        SectionCase{"SectionCheckBeforeCompleteness", {kSol, kStat}, kShipsRule + "Sol"},
-        SectionCase{"RedefinitionBeforeSectionCheck", {kPlayer, kSol, kStat, "System = SOL"}, "System redefinition in line ", 6},
-        SectionCase{"LimitBeforeSectionCheck", With(SixSystemsLastStatistic(), "System = S7"), "Maximum number of systems exceeded in line ", 11},
-        SectionCase{"SixthSystemCheckedAtEnd", SixSystemsLastStatistic(), kShipsRule + "S6"}),
-    CaseName<SectionCase>);
-// clang-format on
 
 TEST(ConsistencySection, FailingSectionOpensNoNewSystem) {
   const auto outcome = ReadBattleLines({kPlayer, kSol, kStat, "System = Vega"});

@@ -1,23 +1,21 @@
 #include "pages/edit_ship_name.h"
 
 #include <gtest/gtest.h>
-#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 
-#include <cctype>
-#include <functional>
+#include <algorithm>
 
+#include "content/dialog_text.h"
 #include "pages/page_test_support.h"
+#include "support/case_file.h"
 
 namespace vk7 {
 namespace {
 
 using namespace test;
-using Entry = RecordingReporter::Entry;
 
-// Named ships in every role: the player Endeavour, the escort Hawk, an enemy Raven in system
-// 1, a neutral Drifter and a hulk Wreck in system 2, a friend Kestrel in system 3.
+// Named ships in every role, as pages/cases/ship_names.txt describes them.
 BattleConfig Battle() {
   BattleConfig config;
   config.player = Ship("Destroyer", "Endeavour");
@@ -30,80 +28,44 @@ BattleConfig Battle() {
   return config;
 }
 
-using ShipOf = std::function<ShipEntry&(BattleConfig&)>;
-const ShipOf kNamedEscort = [](BattleConfig& config) -> ShipEntry& { return config.escorts[0]; };
-const ShipOf kUnnamedEscort = [](BattleConfig& config) -> ShipEntry& { return config.escorts[1]; };
-const ShipOf kPlayer = [](BattleConfig& config) -> ShipEntry& { return config.player; };
-const ShipOf kUnnamedEnemy = [](BattleConfig& c) -> ShipEntry& { return c.systems[0].enemies[0]; };
-
-// A name behind a lowered flag is not the ship's name; only what counts is compared.
-ShipEntry Counted(ShipEntry ship) {
-  if (!ship.hasName) ship.name.clear();
-  return ship;
+// Every ship of the battle, the player first.
+std::vector<ShipEntry*> AllShips(BattleConfig& config) {
+  std::vector<ShipEntry*> ships = {&config.player};
+  for (ShipEntry& ship : config.escorts) ships.push_back(&ship);
+  for (StarSystem& system : config.systems) {
+    for (ShipRole role : {ShipRole::Friend, ShipRole::Enemy, ShipRole::Neutral, ShipRole::Hulk}) {
+      for (ShipEntry& ship : system.Ships(role)) ships.push_back(&ship);
+    }
+  }
+  return ships;
 }
 
-Entry Used(const std::string& what) {
-  return ErrorEntry("Ship name " + what);
-}
-
-struct NameCase {
-  const char* what;
-  ShipOf ship;
-  std::optional<std::string> entered;  // nothing: "Cancel"
-  bool result;
-  ShipEntry after;
-  std::vector<Entry> messages;
-};
-
-class ApplyShipNameTest : public ::testing::TestWithParam<NameCase> {};
+class ApplyShipNameTest : public testing::TestWithParam<test_support::Case> {};
 
 TEST_P(ApplyShipNameTest, SetsClearsOrRefusesTheName) {
-  const NameCase& c = GetParam();
+  const test_support::Case& c = GetParam();
+  SCOPED_TRACE(c.where);
   BattleConfig config = Battle();
-  ShipEntry& ship = c.ship(config);
+  const std::vector<ShipEntry*> ships = AllShips(config);
+  const auto at = std::find_if(ships.begin(), ships.end(), [&](const ShipEntry* ship) {
+    return FormatShipEntry(*ship) == c.input.at(0);
+  });
+  ASSERT_NE(at, ships.end());
+  const auto entered = c.input.size() > 1 ? std::optional(c.input[1]) : std::nullopt;
+  const bool refused = c.expected.size() > 1;
   RecordingReporter reporter;
-  EXPECT_EQ(ApplyShipName(ship, config, c.entered, reporter), c.result);
-  EXPECT_EQ(Counted(ship), c.after);
-  EXPECT_EQ(reporter.Entries(), c.messages);
-  // Nothing but the edited ship may change.
-  ship = Counted(ship);
+  EXPECT_EQ(ApplyShipName(**at, config, entered, reporter), entered && !refused);
+  EXPECT_EQ(FormatShipEntry(**at), c.expected.at(0));
+  EXPECT_EQ(reporter.Entries(), refused ? std::vector{ErrorEntry(c.expected[1])}
+                                        : std::vector<RecordingReporter::Entry>{});
   BattleConfig expected = Battle();
-  c.ship(expected) = c.after;
+  *AllShips(expected)[static_cast<std::size_t>(at - ships.begin())] = **at;
   EXPECT_EQ(config, expected);
 }
 
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ApplyShipNameTest,
-    ::testing::Values(
-        NameCase{"cancel", kNamedEscort, std::nullopt, false, Ship("Scout", "Hawk"), {}},
-        NameCase{"trimmed", kNamedEscort, " \tFalcon  ", true, Ship("Scout", "Falcon"), {}},
-        NameCase{"own name again", kNamedEscort, "Hawk", true, Ship("Scout", "Hawk"), {}},
-        NameCase{"blanks clear it", kNamedEscort, " \t ", true, Ship("Scout"), {}},
-        NameCase{"case counts", kUnnamedEscort, "kestrel", true, Ship("Scout", "kestrel"), {}},
-        NameCase{"friend in system 3", kUnnamedEscort, "Kestrel", false, Ship("Scout"),
-                 {Used("Kestrel already used for a friendly ship in system 3")}},
-        NameCase{"escort has no system", kPlayer, "Hawk", false, Ship("Destroyer", "Endeavour"),
-                 {Used("Hawk already used for an escort ship")}},
-        NameCase{"player", kUnnamedEnemy, " Endeavour", false, Ship("Cruiser"),
-                 {Used("Endeavour already used for the player ship")}},
-        NameCase{"enemy keeps old name", kNamedEscort, "Raven", false, Ship("Scout", "Hawk"),
-                 {Used("Raven already used for an enemy ship in system 1")}},
-        NameCase{"neutral", kNamedEscort, "Drifter", false, Ship("Scout", "Hawk"),
-                 {Used("Drifter already used for a neutral ship in system 2")}},
-        NameCase{"hulk", kUnnamedEscort, "Wreck", false, Ship("Scout"),
-                 {Used("Wreck already used for a hulked ship in system 2")}},
-        // Default names are only looked at when the wizard finishes.
-        NameCase{"default name passes", kUnnamedEscort, "Cruiser O1.1", true,
-                 Ship("Scout", "Cruiser O1.1"), {}}),
-    [](const ::testing::TestParamInfo<NameCase>& param) {
-      std::string name = param.param.what;
-      for (char& c : name) {
-        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-      }
-      return name;
-    });
-// clang-format on
+INSTANTIATE_TEST_SUITE_P(Cases, ApplyShipNameTest,
+                         testing::ValuesIn(test_support::LoadCases("pages/cases/ship_names.txt")),
+                         test_support::CaseName());
 
 TEST(EditShipName, AsksWithThePromptAndTheCurrentName) {
   BattleConfig config = Battle();

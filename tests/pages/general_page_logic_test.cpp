@@ -9,18 +9,14 @@ namespace {
 
 using test::Ship;
 
-TEST(GeneralPageLogic, ANameWithoutAClassMakesNoPlayerRow) {
-  BattleConfig config;
-  config.player = ShipEntry{"", "Ghost", false, true};
-  const GeneralPageView view = OpenGeneralPage(config);
-  EXPECT_EQ(view.playerRow, std::nullopt);
-  EXPECT_FALSE(view.nextEnabled);
-}
-
-TEST(GeneralPageLogic, RowsOutsideTheListsAreIgnored) {
+// What the page shows and does is checked through it; here what it cannot reach: a name
+// without a class, and rows outside the lists.
+TEST(GeneralPageLogic, EdgesThePageCannotReach) {
   const ShipCatalog ships = test::CatalogFrom<ShipCatalog>("Destroyer=DD\n");
   BattleConfig config;
-  config.player = Ship("DD", "Endeavour");
+  config.player = ShipEntry{"", "Ghost", false, true};
+  EXPECT_EQ(OpenGeneralPage(config).playerRow, std::nullopt);
+  EXPECT_FALSE(OpenGeneralPage(config).nextEnabled);
   config.escorts = {Ship("DD")};
   const BattleConfig before = config;
   RecordingReporter reporter;

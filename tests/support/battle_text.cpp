@@ -4,6 +4,7 @@
 
 #include "battle/battle_file_reader.h"
 #include "battle/text_line_file.h"
+#include "content/battle_file_writer.h"
 
 namespace vk7::test_support {
 
@@ -78,6 +79,37 @@ ReadOutcome ReadBattleLines(const std::vector<std::string>& lines) {
            << (expectedLine ? std::to_string(*expectedLine) : "none");
   }
   return ::testing::AssertionSuccess();
+}
+
+std::vector<std::string> WrittenValues(const BattleConfig& config) {
+  const std::string bytes = BattleFileWriter::Render(config).bytes;
+  std::vector<std::string> values;
+  std::size_t start = bytes.find("\r\n", bytes.find("\r\n") + 2) + 2;  // after the header
+  for (std::size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2) {
+    const std::string line = bytes.substr(start, end - start);
+    if (line.empty() || line.rfind("//", 0) == 0) continue;
+    const std::size_t equals = line.find('=');
+    values.push_back(line.substr(0, line.find_last_not_of(' ', equals - 1) + 1) + " =" +
+                     line.substr(equals + 1));
+  }
+  return values;
+}
+
+void ExpectReadAsCase(const Case& c) {
+  SCOPED_TRACE(c.where);
+  const ReadOutcome outcome = ReadBattleLines(c.input);
+  if (outcome.ok) {
+    EXPECT_TRUE(outcome.messages.empty()) << outcome.Describe();
+    EXPECT_EQ(WrittenValues(outcome.config), c.expected);
+    return;
+  }
+  ASSERT_EQ(c.expected.size(), 1u) << outcome.Describe();
+  const std::string& text = c.expected.front();
+  const std::size_t last = text.rfind(' ') + 1;
+  const bool numbered = last > 5 && text.compare(last - 5, 5, "line ") == 0;
+  EXPECT_TRUE(
+      FailedWith(outcome, numbered ? text.substr(0, last) : text,
+                 numbered ? static_cast<std::uint32_t>(std::stoul(text.substr(last))) : kNoLine));
 }
 
 }  // namespace vk7::test_support

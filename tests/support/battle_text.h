@@ -8,6 +8,7 @@
 
 #include "battle/battle_config.h"
 #include "battle/recording_reporter.h"
+#include "support/case_file.h"
 
 // Helpers that let a test state a battle file as a few lines and read it from memory.
 namespace vk7::test_support {
@@ -45,5 +46,14 @@ inline constexpr std::uint32_t kNoLine = 0;
 // whose text is `message` followed by `line` (or `message` alone for kNoLine).
 ::testing::AssertionResult FailedWith(const ReadOutcome& outcome, const std::string& message,
                                       std::uint32_t line, const std::string& name = "test");
+
+// The value lines `config` is written back with, the layout's padding before "=" left out:
+// everything a battle holds, in one readable form.
+std::vector<std::string> WrittenValues(const BattleConfig& config);
+
+// Reads the case's lines as a battle (header first, remarks skipped). The read either fails
+// with one error, the case's only expected line ("... line N" gives the line), or shows no
+// message and stores what the expected lines give as WrittenValues.
+void ExpectReadAsCase(const Case& c);
 
 }  // namespace vk7::test_support

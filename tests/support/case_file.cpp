@@ -1,0 +1,110 @@
+#include "support/case_file.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+
+namespace vk7::test_support {
+
+namespace {
+
+[[noreturn]] void Fail(const std::string& where, const std::string& why) {
+  std::fprintf(stderr, "%s: %s\n", where.c_str(), why.c_str());
+  std::abort();
+}
+
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+}  // namespace
+
+std::string Unescape(const std::string& text) {
+  std::string bytes;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\\' || i + 1 == text.size()) {
+      bytes += text[i];
+      continue;
+    }
+    const char kind = text[++i];
+    if (kind == 'e') {
+      continue;  // marks a line that is empty or ends in blanks
+    } else if (kind == 't') {
+      bytes += '\t';
+    } else if (kind == 'r') {
+      bytes += '\r';
+    } else if (kind == 'x' && i + 2 < text.size() && HexDigit(text[i + 1]) >= 0 &&
+               HexDigit(text[i + 2]) >= 0) {
+      bytes += static_cast<char>(HexDigit(text[i + 1]) * 16 + HexDigit(text[i + 2]));
+      i += 2;
+    } else if (kind == '*') {
+      const std::size_t colon = text.find(':', i);
+      if (colon == std::string::npos || colon + 1 >= text.size()) Fail(text, "bad \\* escape");
+      bytes.append(std::stoul(text.substr(i + 1, colon - i - 1)), text[colon + 1]);
+      i = colon + 1;
+    } else {
+      bytes += kind;  // "\\" and any other escaped character stand for themselves
+    }
+  }
+  return bytes;
+}
+
+std::string Escape(const std::string& bytes) {
+  std::string text;
+  for (std::size_t i = 0; i < bytes.size();) {
+    const unsigned char c = static_cast<unsigned char>(bytes[i]);
+    std::size_t run = 1;
+    while (i + run < bytes.size() && bytes[i + run] == bytes[i]) ++run;
+    if (run >= 12 && c > ' ' && c < 0x7f && c != '\\') {
+      text += "\\*" + std::to_string(run) + ":" + bytes[i];
+      i += run;
+      continue;
+    }
+    if (c == '\\') {
+      text += "\\\\";
+    } else if (c == '\t') {
+      text += "\\t";
+    } else if (c == '\r') {
+      text += "\\r";
+    } else if (c < ' ' || c >= 0x7f) {
+      const char* digits = "0123456789ABCDEF";
+      text += std::string("\\x") + digits[c >> 4] + digits[c & 15];
+    } else {
+      text += bytes[i];
+    }
+    ++i;
+  }
+  if (text.empty() || text.back() == ' ') text += "\\e";
+  if (text[0] == '#' || text.rfind("== ", 0) == 0 || text.rfind("-> ", 0) == 0) text = "\\" + text;
+  return text;
+}
+
+std::vector<Case> LoadCases(const std::string& fileName) {
+  const std::string path = std::string(VK7_TEST_DATA_DIR) + "/" + fileName;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) Fail(path, "cannot open case file");
+  std::vector<Case> cases;
+  std::string line;
+  for (int number = 1; std::getline(in, line); ++number) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    const std::string where = fileName + ":" + std::to_string(number);
+    if (line.rfind("== ", 0) == 0) {
+      cases.push_back({line.substr(3), where, {}, {}});
+    } else if (line.empty() || line[0] == '#') {
+      continue;
+    } else if (cases.empty()) {
+      Fail(where, "a line before the first case name");
+    } else if (line.rfind("-> ", 0) == 0 || line == "->") {
+      cases.back().expected.push_back(Unescape(line.substr(line.size() > 2 ? 3 : 2)));
+    } else {
+      cases.back().input.push_back(Unescape(line));
+    }
+  }
+  if (cases.empty()) Fail(path, "no cases");
+  return cases;
+}
+
+}  // namespace vk7::test_support

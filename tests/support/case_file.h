@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstddef>
+#include <ostream>
+#include <string>
+#include <vector>
+
+// Test cases kept as data: a case file holds named cases, each a few readable lines of input
+// and the lines expected from them.
+//
+//   # a comment
+//   == CaseName
+//   an input line
+//   -> an expected line
+//
+// Lines are byte strings with escapes for what a text file cannot show plainly: \t, \r, \\,
+// \xNN (any byte), \*N:c for the byte c repeated N times, and \e for nothing (an empty line,
+// or the end of one that ends in blanks). A line that would start with "#", "== " or "-> "
+// starts with a backslash.
+namespace vk7::test_support {
+
+struct Case {
+  std::string name;
+  std::string where;  // "file:line" of the case's name, for failure messages
+  std::vector<std::string> input;
+  std::vector<std::string> expected;
+};
+
+// Every case of `fileName` under the test data folder (tests/); a missing or malformed file
+// is a test setup fault and aborts with its name.
+std::vector<Case> LoadCases(const std::string& fileName);
+
+std::string Unescape(const std::string& text);
+// The other way: bytes as a case file line that Unescape turns back into them.
+std::string Escape(const std::string& bytes);
+
+// A failing case is named by where it stands.
+inline void PrintTo(const Case& c, std::ostream* os) {
+  *os << c.where;
+}
+
+// Names parameterised tests after their cases.
+struct CaseName {
+  std::string operator()(const auto& info) const { return info.param.name; }
+};
+
+}  // namespace vk7::test_support
