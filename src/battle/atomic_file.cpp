@@ -39,17 +39,6 @@ bool SyncToDisk(std::FILE* file) {
 #endif
 }
 
-// Makes the rename itself durable: without it a power loss can bring back the old entry.
-// Best effort, as some file systems cannot sync a folder; the file's bytes are synced already.
-void SyncFolder([[maybe_unused]] const std::filesystem::path& folder) {
-#ifndef _WIN32
-  const int fd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  fsync(fd);
-  close(fd);
-#endif
-}
-
 unsigned long ProcessId() {
 #ifdef _WIN32
   return static_cast<unsigned long>(_getpid());
@@ -119,6 +108,17 @@ void RemoveLeftovers(const std::filesystem::path& target) {
 }
 
 }  // namespace
+
+// Makes the rename itself durable: without it a power loss can bring back the old entry.
+// Best effort, as some file systems cannot sync a folder; the file's bytes are synced already.
+void SyncFolder([[maybe_unused]] const std::filesystem::path& folder) {
+#ifndef _WIN32
+  const int fd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  fsync(fd);
+  close(fd);
+#endif
+}
 
 CommitResult CommitFileAtomically(const std::filesystem::path& requested, std::string_view bytes) {
   std::error_code ec;

@@ -17,4 +17,8 @@ enum class CommitResult { Ok, CannotCreate, CannotWrite };
 // for writing would fail too.
 CommitResult CommitFileAtomically(const std::filesystem::path& target, std::string_view bytes);
 
+// Makes renames in `folder` durable (POSIX); best effort, as some file systems cannot sync a
+// folder.
+void SyncFolder(const std::filesystem::path& folder);
+
 }  // namespace vk7

@@ -46,7 +46,10 @@ bool FileTrash::Replace(const fs::path& source, const fs::path& target) {
   const std::optional<fs::path> trashed = Present(target) ? MoveToTrash(target) : std::nullopt;
   std::error_code ec;
   fs::rename(source, target, ec);
-  if (!ec) return true;
+  if (!ec) {
+    SyncFolder(target.parent_path());
+    return true;
+  }
   if (trashed && !trashed->empty()) fs::rename(*trashed, target, ec);
   return false;
 }
