@@ -9,13 +9,13 @@
 #include <vector>
 
 #include "battle/recording_reporter.h"
+#include "support/model_builders.h"
 #include "support/random_battle.h"
 #include "support/temp_dir.h"
 
 #ifndef _WIN32
 #include <sys/resource.h>
 #include <csignal>
-#include "support/model_builders.h"
 #endif
 
 namespace vk7 {
