@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,8 @@ struct WindowsCase {
   const char* elsewhere;  // why the case means nothing off Windows
   void (*run)(const test::TempDir& dir);
 };
+
+void PrintTo(const WindowsCase& windowsCase, std::ostream* out) { *out << windowsCase.name; }
 
 const WindowsCase kCases[] = {
     {"FileHeldOpenIsKeptWhenTheRenameFails",
