@@ -1,5 +1,9 @@
 #include "app/editor_startup.h"
 
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <cstdio>
+
 #include "app/game_settings.h"
 
 namespace vk7 {
@@ -10,6 +14,29 @@ std::unique_ptr<MainFrame> StartEditor() {
   frame->show();
   if (!stored) frame->ConfigureGameDirectory();
   return frame;
+}
+
+std::optional<int> AnswerCommandLine(int& argc, char** argv) {
+  const QCoreApplication app(argc, argv);
+  QCoreApplication::setApplicationName("velkor-editor");
+  QCoreApplication::setApplicationVersion(VK7_VERSION);
+  QCommandLineParser parser;
+  parser.setApplicationDescription(
+      "Edits the battle files (.vk7) in the scripts folder of the game.");
+  const QCommandLineOption help = parser.addHelpOption();
+  const QCommandLineOption version = parser.addVersionOption();
+  // Anything else (Qt's own options such as -platform) is left to QApplication.
+  parser.parse(QCoreApplication::arguments());
+  QString answer;
+  if (parser.isSet(help)) {
+    answer = parser.helpText();
+  } else if (parser.isSet(version)) {
+    answer = "velkor-editor " + QCoreApplication::applicationVersion() + "\n";
+  } else {
+    return std::nullopt;
+  }
+  std::fputs(answer.toLocal8Bit().constData(), stdout);
+  return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
 }  // namespace vk7

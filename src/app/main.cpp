@@ -4,6 +4,8 @@
 #include "app/editor_startup.h"
 
 int main(int argc, char** argv) {
+  if (const std::optional<int> status = vk7::AnswerCommandLine(argc, argv)) return *status;
+
   Q_INIT_RESOURCE(velkor);
   QApplication app(argc, argv);
   QApplication::setApplicationName("Velkor Editor");

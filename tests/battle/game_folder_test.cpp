@@ -17,12 +17,19 @@ TEST(GameFolder, FindsFilesWhateverTheirCase) {
   dir.Write("Scripts/VKSHIPS.TXT", "x");
   dir.Write("Scripts/First Patrol.VK7", "x");
   const GameFolder game(dir.Path());
-  EXPECT_EQ(game.ScriptsDir(), dir / "Scripts");
-  EXPECT_EQ(game.ScriptFile("vkships.txt"), dir / "Scripts" / "VKSHIPS.TXT");
-  EXPECT_EQ(game.BattleFile("first patrol"), dir / "Scripts" / "First Patrol.VK7");
+  // The same files; on Windows, where case never matters, possibly spelt as asked.
+  std::error_code ec;
+  EXPECT_TRUE(std::filesystem::equivalent(game.ScriptsDir(), dir / "Scripts", ec));
+  EXPECT_TRUE(std::filesystem::equivalent(game.ScriptFile("vkships.txt"),
+                                          dir / "Scripts" / "VKSHIPS.TXT", ec));
+  EXPECT_TRUE(std::filesystem::equivalent(game.BattleFile("first patrol"),
+                                          dir / "Scripts" / "First Patrol.VK7", ec));
 }
 
 TEST(GameFolder, ExactNameWinsAndMissingNamesStayAsGiven) {
+#ifdef _WIN32
+  GTEST_SKIP() << "a Windows folder cannot hold names that differ only in case";
+#endif
   test::TempDir dir;
   dir.Write("scripts/vk7.txt", "x");
   dir.Write("scripts/VK7.TXT", "x");

@@ -9,13 +9,13 @@
 #include <vector>
 
 #include "battle/recording_reporter.h"
+#include "support/model_builders.h"
 #include "support/random_battle.h"
 #include "support/temp_dir.h"
 
 #ifndef _WIN32
 #include <sys/resource.h>
 #include <csignal>
-#include "support/model_builders.h"
 #endif
 
 namespace vk7 {
@@ -380,8 +380,13 @@ class FileSizeLimit {
   bool active_ = false;
   void (*oldHandler_)(int) = nullptr;
 };
+#endif
 
 TEST(BattleFileWriter, FailedWriteLeavesTheOldFileAsItWas) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Windows has no limit on file size to make a write fail (a failed replace "
+                  "is tested with a file held open)";
+#else
   test::TempDir dir;
   const std::string old = "VK7 Battle\r\nold\r\n";
   const std::filesystem::path file = dir.Write("Vega.vk7", old);
@@ -399,8 +404,8 @@ TEST(BattleFileWriter, FailedWriteLeavesTheOldFileAsItWas) {
   EXPECT_EQ(ReadBytes(file), old);
   // Nothing half-written is left beside it.
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
-}
 #endif
+}
 
 }  // namespace
 }  // namespace vk7
