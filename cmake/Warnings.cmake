@@ -15,5 +15,11 @@ function(vk7_warnings target)
     if(VK7_WERROR)
       target_compile_options(${target} PRIVATE -Werror)
     endif()
+    if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
+      # GCC 12 warns falsely about std::string and std::optional code it inlines at -O2 and
+      # above (a known fault of that version), so optimised builds leave those two out.
+      target_compile_options(${target} PRIVATE
+                             $<$<NOT:$<CONFIG:Debug>>:-Wno-restrict -Wno-maybe-uninitialized>)
+    endif()
   endif()
 endfunction()
