@@ -5,13 +5,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <functional>
-#include <memory>
 
 #include "content/battle_file_writer.h"
-#include "pages/action_pages_support.h"
 #include "pages/actions_page.h"
 #include "pages/general_options_page.h"
 #include "pages/neutral_behavior_page.h"
+#include "pages/page_test_support.h"
 #include "pages/system_options_page.h"
 #include "support/battle_text.h"
 
@@ -109,56 +108,33 @@ TEST(PageEdits, OkWithoutChangesKeepsEveryByte) {
 }
 
 TEST(PageEdits, DigitsOnlyEditsTakeNothingButDigits) {
-  using Open = std::function<std::unique_ptr<QDialog>(BattleConfig&)>;
-  const Open actions = [](BattleConfig& c) {
-    return std::make_unique<ActionsPage>(nullptr, c.systems[0]);
-  };
-  const Open neutrals = [](BattleConfig& c) {
-    return std::make_unique<NeutralBehaviorPage>(nullptr, c.systems[0]);
-  };
-  const struct {
-    Open open;
-    const char* group;  // and its button that switches the edit on
-    const char* button;
-    const char* edit;
-    QString shown;
-  } edits[] = {
-      {[](BattleConfig& c) {
-         return std::make_unique<SystemOptionsPage>(nullptr, c, c.systems[0]);
-       },
-       nullptr, nullptr, "Stardate", "-56"},
-      {actions, "Friend Warp In", "Warp in after", "Friend warp-in time", ""},
-      {actions, "Enemy Warp In", "Warp in after", "Enemy warp-in time", ""},
-      {actions, "Enemy Warp Out", "Warp out after", "Enemy warp-out time", ""},
-      {actions, "Friend Warp Out & Escort", "Warp out after", "Friend warp-out time", ""},
-      {actions, "Friend Warp Out & Escort", "Join escort after", "Join-escort time", ""},
-      {neutrals, "Neutral Warp In", "Warp in after", "Warp-in time", ""},
-      {neutrals, "Neutral Warp Out", "Warp out after", "Warp-out time", ""},
-      {neutrals, "Neutrall Behavior", "Enemy after", "Behavior time", ""},
-  };
-  for (const auto& row : edits) {
-    SCOPED_TRACE(row.edit);
-    BattleConfig config;
-    config.systems.push_back(System("Sol"));
-    config.systems[0].stardate = -56;
-    config.systems[0].stardateDefined = true;
-    const std::unique_ptr<QDialog> page = row.open(config);
-    if (row.group != nullptr) Radio(Group(*page, row.group), row.button).click();
-    auto& edit = Find<QLineEdit>(*page, row.edit);
-    EXPECT_EQ(edit.text().toStdString(), row.shown.toStdString());
+  BattleConfig config;
+  config.systems = {System("Sol")};
+  config.systems[0].stardate = -56;
+  config.systems[0].stardateDefined = true;
+  SystemOptionsPage options(nullptr, config, config.systems[0]);
+  ActionsPage actions(nullptr, config.systems[0]);
+  NeutralBehaviorPage neutrals(nullptr, config.systems[0]);
+  Choose(actions, "Friend Warp Out & Escort", "Join escort after");
+  Choose(neutrals, "Neutrall Behavior", "Enemy after");
+  for (auto [edit, shown] : {std::pair{&Find<QLineEdit>(options, "Stardate"), QString("-56")},
+                             {&Find<QLineEdit>(actions, "Join-escort time"), ""},
+                             {&Find<QLineEdit>(neutrals, "Behavior time"), ""}}) {
+    SCOPED_TRACE(edit->accessibleName().toStdString());
+    EXPECT_EQ(edit->text(), shown);
     // Nothing but digits in front, behind or after a minus sign read from the file.
-    QTest::keyClick(&edit, Qt::Key_Home);
-    QTest::keyClicks(&edit, "-x+ .");
-    QTest::keyClick(&edit, Qt::Key_Right);
-    QTest::keyClicks(&edit, "x-");
-    QTest::keyClick(&edit, Qt::Key_End);
-    QTest::keyClicks(&edit, "7x-");
-    EXPECT_EQ(edit.text().toStdString(), (row.shown + "7").toStdString());
+    QTest::keyClick(edit, Qt::Key_Home);
+    QTest::keyClicks(edit, "-x+ .");
+    QTest::keyClick(edit, Qt::Key_Right);
+    QTest::keyClicks(edit, "x-");
+    QTest::keyClick(edit, Qt::Key_End);
+    QTest::keyClicks(edit, "7x-");
+    EXPECT_EQ(edit->text(), shown + "7");
     // Its first character deleted, a minus sign cannot be typed back.
-    QTest::keyClick(&edit, Qt::Key_Home);
-    QTest::keyClick(&edit, Qt::Key_Delete);
-    QTest::keyClicks(&edit, "-");
-    EXPECT_EQ(edit.text().toStdString(), (row.shown + "7").mid(1).toStdString());
+    QTest::keyClick(edit, Qt::Key_Home);
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, "-");
+    EXPECT_EQ(edit->text(), (shown + "7").mid(1));
   }
 }
 
