@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <array>
 #include <functional>
 
 #include "content/battle_file_writer.h"
@@ -50,7 +52,7 @@ BattleConfig EveryByteBattle() {
         "NeutralWarpInDialog", "FriendWarpOutDialog", "EnemyWarpOutDialog", "NeutralWarpOutDialog",
         "FriendJoinEscortDialog", "NeutralToFriendDialog", "NeutralToEnemyDialog"}) {
     for (const std::string& piece : pieces[0]) {
-      lines.push_back(std::string(event) + " = [v\xA0\x81.acm] Sp\xA0k\x8D: " + piece);
+      lines.push_back(std::string(event) + " = [v\xA0\x81.acm] " + event + " \x8D: " + piece);
     }
     lines.push_back(std::string(event) + " = Wing: ends in CR\r");
   }
@@ -61,14 +63,14 @@ BattleConfig EveryByteBattle() {
   return read.config;
 }
 
+// Each "Dialogs" button opens its box, titled for its lists, each list under its caption.
 TEST(PageEdits, OkWithoutChangesKeepsEveryByte) {
   using Run = std::function<void(BattleConfig&)>;
   const struct {
     const char* page;
     Run run;
     const char* leave;
-    // The page's "Dialogs" buttons and the boxes they open, each confirmed unchanged.
-    std::vector<std::pair<const char*, const char*>> dialogs;
+    std::vector<std::array<const char*, 3>> dialogs;  // button, box title, "caption: list"
   } pages[] = {
       {"GENERALOPTIONBOX", [](BattleConfig& c) { GeneralOptionsPage::Run(nullptr, c); }, "Ok", {}},
       {"SYSTEMOPTIONBOX",
@@ -78,16 +80,25 @@ TEST(PageEdits, OkWithoutChangesKeepsEveryByte) {
       {"ACTIONBOX",
        [](BattleConfig& c) { ActionsPage::Run(nullptr, c, c.systems[0]); },
        "Cancel",
-       {{"friendWarpInDialogs", "DIALOGSBOX2"},
-        {"enemyWarpInDialogs", "DIALOGSBOX2"},
-        {"friendExitDialogs", "DIALOGSBOX1"},
-        {"enemyWarpOutDialogs", "DIALOGSBOX2"}}},
+       {{"friendWarpInDialogs", "Sol Friends Warp In Dialog ",
+         " Friends Warp In Dialog : FriendWarpInDialog"},
+        {"enemyWarpInDialogs", "Sol Enemies Warp In Dialog ",
+         " Enemies Warp In Dialog : EnemyWarpInDialog"},
+        {"friendExitDialogs", "Sol Friends Warp Out and Join Escort Dialogs ",
+         " Friends Warp Out Dialog : FriendWarpOutDialog,"
+         " Friends Join Escort Dialog : FriendJoinEscortDialog"},
+        {"enemyWarpOutDialogs", "Sol Enemies Warp Out Dialog ",
+         " Enemies Warp Out Dialog : EnemyWarpOutDialog"}}},
       {"NBEHAVIORBOX",
        [](BattleConfig& c) { NeutralBehaviorPage::Run(nullptr, c, c.systems[0]); },
        "Cancel",
-       {{"warpInDialogs", "DIALOGSBOX2"},
-        {"warpOutDialogs", "DIALOGSBOX2"},
-        {"behaviorDialogs", "DIALOGSBOX1"}}},
+       {{"warpInDialogs", "Sol Neutrals Warp In Dialog ",
+         " Neutrals Warp In Dialog : NeutralWarpInDialog"},
+        {"warpOutDialogs", "Sol Neutrals Warp Out Dialog ",
+         " Neutrals Warp Out Dialog : NeutralWarpOutDialog"},
+        {"behaviorDialogs", "Sol Neutral Behavior Dialogs ",
+         " Neutrals Become Friends Dialog : NeutralToFriendDialog,"
+         " Neutrals Become Enemies Dialog : NeutralToEnemyDialog"}}},
   };
   const BattleConfig before = EveryByteBattle();
   const std::string file = BattleFileWriter::Render(before).bytes;
@@ -96,10 +107,22 @@ TEST(PageEdits, OkWithoutChangesKeepsEveryByte) {
     BattleConfig config = before;
     ScriptedSeam seam;
     seam.Expect(page.page, [&page](QDialog& shown) {
-      for (const auto& [button, box] : page.dialogs) Find<QPushButton>(shown, button).click();
+      for (const auto& dialog : page.dialogs) Find<QPushButton>(shown, dialog[0]).click();
       Click(shown, page.leave);
     });
-    for (const auto& [button, box] : page.dialogs) seam.Expect(box, Press("Ok"));
+    for (const auto& dialog : page.dialogs) {
+      const QString lists = dialog[2];
+      seam.Expect(lists.contains(',') ? "DIALOGSBOX1" : "DIALOGSBOX2", [&dialog](QDialog& box) {
+        EXPECT_EQ(box.windowTitle(), dialog[1]);
+        QStringList shown;
+        for (const auto* edit : box.findChildren<QPlainTextEdit*>()) {
+          shown << edit->accessibleName() + ": " +
+                       edit->toPlainText().section("] ", 1).section(' ', 0, 0);
+        }
+        EXPECT_EQ(shown.join(",").toStdString(), dialog[2]);
+        Click(box, "Ok");
+      });
+    }
     page.run(config);
     EXPECT_TRUE(seam.Done());
     EXPECT_TRUE(config == before);
