@@ -3,15 +3,16 @@
 #include <gtest/gtest.h>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <array>
 #include <functional>
-#include <memory>
 
 #include "content/battle_file_writer.h"
-#include "pages/action_pages_support.h"
 #include "pages/actions_page.h"
 #include "pages/general_options_page.h"
 #include "pages/neutral_behavior_page.h"
+#include "pages/page_test_support.h"
 #include "pages/system_options_page.h"
 #include "support/battle_text.h"
 
@@ -51,7 +52,7 @@ BattleConfig EveryByteBattle() {
         "NeutralWarpInDialog", "FriendWarpOutDialog", "EnemyWarpOutDialog", "NeutralWarpOutDialog",
         "FriendJoinEscortDialog", "NeutralToFriendDialog", "NeutralToEnemyDialog"}) {
     for (const std::string& piece : pieces[0]) {
-      lines.push_back(std::string(event) + " = [v\xA0\x81.acm] Sp\xA0k\x8D: " + piece);
+      lines.push_back(std::string(event) + " = [v\xA0\x81.acm] " + event + " \x8D: " + piece);
     }
     lines.push_back(std::string(event) + " = Wing: ends in CR\r");
   }
@@ -62,14 +63,14 @@ BattleConfig EveryByteBattle() {
   return read.config;
 }
 
+// Each "Dialogs" button opens its box, titled for its lists, each list under its caption.
 TEST(PageEdits, OkWithoutChangesKeepsEveryByte) {
   using Run = std::function<void(BattleConfig&)>;
   const struct {
     const char* page;
     Run run;
     const char* leave;
-    // The page's "Dialogs" buttons and the boxes they open, each confirmed unchanged.
-    std::vector<std::pair<const char*, const char*>> dialogs;
+    std::vector<std::array<const char*, 3>> dialogs;  // button, box title, "caption: list"
   } pages[] = {
       {"GENERALOPTIONBOX", [](BattleConfig& c) { GeneralOptionsPage::Run(nullptr, c); }, "Ok", {}},
       {"SYSTEMOPTIONBOX",
@@ -79,16 +80,25 @@ TEST(PageEdits, OkWithoutChangesKeepsEveryByte) {
       {"ACTIONBOX",
        [](BattleConfig& c) { ActionsPage::Run(nullptr, c, c.systems[0]); },
        "Cancel",
-       {{"friendWarpInDialogs", "DIALOGSBOX2"},
-        {"enemyWarpInDialogs", "DIALOGSBOX2"},
-        {"friendExitDialogs", "DIALOGSBOX1"},
-        {"enemyWarpOutDialogs", "DIALOGSBOX2"}}},
+       {{"friendWarpInDialogs", "Sol Friends Warp In Dialog ",
+         " Friends Warp In Dialog : FriendWarpInDialog"},
+        {"enemyWarpInDialogs", "Sol Enemies Warp In Dialog ",
+         " Enemies Warp In Dialog : EnemyWarpInDialog"},
+        {"friendExitDialogs", "Sol Friends Warp Out and Join Escort Dialogs ",
+         " Friends Warp Out Dialog : FriendWarpOutDialog,"
+         " Friends Join Escort Dialog : FriendJoinEscortDialog"},
+        {"enemyWarpOutDialogs", "Sol Enemies Warp Out Dialog ",
+         " Enemies Warp Out Dialog : EnemyWarpOutDialog"}}},
       {"NBEHAVIORBOX",
        [](BattleConfig& c) { NeutralBehaviorPage::Run(nullptr, c, c.systems[0]); },
        "Cancel",
-       {{"warpInDialogs", "DIALOGSBOX2"},
-        {"warpOutDialogs", "DIALOGSBOX2"},
-        {"behaviorDialogs", "DIALOGSBOX1"}}},
+       {{"warpInDialogs", "Sol Neutrals Warp In Dialog ",
+         " Neutrals Warp In Dialog : NeutralWarpInDialog"},
+        {"warpOutDialogs", "Sol Neutrals Warp Out Dialog ",
+         " Neutrals Warp Out Dialog : NeutralWarpOutDialog"},
+        {"behaviorDialogs", "Sol Neutral Behavior Dialogs ",
+         " Neutrals Become Friends Dialog : NeutralToFriendDialog,"
+         " Neutrals Become Enemies Dialog : NeutralToEnemyDialog"}}},
   };
   const BattleConfig before = EveryByteBattle();
   const std::string file = BattleFileWriter::Render(before).bytes;
@@ -97,10 +107,22 @@ TEST(PageEdits, OkWithoutChangesKeepsEveryByte) {
     BattleConfig config = before;
     ScriptedSeam seam;
     seam.Expect(page.page, [&page](QDialog& shown) {
-      for (const auto& [button, box] : page.dialogs) Find<QPushButton>(shown, button).click();
+      for (const auto& dialog : page.dialogs) Find<QPushButton>(shown, dialog[0]).click();
       Click(shown, page.leave);
     });
-    for (const auto& [button, box] : page.dialogs) seam.Expect(box, Press("Ok"));
+    for (const auto& dialog : page.dialogs) {
+      const QString lists = dialog[2];
+      seam.Expect(lists.contains(',') ? "DIALOGSBOX1" : "DIALOGSBOX2", [&dialog](QDialog& box) {
+        EXPECT_EQ(box.windowTitle(), dialog[1]);
+        QStringList shown;
+        for (const auto* edit : box.findChildren<QPlainTextEdit*>()) {
+          shown << edit->accessibleName() + ": " +
+                       edit->toPlainText().section("] ", 1).section(' ', 0, 0);
+        }
+        EXPECT_EQ(shown.join(",").toStdString(), dialog[2]);
+        Click(box, "Ok");
+      });
+    }
     page.run(config);
     EXPECT_TRUE(seam.Done());
     EXPECT_TRUE(config == before);
@@ -109,56 +131,33 @@ TEST(PageEdits, OkWithoutChangesKeepsEveryByte) {
 }
 
 TEST(PageEdits, DigitsOnlyEditsTakeNothingButDigits) {
-  using Open = std::function<std::unique_ptr<QDialog>(BattleConfig&)>;
-  const Open actions = [](BattleConfig& c) {
-    return std::make_unique<ActionsPage>(nullptr, c.systems[0]);
-  };
-  const Open neutrals = [](BattleConfig& c) {
-    return std::make_unique<NeutralBehaviorPage>(nullptr, c.systems[0]);
-  };
-  const struct {
-    Open open;
-    const char* group;  // and its button that switches the edit on
-    const char* button;
-    const char* edit;
-    QString shown;
-  } edits[] = {
-      {[](BattleConfig& c) {
-         return std::make_unique<SystemOptionsPage>(nullptr, c, c.systems[0]);
-       },
-       nullptr, nullptr, "Stardate", "-56"},
-      {actions, "Friend Warp In", "Warp in after", "Friend warp-in time", ""},
-      {actions, "Enemy Warp In", "Warp in after", "Enemy warp-in time", ""},
-      {actions, "Enemy Warp Out", "Warp out after", "Enemy warp-out time", ""},
-      {actions, "Friend Warp Out & Escort", "Warp out after", "Friend warp-out time", ""},
-      {actions, "Friend Warp Out & Escort", "Join escort after", "Join-escort time", ""},
-      {neutrals, "Neutral Warp In", "Warp in after", "Warp-in time", ""},
-      {neutrals, "Neutral Warp Out", "Warp out after", "Warp-out time", ""},
-      {neutrals, "Neutrall Behavior", "Enemy after", "Behavior time", ""},
-  };
-  for (const auto& row : edits) {
-    SCOPED_TRACE(row.edit);
-    BattleConfig config;
-    config.systems.push_back(System("Sol"));
-    config.systems[0].stardate = -56;
-    config.systems[0].stardateDefined = true;
-    const std::unique_ptr<QDialog> page = row.open(config);
-    if (row.group != nullptr) Radio(Group(*page, row.group), row.button).click();
-    auto& edit = Find<QLineEdit>(*page, row.edit);
-    EXPECT_EQ(edit.text().toStdString(), row.shown.toStdString());
+  BattleConfig config;
+  config.systems = {System("Sol")};
+  config.systems[0].stardate = -56;
+  config.systems[0].stardateDefined = true;
+  SystemOptionsPage options(nullptr, config, config.systems[0]);
+  ActionsPage actions(nullptr, config.systems[0]);
+  NeutralBehaviorPage neutrals(nullptr, config.systems[0]);
+  Choose(actions, "Friend Warp Out & Escort", "Join escort after");
+  Choose(neutrals, "Neutrall Behavior", "Enemy after");
+  for (auto [edit, shown] : {std::pair{&Find<QLineEdit>(options, "Stardate"), QString("-56")},
+                             {&Find<QLineEdit>(actions, "Join-escort time"), ""},
+                             {&Find<QLineEdit>(neutrals, "Behavior time"), ""}}) {
+    SCOPED_TRACE(edit->accessibleName().toStdString());
+    EXPECT_EQ(edit->text(), shown);
     // Nothing but digits in front, behind or after a minus sign read from the file.
-    QTest::keyClick(&edit, Qt::Key_Home);
-    QTest::keyClicks(&edit, "-x+ .");
-    QTest::keyClick(&edit, Qt::Key_Right);
-    QTest::keyClicks(&edit, "x-");
-    QTest::keyClick(&edit, Qt::Key_End);
-    QTest::keyClicks(&edit, "7x-");
-    EXPECT_EQ(edit.text().toStdString(), (row.shown + "7").toStdString());
+    QTest::keyClick(edit, Qt::Key_Home);
+    QTest::keyClicks(edit, "-x+ .");
+    QTest::keyClick(edit, Qt::Key_Right);
+    QTest::keyClicks(edit, "x-");
+    QTest::keyClick(edit, Qt::Key_End);
+    QTest::keyClicks(edit, "7x-");
+    EXPECT_EQ(edit->text(), shown + "7");
     // Its first character deleted, a minus sign cannot be typed back.
-    QTest::keyClick(&edit, Qt::Key_Home);
-    QTest::keyClick(&edit, Qt::Key_Delete);
-    QTest::keyClicks(&edit, "-");
-    EXPECT_EQ(edit.text().toStdString(), (row.shown + "7").mid(1).toStdString());
+    QTest::keyClick(edit, Qt::Key_Home);
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, "-");
+    EXPECT_EQ(edit->text(), (shown + "7").mid(1));
   }
 }
 

@@ -1,21 +1,23 @@
 #pragma once
 
+#include <QAbstractButton>
 #include <QDialog>
+#include <QGroupBox>
 #include <QListWidget>
 #include <QTest>
+#include <new>
+#include <stdexcept>
 #include <string>
 
-#include "battle/battle_config.h"
 #include "battle/recording_reporter.h"
 #include "battle/text_line_file.h"
 #include "content/ship_catalog.h"
 #include "content/system_catalog.h"
 #include "gui_support/scripted_seam.h"
+#include "support/model_builders.h"
 
-// Battles, catalogs and list handling shared by the page tests; kept apart from the flow
-// tests' helpers of the same names.
+// Catalogs, messages, groups and lists as the page tests handle them.
 namespace vk7::test {
-inline namespace pages {
 
 template <typename Catalog>
 Catalog CatalogFrom(const std::string& text) {
@@ -24,17 +26,6 @@ Catalog CatalogFrom(const std::string& text) {
   Catalog catalog;
   catalog.Read(source);
   return catalog;
-}
-
-inline ShipEntry Ship(const std::string& shipClass, const char* name = nullptr) {
-  return ShipEntry{shipClass, name != nullptr ? name : "", true, name != nullptr};
-}
-
-inline StarSystem System(const std::string& name) {
-  StarSystem system;
-  system.name = name;
-  system.nameDefined = true;
-  return system;
 }
 
 inline DialogLine Line(const std::string& speaker, const std::string& text,
@@ -49,13 +40,60 @@ inline RecordingReporter::Entry WarningEntry(const std::string& text) {
   return {false, "Warning", text, std::nullopt};
 }
 
-// An error box: its title and message, answered with "Cancel".
-inline ScriptedSeam::Action Refused(const QString& text) {
-  return [text](QDialog& box) {
-    EXPECT_EQ(box.windowTitle(), "Error");
-    EXPECT_EQ(MessageText(box), text);
-    Click(box, "Cancel");
+// A message box: its title and message, answered with `button`.
+inline ScriptedSeam::Action Shows(const QString& title, const QString& text,
+                                  const QString& button) {
+  return [=](QDialog& box) {
+    EXPECT_EQ(box.windowTitle().toStdString(), title.toStdString());
+    EXPECT_EQ(MessageText(box).toStdString(), text.toStdString());
+    Click(box, button);
   };
+}
+inline ScriptedSeam::Action Refused(const QString& text) {
+  return Shows("Error", text, "Cancel");
+}
+inline ScriptedSeam::Action Warned(const QString& text) {
+  return Shows("Warning", text, "Ok");
+}
+
+// Runs out of memory while the first message is being shown.
+class ExhaustedReporter : public RecordingReporter {
+ protected:
+  void OnMessage(const std::string& title, const std::string& text) override {
+    if (!exhausted_) {
+      exhausted_ = true;
+      throw std::bad_alloc();
+    }
+    RecordingReporter::OnMessage(title, text);
+  }
+
+ private:
+  bool exhausted_ = false;
+};
+
+// A group box by its accessible name or its title.
+inline QGroupBox& Group(QWidget& page, const QString& name) {
+  for (QGroupBox* group : page.findChildren<QGroupBox*>()) {
+    if (group->accessibleName() == name || group->title() == name) return *group;
+  }
+  throw std::runtime_error("no group " + name.toStdString());
+}
+
+// The checked buttons of a group joined by "+", so that two checked at once show.
+inline QString Checked(QWidget& page, const QString& group) {
+  QStringList texts;
+  for (QAbstractButton* button : Group(page, group).findChildren<QAbstractButton*>()) {
+    if (button->isChecked()) texts << button->text();
+  }
+  return texts.join("+");
+}
+
+// Clicks a button of a group, shown or not.
+inline void Choose(QWidget& page, const QString& group, const QString& button) {
+  for (QAbstractButton* b : Group(page, group).findChildren<QAbstractButton*>()) {
+    if (b->text() == button) return b->click();
+  }
+  throw std::runtime_error("no button " + button.toStdString());
 }
 
 inline QStringList Rows(const QListWidget& list) {
@@ -73,21 +111,17 @@ inline int SelectedRow(const QListWidget& list) {
   return selected.isEmpty() ? -1 : list.row(selected.front());
 }
 
-inline QPoint RowCenter(QListWidget& list, int row) {
+// A click, or what the window system delivers for a double click.
+inline void ClickRow(QListWidget& list, int row, bool twice = false) {
   list.scrollToItem(list.item(row));
-  return list.visualItemRect(list.item(row)).center();
-}
-
-inline void ClickRow(QListWidget& list, int row) {
-  QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, RowCenter(list, row));
-}
-
-// What the window system delivers for a double click: press, release, double click, release.
-inline void DoubleClickRow(QListWidget& list, int row) {
-  const QPoint at = RowCenter(list, row);
+  const QPoint at = list.visualItemRect(list.item(row)).center();
   QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, at);
+  if (!twice) return;
   QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, at);
   QTest::mouseRelease(list.viewport(), Qt::LeftButton, {}, at);
+}
+inline void DoubleClickRow(QListWidget& list, int row) {
+  ClickRow(list, row, true);
 }
 
 // Cancel, Escape and the close box, each of which must ask before the page goes.
@@ -97,5 +131,4 @@ inline void Leave(QDialog& page, int way) {
   if (way == 2) page.close();
 }
 
-}  // namespace pages
 }  // namespace vk7::test

@@ -1,0 +1,301 @@
+// The general and system options pages and the dialog-lines boxes: what "Ok" decides, from
+// pages/cases/options_pages.txt, and how the widgets are wired.
+#include <gtest/gtest.h>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <map>
+
+#include "pages/dialog_lines_box.h"
+#include "pages/dialog_lines_box_logic.h"
+#include "pages/dialog_lines_pair_box.h"
+#include "pages/general_options_page.h"
+#include "pages/general_options_page_logic.h"
+#include "pages/page_test_support.h"
+#include "pages/system_options_page.h"
+#include "pages/system_options_page_logic.h"
+#include "support/battle_text.h"
+#include "widgets/widget_text.h"
+
+namespace vk7 {
+namespace {
+
+using namespace test;
+using Lines = std::vector<DialogLine>;
+
+class OptionsPagesCase : public testing::TestWithParam<test_support::Case> {};
+
+TEST_P(OptionsPagesCase, OkStores) {
+  const test_support::Case& c = GetParam();
+  SCOPED_TRACE(c.where);
+  std::vector<std::string> battle = {"Player = DD"}, remarks;
+  std::map<std::string, std::string> typed;
+  bool general = false, system = false;
+  for (const std::string& line : c.input) {
+    const std::size_t colon = line.find(':');
+    if (line.starts_with("//")) {
+      remarks.push_back(line.substr(2));
+    } else if (line.find(" = ") == std::string::npos) {
+      (line.starts_with("Title") || line.starts_with("Script") ? general : system) = true;
+      std::string& text = typed[line.substr(0, colon)];
+      text += (text.empty() ? "" : "\n") + line.substr(colon + 1);
+    } else {
+      battle.push_back(line);
+    }
+  }
+  if (!system) battle.push_back("System = Sol");
+  auto read = test_support::ReadBattleLines(battle);
+  ASSERT_TRUE(read.ok) << read.Describe();
+  BattleConfig& config = read.config;
+  config.remarks = remarks;
+  const BattleConfig before = config;
+  GeneralOptionsState options = OpenGeneralOptions(config);
+  for (auto [edit, field] : {std::pair{"Title", &options.title},
+                             {"Title Lines", &options.titleLines},
+                             {"Script Remarks", &options.remarks}}) {
+    if (typed.contains(edit)) *field = typed[edit];
+  }
+  RecordingReporter reporter;
+  bool ok = !general || Apply(options, config, reporter);
+  if (system) {
+    SystemOptionsState page = OpenSystemOptions(config.systems[0]);
+    for (auto [edit, field] : {std::pair{"Stardate", &page.stardate},
+                               {"Starting Dialogs", &page.startingDialogs},
+                               {"Ending Dialogs", &page.endingDialogs}}) {
+      if (typed.contains(edit)) *field = typed[edit];
+    }
+    ok = Apply(page, config.systems[0], reporter) && ok;
+  }
+  std::vector<std::string> shown;
+  for (const std::string& remark : config.remarks) shown.push_back("//" + remark);
+  for (const std::string& value : test_support::WrittenValues(config)) {
+    if (value != "Player = DD") shown.push_back(value);
+  }
+  for (const auto& entry : reporter.Entries()) shown.push_back(entry.title + ": " + entry.text);
+  EXPECT_EQ(shown, c.expected);
+  EXPECT_EQ(ok, reporter.Entries().empty() || !reporter.Entries().back().error);
+  EXPECT_TRUE(ok || config == before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, OptionsPagesCase,
+    testing::ValuesIn(test_support::LoadCases("pages/cases/options_pages.txt")),
+    test_support::CaseName());
+
+// A mode whose flag is down opens on the first button, a value outside the named ones on the
+// last; a warp-disable box shows its flag, and a checked box stores 1.
+TEST(OptionsLogic, ModesFlagsAndValuesTheFileCannotHold) {
+  for (const auto& [defined, value, shown] :
+       {std::tuple{false, 2, 0}, {true, 1, 1}, {true, 7, 2}, {true, -1, 2}}) {
+    BattleConfig config;
+    config.options = {static_cast<WarpOutMode>(value),
+                      static_cast<CollisionMode>(value),
+                      static_cast<ShipChangeMode>(value),
+                      value,
+                      defined,
+                      defined,
+                      defined,
+                      defined};
+    const GeneralOptionsState state = OpenGeneralOptions(config);
+    EXPECT_EQ((std::vector{static_cast<int>(state.shipChange), static_cast<int>(state.warpOut),
+                           static_cast<int>(state.collision)}),
+              std::vector(3, shown))
+        << value;
+    EXPECT_EQ(state.perfectCloak, defined && value != 0) << value;
+  }
+  StarSystem s = System("Sol");
+  s.battleMode = static_cast<BattleMode>(5);
+  s.battleModeDefined = s.warpDisableFriendDefined = s.warpDisableEnemy = true;
+  SystemOptionsState state = OpenSystemOptions(s);
+  EXPECT_EQ(state.battleMode, BattleMode::Stat);
+  EXPECT_EQ(state.warpDisableFriend + 2 * state.warpDisableEnemy, 1);
+  state.warpDisablePlayer = true;
+  state.warpDisableFriend = false;
+  RecordingReporter reporter;
+  ASSERT_TRUE(Apply(state, s, reporter));
+  EXPECT_EQ(
+      (std::vector{s.warpDisablePlayer, s.warpDisablePlayerDefined, s.warpDisableFriend,
+                   s.warpDisableFriendDefined, s.warpDisableEnemy, s.warpDisableEnemyDefined}),
+      (std::vector{true, true, false, false, true, false}));
+}
+
+TEST(OptionsLogic, OutOfMemoryIsReportedAndStoresNothing) {
+  BattleConfig config;
+  config.title.title = "Old";
+  config.systems = {System("Sol")};
+  const BattleConfig before = config;
+  GeneralOptionsState general = OpenGeneralOptions(config);
+  general.title = "New #";
+  general.remarks = "other";
+  general.collision = CollisionMode::Off;
+  SystemOptionsState system = OpenSystemOptions(config.systems[0]);
+  system.stardate = "77";
+  system.warpDisableNeutral = true;
+  system.endingDialogs = "no speaker";
+  Lines upper = {Line("A", "b")}, lower = {Line("C", "d")};
+  for (int page = 0; page < 3; ++page) {
+    ExhaustedReporter reporter;  // fails while the first warning is shown
+    EXPECT_FALSE(page == 0 ? Apply(general, config, reporter)
+                 : page == 1
+                     ? Apply(system, config.systems[0], reporter)
+                     : StoreDialogLists({{"Wing: Copy", upper}, {"no speaker", lower}}, reporter));
+    EXPECT_EQ(reporter.Entries(), std::vector{ErrorEntry("Out of memory!")});
+  }
+  EXPECT_EQ(config, before);
+  EXPECT_EQ(upper, Lines{Line("A", "b")});
+  EXPECT_EQ(lower, Lines{Line("C", "d")});
+}
+
+BattleConfig OptionsBattle() {
+  auto read = test_support::ReadBattleLines(
+      {"Player = DD", "Title = Old", "TitleLine = [t01.acm] Part one", "TitleLine = Part two",
+       "WarpOut = Sequential", "Collision = OffForAll", "ShipChange = On", "PerfectCloak = On",
+       "System = Sol", "Stardate = -5", "WarpDisable = Player",
+       "StartingDialog = [p01.acm] Pilot: Engage now", "EndingDialog = Wing: Done"});
+  EXPECT_TRUE(read.ok) << read.Describe();
+  read.config.remarks = {" header", " my notes"};
+  read.config.systems.at(0).battleMode = BattleMode::Stat;
+  read.config.systems[0].battleModeDefined = true;
+  return read.config;
+}
+
+QString CheckedIn(QDialog& page, const QStringList& groups) {
+  QStringList checked;
+  for (const QString& group : groups) checked << test::Checked(page, group);
+  return checked.join(", ");
+}
+
+TEST(GeneralOptionsPage, ShowsTheBattleStoresOnOkAndNothingOnCancel) {
+  BattleConfig config = OptionsBattle();
+  const BattleConfig before = config;
+  const QStringList groups = {"Ship Change", "Warp Out", "Collisions", "Perfect Cloak"};
+  ScriptedSeam seam;
+  seam.Expect("GENERALOPTIONBOX", [&](QDialog& page) {
+    EXPECT_EQ(page.windowTitle(), "General Options");
+    EXPECT_EQ(Find<QLineEdit>(page, "Title").text(), "Old");
+    EXPECT_EQ(Find<QPlainTextEdit>(page, "Title Lines").toPlainText(),
+              "[t01.acm] Part one\nPart two\n");
+    EXPECT_EQ(Find<QPlainTextEdit>(page, "Script Remarks").toPlainText(), " my notes\n");
+    EXPECT_EQ(CheckedIn(page, groups), "Manual, Sequential, Off for All, On");
+    Find<QLineEdit>(page, "Title").setText("Changed");
+    Choose(page, "Warp Out", "Anytime");
+    Click(page, "Cancel");
+  });
+  GeneralOptionsPage::Run(nullptr, config);
+  EXPECT_EQ(config, before);
+  seam.Expect("GENERALOPTIONBOX",
+              [&](QDialog& page) {
+                auto& title = Find<QLineEdit>(page, "Title");
+                title.clear();
+                title.insert(QString::fromUtf8("\u03A9"));  // beyond what key clicks can type
+                QTest::keyClicks(&title, "  Raid #2" + QString(60, 'x'));
+                EXPECT_EQ(title.text().size(), 50);
+                Find<QPlainTextEdit>(page, "Title Lines").setPlainText("[t02.acm]\nx");
+                Find<QPlainTextEdit>(page, "Script Remarks").setPlainText("one\n\n");
+                // "Off" and "On" stand in two groups each; every group is exclusive on its own.
+                Choose(page, "Ship Change", "Off");
+                Choose(page, "Collisions", "Off for Player");
+                Choose(page, "Perfect Cloak", "Off");
+                Choose(page, "Warp Out", "When Cleared");
+                EXPECT_EQ(CheckedIn(page, groups), "Off, When Cleared, Off for Player, Off");
+                Click(page, "Ok");
+              })
+      .Expect("MESSAGBOX", Warned(kTitleLineWithoutTextWarning))
+      .Expect("MESSAGBOX", Warned(kTitleHashWarning))
+      .Expect("MESSAGBOX", Warned(kReplacedCharactersWarning));
+  GeneralOptionsPage::Run(nullptr, config);
+  EXPECT_TRUE(seam.Done());
+  EXPECT_EQ(config.title, (BattleTitle{"?  Raid *2" + std::string(40, 'x'), {"x"}, {""}, true}));
+  EXPECT_EQ(config.remarks, (std::vector<std::string>{" header", "one"}));
+  EXPECT_EQ(config.options, (BattleOptions{WarpOutMode::WhenCleared, CollisionMode::Off,
+                                           ShipChangeMode::Off, 0, true, true, true, true}));
+}
+
+TEST(SystemOptionsPage, ShowsTheSystemStoresOnOkAndNothingOnCancel) {
+  BattleConfig config = OptionsBattle();
+  const BattleConfig before = config;
+  const QStringList groups = {"Battle Mode", "Warp Disable"};
+  ScriptedSeam seam;
+  seam.Expect("SYSTEMOPTIONBOX", [&](QDialog& page) {
+    EXPECT_EQ(page.windowTitle(), "Sol Options");
+    EXPECT_EQ(Find<QLineEdit>(page, "Stardate").text(), "-5");
+    EXPECT_EQ(CheckedIn(page, groups), "Statistic, Player");
+    EXPECT_EQ(Find<QPlainTextEdit>(page, "Starting Dialogs").toPlainText(),
+              "[p01.acm] Pilot: Engage now\n");
+    EXPECT_EQ(Find<QPlainTextEdit>(page, "Ending Dialogs").toPlainText(), "Wing: Done\n");
+    Choose(page, "Battle Mode", "AI");
+    Find<QLineEdit>(page, "Stardate").setText("1");
+    Click(page, "Cancel");
+  });
+  SystemOptionsPage::Run(nullptr, config, config.systems[0]);
+  EXPECT_EQ(config, before);
+  seam.Expect("SYSTEMOPTIONBOX",
+              [&](QDialog& page) {
+                Choose(page, "Battle Mode", "AI");
+                Choose(page, "Warp Disable", "Player");
+                Choose(page, "Warp Disable", "Enemy");
+                EXPECT_EQ(CheckedIn(page, groups), "AI, Enemy");
+                auto& stardate = Find<QLineEdit>(page, "Stardate");
+                stardate.setText("99999999999");
+                Click(page, "Ok");
+                EXPECT_TRUE(page.isVisible());
+                stardate.setText("4711");
+                Find<QPlainTextEdit>(page, "Starting Dialogs").setPlainText("No speaker");
+                Find<QPlainTextEdit>(page, "Ending Dialogs").setPlainText("Wing:");
+                Click(page, "Ok");
+              })
+      .Expect("ERRORBOX", Refused(kStardateRangeError))
+      .Expect("MESSAGBOX", Warned("At least one dialog line had no speaker definition. Default "
+                                  "speaker inserted."))
+      .Expect("MESSAGBOX", Warned("At least one dialog line contained a speaker or voice file, "
+                                  "but no text. Line has been removed."));
+  SystemOptionsPage::Run(nullptr, config, config.systems[0]);
+  EXPECT_TRUE(seam.Done());
+  const auto values = test_support::WrittenValues(config);
+  EXPECT_EQ(std::vector(values.end() - 5, values.end()),
+            (std::vector<std::string>{"System = Sol", "Stardate = 4711",
+                                      "StartingDialog = Speaker: No speaker", "WarpDisable = Enemy",
+                                      "BattleMode = AI"}));
+}
+
+TEST(DialogLinesBoxes, ShowTheListsAndStoreThemOnOkOnly) {
+  Lines list = {Line("Pilot", "Engage now", "p01.acm"), Line("Wing", "Copy")};
+  Lines lower = {Line("A", "b")};
+  ScriptedSeam seam;
+  seam.Expect("DIALOGSBOX2",
+              [](QDialog& box) {
+                EXPECT_EQ(box.windowTitle(), "Sol Friends Warp In Dialog ");
+                auto& edit = Find<QPlainTextEdit>(box, " Friends Warp In Dialog ");
+                EXPECT_EQ(edit.toPlainText(), "[p01.acm] Pilot: Engage now\nWing: Copy\n");
+                edit.setPlainText("");
+                Click(box, "Cancel");
+              })
+      .Expect("DIALOGSBOX2", [](QDialog& box) {
+        Find<QPlainTextEdit>(box, " Friends Warp In Dialog ")
+            .setPlainText("Wing: Copy\n\n[p02.acm] Lead: Go");
+        Click(box, "Ok");
+      });
+  seam.Expect("DIALOGSBOX1",
+              [](QDialog& box) {
+                EXPECT_EQ(box.windowTitle(), "Sol Neutral Behavior Dialogs ");
+                EXPECT_EQ(Find<QPlainTextEdit>(box, " Upper ").toPlainText(),
+                          "Wing: Copy\n[p02.acm] Lead: Go\n");
+                Find<QPlainTextEdit>(box, " Upper ").setPlainText("No speaker here");
+                Find<QPlainTextEdit>(box, " Lower ").setPlainText("Nor here\nPilot:");
+                Click(box, "Ok");
+              })
+      .Expect("MESSAGBOX", Warned("At least one dialog line had no speaker definition. Default "
+                                  "speaker inserted."))
+      .Expect("MESSAGBOX", Warned("At least one dialog line contained a speaker or voice file, "
+                                  "but no text. Line has been removed."));
+  for (int i = 0; i < 2; ++i) {
+    DialogLinesBox::Run(nullptr, list, "Sol Friends Warp In Dialog ", " Friends Warp In Dialog ");
+  }
+  EXPECT_EQ(list, (Lines{Line("Wing", "Copy"), Line("Lead", "Go", "p02.acm")}));
+  DialogLinesPairBox::Run(nullptr, list, lower, "Sol Neutral Behavior Dialogs ", " Upper ",
+                          " Lower ");
+  EXPECT_EQ(list, Lines{Line("Speaker", "No speaker here")});
+  EXPECT_EQ(lower, Lines{Line("Speaker", "Nor here")});
+}
+
+}  // namespace
+}  // namespace vk7
