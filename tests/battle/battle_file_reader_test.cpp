@@ -53,7 +53,8 @@ INSTANTIATE_TEST_SUITE_P(
 // A demo battle touching most kinds of line reads alike in every version, with LF or CR LF.
 TEST(BattleFileReader, VersionsAndLineEndsReadAlike) {
   test::TempDir dir;
-  const std::string text = test::ReadBytes(std::string(VK7_EXAMPLES_DIR) + "/game/scripts/DeepSurvey.vk7");
+  const std::string text =
+      test::ReadBytes(std::string(VK7_EXAMPLES_DIR) + "/game/scripts/DeepSurvey.vk7");
   const auto expected = ReadBattleText(text, false, "DeepSurvey");
   ASSERT_TRUE(expected.ok);
   for (const char* version : {"1.0", "1.1", "LF"}) {
@@ -65,7 +66,8 @@ TEST(BattleFileReader, VersionsAndLineEndsReadAlike) {
     }
     test_support::ReadOutcome outcome;
     RecordingReporter reporter;
-    outcome.ok = BattleFileReader(outcome.config, reporter).Read("DeepSurvey", dir.Write("DeepSurvey.vk7", changed), false);
+    outcome.ok = BattleFileReader(outcome.config, reporter)
+                     .Read("DeepSurvey", dir.Write("DeepSurvey.vk7", changed), false);
     ASSERT_TRUE(outcome.ok) << version;
     EXPECT_EQ(outcome.config, expected.config) << version;
     EXPECT_TRUE(reporter.Entries().empty()) << version;

@@ -14,15 +14,17 @@
 namespace vk7 {
 namespace {
 
-using ::testing::HasSubstr;
 using test::ToolRun;
 using test::Vk7;
+using ::testing::HasSubstr;
 
 const std::string kGame = std::string(VK7_EXAMPLES_DIR) + "/game";
 
 std::string Expand(std::string text, const std::string& dir) {
-  for (const auto& [key, value] : {std::pair<std::string, std::string>{"{dir}", dir}, {"{game}", kGame}}) {
-    for (std::size_t at; (at = text.find(key)) != std::string::npos;) text.replace(at, key.size(), value);
+  for (const auto& [key, value] :
+       {std::pair<std::string, std::string>{"{dir}", dir}, {"{game}", kGame}}) {
+    for (std::size_t at; (at = text.find(key)) != std::string::npos;)
+      text.replace(at, key.size(), value);
   }
   return text;
 }
@@ -173,12 +175,13 @@ TEST(Vk7, FormatInPlaceRewritesStablyOrRefusesAndKeepsTheFile) {
 
 TEST(Vk7, OverviewWritesTheFile) {
   test::TempDir dir;
-  const ToolRun run =
-      Vk7({"overview", "--game-dir", kGame, kGame + "/scripts/DeepSurvey.vk7", "-o", (dir / "o.svg").string()});
+  const ToolRun run = Vk7({"overview", "--game-dir", kGame, kGame + "/scripts/DeepSurvey.vk7", "-o",
+                           (dir / "o.svg").string()});
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out, "");
-  EXPECT_EQ(test::ReadBytes(dir / "o.svg"),
-            test::ReadBytes(std::string(VK7_TEST_DATA_DIR) + "/content/golden/overview/deep_survey.svg"));
+  EXPECT_EQ(
+      test::ReadBytes(dir / "o.svg"),
+      test::ReadBytes(std::string(VK7_TEST_DATA_DIR) + "/content/golden/overview/deep_survey.svg"));
 }
 
 }  // namespace

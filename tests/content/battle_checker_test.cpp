@@ -45,9 +45,10 @@ TEST_P(BattleCheckerTest, ListsWhatTheCatalogsLack) {
   EXPECT_EQ(result.anyMissing, !c.expected.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, BattleCheckerTest,
-                         ::testing::ValuesIn(test_support::LoadCases("content/cases/battle_checks.txt")),
-                         test_support::CaseName());
+INSTANTIATE_TEST_SUITE_P(
+    Cases, BattleCheckerTest,
+    ::testing::ValuesIn(test_support::LoadCases("content/cases/battle_checks.txt")),
+    test_support::CaseName());
 
 }  // namespace
 }  // namespace vk7

@@ -59,12 +59,18 @@ TEST(BattleFileWriter, WritesTheGoldenFilesWhateverValuesWithFlagsDownHold) {
   }
   BattleConfig config = ReadGolden("minimal.vk7");
   config.title.title = "Hidden";
-  config.options = {WarpOutMode::Sequential, CollisionMode::Off, ShipChangeMode::Auto, 1,
-                    false, false, false, false};
+  config.options = {WarpOutMode::Sequential,
+                    CollisionMode::Off,
+                    ShipChangeMode::Auto,
+                    1,
+                    false,
+                    false,
+                    false,
+                    false};
   StarSystem& s = config.systems[0];
   s.stardate = 77;
-  s.playerPosition = s.friendPosition = s.enemyPosition = s.neutralPosition = s.hulkPosition =
-      {1, 2, 3, "Earth"};
+  s.playerPosition = s.friendPosition = s.enemyPosition = s.neutralPosition =
+      s.hulkPosition = {1, 2, 3, "Earth"};
   s.neutralBehavior = NeutralBehavior::FriendAfter;
   s.neutralBehaviorTime = 30;
   s.neutralBehaviorTimeDefined = true;
@@ -108,14 +114,22 @@ TEST(BattleFileWriter, CutsLinesBeyond255Characters) {
 TEST(BattleFileWriter, WritesValuesOutsideTheNamedOnes) {
   using Edit = void (*)(BattleOptions&, StarSystem&);
   const std::pair<Edit, const char*> cases[] = {
-      {[](auto& o, auto&) { o.warpOut = static_cast<WarpOutMode>(7); }, "WarpOut         = Sequential"},
-      {[](auto& o, auto&) { o.collision = static_cast<CollisionMode>(-1); }, "Collision       = OffForAll"},
+      {[](auto& o, auto&) { o.warpOut = static_cast<WarpOutMode>(7); },
+       "WarpOut         = Sequential"},
+      {[](auto& o, auto&) { o.collision = static_cast<CollisionMode>(-1); },
+       "Collision       = OffForAll"},
       {[](auto& o, auto&) { o.perfectCloak = 2; }, "PerfectCloak    = Off"},
       {[](auto&, auto& s) { s.battleMode = static_cast<BattleMode>(4); }, "BattleMode      = AI"},
-      {[](auto&, auto& s) { s.neutralBehavior = static_cast<NeutralBehavior>(9); }, "NeutralBehavior = Random"},
-      {[](auto&, auto& s) { s.neutralWarpOutAfter = -1000; }, "NeutralAction   = WarpOutAfter Cleared"},
-      {[](auto&, auto& s) { s.friendJoinEscortAfter = INT32_MIN; }, "FriendAction    = JoinEscortAfter Cleared"},
-      {[](auto&, auto& s) { s.hulkPosition = {INT32_MIN, 0, -1, "Moon"}; }, "HulkPosition    = -2147483648 0 -1"},
+      {[](auto&, auto& s) { s.neutralBehavior = static_cast<NeutralBehavior>(9); },
+       "NeutralBehavior = Random"},
+      {[](auto&, auto& s) { s.neutralWarpOutAfter = -1000; },
+       "NeutralAction   = WarpOutAfter Cleared"},
+      {[](auto&, auto& s) { s.friendJoinEscortAfter = INT32_MIN; },
+       "FriendAction    = JoinEscortAfter Cleared"},
+      {[](auto&, auto& s) {
+         s.hulkPosition = {INT32_MIN, 0, -1, "Moon"};
+       },
+       "HulkPosition    = -2147483648 0 -1"},
   };
   for (const auto& [edit, line] : cases) {
     SCOPED_TRACE(line);
@@ -134,12 +148,14 @@ TEST(BattleFileWriter, WritesValuesOutsideTheNamedOnes) {
   config.title.titleLines = {"First", "Second"};
   config.title.titleLineVoices = {"one.acm"};
   const std::string bytes = BattleFileWriter::Render(config).bytes;
-  EXPECT_NE(bytes.find("\r\nTitleLine       = [one.acm] First\r\n\r\n"), std::string::npos) << bytes;
+  EXPECT_NE(bytes.find("\r\nTitleLine       = [one.acm] First\r\n\r\n"), std::string::npos)
+      << bytes;
   EXPECT_EQ(bytes.find("Second"), std::string::npos);
 }
 
 std::size_t Entries(const test::TempDir& dir) {
-  return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(dir.Path()), {}));
+  return static_cast<std::size_t>(
+      std::distance(std::filesystem::directory_iterator(dir.Path()), {}));
 }
 
 TEST(BattleFileWriter, WriteReplacesTheFileWholeOrChangesNothing) {

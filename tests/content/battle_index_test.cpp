@@ -124,7 +124,11 @@ TEST(BattleIndex, EditsAndTheChangedFlag) {
       {"move down last", [](I x) { return x.MoveDown(2); }, {"A", "B", "C"}, false, std::nullopt},
       {"move up", [](I x) { return x.MoveUp(2); }, {"A", "C", "B"}, true, 1},
       {"move down", [](I x) { return x.MoveDown(0); }, {"B", "A", "C"}, true, 1},
-      {"remove", [](I x) { return x.RemoveAt(1), std::optional<std::size_t>(); }, {"A", "C"}, true, std::nullopt},
+      {"remove",
+       [](I x) { return x.RemoveAt(1), std::optional<std::size_t>(); },
+       {"A", "C"},
+       true,
+       std::nullopt},
       {"rename", [](I x) { return x.RenameAt(1, "X"); }, {"A", "X", "C"}, true, 1},
       {"rename case", [](I x) { return x.RenameAt(1, "b"); }, {"A", "b", "C"}, true, 1},
       {"rename onto later", [](I x) { return x.RenameAt(0, "c"); }, {"B", "C"}, true, 1},
@@ -132,17 +136,27 @@ TEST(BattleIndex, EditsAndTheChangedFlag) {
       {"rename last", [](I x) { return x.RenameAt(2, "Z"); }, {"A", "B", "Z"}, true, 2},
       // Letters beyond ASCII differ in case only, as on Windows: one file, one entry.
       {"add listed \xE9/\xC9",
-       [](I x) { return x.RenameAt(2, "\xC9t\xE9 \x8A"), x.Add("\xE9T\xC9 \x9A") ? x.Contains("\xE9T\xC9 \x9A") : std::nullopt; },
-       {"A", "B", "\xC9t\xE9 \x8A"}, true, std::nullopt},
+       [](I x) {
+         return x.RenameAt(2, "\xC9t\xE9 \x8A"),
+                x.Add("\xE9T\xC9 \x9A") ? x.Contains("\xE9T\xC9 \x9A") : std::nullopt;
+       },
+       {"A", "B", "\xC9t\xE9 \x8A"},
+       true,
+       std::nullopt},
       // The new name may be an entry of the list itself, erased by the rename.
-      {"rename to own entry", [](I x) { return x.RenameAt(0, x.Entries()[2]); }, {"B", "C"}, true, 1},
+      {"rename to own entry",
+       [](I x) { return x.RenameAt(0, x.Entries()[2]); },
+       {"B", "C"},
+       true,
+       1},
   };
   for (const auto& [what, edit, entries, changed, current] : cases) {
     TextLineFile source;
     source.OpenMemory(kHeader + CrLf({"A", "B", "C"}));
     BattleIndex index;
     RecordingReporter reporter;
-    ASSERT_TRUE(index.Read(source, [](const std::string&) { return true; }, reporter));
+    ASSERT_TRUE(index.Read(
+        source, [](const std::string&) { return true; }, reporter));
     EXPECT_EQ(edit(index), current) << what;
     EXPECT_EQ(index.Entries(), entries) << what;
     EXPECT_EQ(index.Changed(), changed) << what;
@@ -163,15 +177,16 @@ TEST(BattleIndex, NamesAreCutAt511CharactersBeforeTrimmingAndTesting) {
 
 // Typed names (new, renamed, imported battles) become file names that Windows must accept.
 TEST(BattleName, TypedNamesWindowsCannotUseAreRefused) {
-  for (const char* name : {"Caf\xE9", "First Patrol", "a.b", "..a", "CONSOLE", "COM10", "AUX1",
-                           "lpt", "x\x7F\x81"}) {
+  for (const char* name :
+       {"Caf\xE9", "First Patrol", "a.b", "..a", "CONSOLE", "COM10", "AUX1", "lpt", "x\x7F\x81"}) {
     RecordingReporter reporter;
     EXPECT_TRUE(CheckBattleName(name, reporter)) << name;
     EXPECT_TRUE(reporter.Entries().empty()) << name;
   }
-  for (const char* name : {"", ".", "..", "a/b", "a\\b", "a<b", "a>b", "a\"b", "a|b", "what?",
-                           "star*", "tab\there", "\x1F", "end.", "end ", "CON", "con", "Con.vk7",
-                           "nul.a.b", "Prn", "COM1", "lpt9", "COM\xB9"}) {
+  for (const char* name :
+       {"",    ".",       "..",      "a/b",       "a\\b", "a<b",  "a>b",    "a\"b",
+        "a|b", "what?",   "star*",   "tab\there", "\x1F", "end.", "end ",   "CON",
+        "con", "Con.vk7", "nul.a.b", "Prn",       "COM1", "lpt9", "COM\xB9"}) {
     RecordingReporter reporter;
     EXPECT_FALSE(CheckBattleName(name, reporter)) << name;
     EXPECT_EQ(reporter.Entries().size(), 1u) << name;

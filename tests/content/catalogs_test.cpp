@@ -102,7 +102,8 @@ void CheckLoading(const std::string& file, const std::string& entry, const std::
   // Missing file: the error, and the catalog stays empty.
   dir.Write("scripts/other.txt", "");
   EXPECT_FALSE(catalog.Load(game, reporter));
-  EXPECT_EQ(test::Log(reporter), Rows{std::string("error|Error|Cannot open ") + Catalog::kFileName + " file!"});
+  EXPECT_EQ(test::Log(reporter),
+            Rows{std::string("error|Error|Cannot open ") + Catalog::kFileName + " file!"});
   EXPECT_FALSE(catalog.IsLoaded());
   reporter.Clear();
   std::filesystem::remove_all(dir / "scripts");

@@ -35,15 +35,17 @@ TEST_P(DialogLinesTest, ParseAsExpected) {
     for (const std::string& line : SplitEditedLines(text)) {
       if (auto p = ParseTitleLine(line, n)) got.push_back(p->text + "|" + p->voice);
     }
-    notes = Notes({{n.truncated, "truncated"}, {n.hashReplaced, "hash"},
-                   {n.lineWithoutText, "noText"}});
+    notes = Notes(
+        {{n.truncated, "truncated"}, {n.hashReplaced, "hash"}, {n.lineWithoutText, "noText"}});
   } else {
     DialogNotes n;
     std::vector<DialogLine> list;
     RebuildDialogList(text, list, n);
     for (const DialogLine& d : list) got.push_back(d.speaker + "|" + d.text + "|" + d.voice);
-    notes = Notes({{n.truncated, "truncated"}, {n.defaultSpeakerUsed, "defaultSpeaker"},
-                   {n.hashReplaced, "hash"}, {n.lineWithoutText, "noText"}});
+    notes = Notes({{n.truncated, "truncated"},
+                   {n.defaultSpeakerUsed, "defaultSpeaker"},
+                   {n.hashReplaced, "hash"},
+                   {n.lineWithoutText, "noText"}});
     std::vector<DialogLine> back;
     DialogNotes none;
     RebuildDialogList(FormatDialogLines(list), back, none);
@@ -54,16 +56,18 @@ TEST_P(DialogLinesTest, ParseAsExpected) {
   EXPECT_EQ(got, c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, DialogLinesTest,
-                         ::testing::ValuesIn(test_support::LoadCases("content/cases/dialog_lines.txt")),
-                         test_support::CaseName());
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DialogLinesTest,
+    ::testing::ValuesIn(test_support::LoadCases("content/cases/dialog_lines.txt")),
+    test_support::CaseName());
 
 TEST(DialogText, FormatsLinesWarningsAndRows) {
   EXPECT_EQ(FormatDialogLines({Line("Pilot", "Go"), Line("Tower", "Go: now", "t1.acm")}),
             "Pilot: Go\r\n[t1.acm] Tower: Go: now\r\n");
   // A text without a voice entry at its position is left out.
   EXPECT_EQ(FormatTitleLines({"One", "Two", "Three"}, {"", "v2"}), "One\r\n[v2] Two\r\n");
-  EXPECT_EQ(SplitEditedLines(std::string(600, 'x') + "\r\ny\r\n"), (Lines{std::string(511, 'x'), "y"}));
+  EXPECT_EQ(SplitEditedLines(std::string(600, 'x') + "\r\ny\r\n"),
+            (Lines{std::string(511, 'x'), "y"}));
   const Lines warnings = DialogNoteWarnings({true, true, true, true});
   EXPECT_EQ(warnings,
             (Lines{"At least one speaker or dialog line was longer than allowed. Object has been "

@@ -42,9 +42,10 @@ TEST_P(FinishClashTest, RefusesTheFirstClashOrPassesSilently) {
   EXPECT_TRUE(read.config == before);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, FinishClashTest,
-                         ::testing::ValuesIn(test_support::LoadCases("content/cases/finish_clashes.txt")),
-                         test_support::CaseName());
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FinishClashTest,
+    ::testing::ValuesIn(test_support::LoadCases("content/cases/finish_clashes.txt")),
+    test_support::CaseName());
 
 TEST(FinishValidation, ForcesBrokenStatisticSystemsToAIWithOneWarning) {
   BattleConfig config;

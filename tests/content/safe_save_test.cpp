@@ -16,12 +16,11 @@ namespace {
 
 // Written as: Title on line 6, Player 9, System 12, Friend 15, Enemy 18, StartingDialog 21.
 BattleConfig Ordinary() {
-  BattleConfig config = test_support::ReadBattleLines({"Title = Battle of Sol",
-                                                       "Player = Destroyer = Valiant",
-                                                       "System = Sol", "Friend = Cruiser",
-                                                       "Enemy = Raider",
-                                                       "StartingDialog = Captain: Welcome aboard."})
-                            .config;
+  BattleConfig config =
+      test_support::ReadBattleLines({"Title = Battle of Sol", "Player = Destroyer = Valiant",
+                                     "System = Sol", "Friend = Cruiser", "Enemy = Raider",
+                                     "StartingDialog = Captain: Welcome aboard."})
+          .config;
   config.InitNew();
   return config;
 }
@@ -58,8 +57,10 @@ TEST(SafeSave, RefusesValuesThatWouldNotReadBackAndKeepsTheOldFile) {
       {"blank after a name", [](BattleConfig& c) { c.player.name = "Valiant "; }, 9,
        "Player          = Destroyer = Valiant "},
       {"name given twice",
-       [](BattleConfig& c) { c.systems[0].enemies[0] = {"Raider", "Valiant", true, true}; }, 18,
-       "Enemy           = Raider = Valiant"},
+       [](BattleConfig& c) {
+         c.systems[0].enemies[0] = {"Raider", "Valiant", true, true};
+       },
+       18, "Enemy           = Raider = Valiant"},
       {"system name beginning with =", [](BattleConfig& c) { c.systems[0].name = "=Sol"; }, 12,
        "System          = =Sol"},
       {"title too long", [](BattleConfig& c) { c.title.title = std::string(51, 'T'); }, 6,
