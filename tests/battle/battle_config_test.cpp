@@ -19,9 +19,9 @@ TEST(BattleConfig, NewBattleRemarkAndDefaultShipNames) {
   EXPECT_TRUE(config.InitNew());
   EXPECT_EQ(config.remarks, std::vector<std::string>{" Created by Velkor Editor"});
   const std::tuple<ShipRole, std::uint32_t, std::uint32_t, const char*> cases[] = {
-      {ShipRole::Player, 0, 1, "Hawk P"},      {ShipRole::Escort, 4, 12, "Hawk E12"},
-      {ShipRole::Enemy, 1, 3, "Hawk O1.3"},    {ShipRole::Friend, 6, 10, "Hawk F6.10"},
-      {ShipRole::Neutral, 2, 1, "Hawk N2.1"},  {ShipRole::Hulk, 3, 2, "Hawk H3.2"},
+      {ShipRole::Player, 0, 1, "Hawk P"},     {ShipRole::Escort, 4, 12, "Hawk E12"},
+      {ShipRole::Enemy, 1, 3, "Hawk O1.3"},   {ShipRole::Friend, 6, 10, "Hawk F6.10"},
+      {ShipRole::Neutral, 2, 1, "Hawk N2.1"}, {ShipRole::Hulk, 3, 2, "Hawk H3.2"},
   };
   for (const auto& [role, system, position, name] : cases) {
     EXPECT_EQ(BattleConfig::DefaultShipName(Ship("Hawk"), role, system, position), name);
@@ -57,9 +57,12 @@ TEST(BattleConfig, NamesAreFoundWithTheirPlace) {
 // the escorts, then each system's friends, enemies, neutrals and hulks.
 TEST(BattleConfig, SearchVisitsPlayerEscortsThenEachSystemsRoles) {
   const std::vector<std::pair<ShipLocation, ShipLocation>> cases = {
-      {{0, ShipRole::Player}, {0, ShipRole::Escort}},  {{0, ShipRole::Escort}, {1, ShipRole::Friend}},
-      {{1, ShipRole::Friend}, {1, ShipRole::Enemy}},   {{1, ShipRole::Enemy}, {1, ShipRole::Neutral}},
-      {{1, ShipRole::Neutral}, {1, ShipRole::Hulk}},   {{1, ShipRole::Hulk}, {2, ShipRole::Friend}},
+      {{0, ShipRole::Player}, {0, ShipRole::Escort}},
+      {{0, ShipRole::Escort}, {1, ShipRole::Friend}},
+      {{1, ShipRole::Friend}, {1, ShipRole::Enemy}},
+      {{1, ShipRole::Enemy}, {1, ShipRole::Neutral}},
+      {{1, ShipRole::Neutral}, {1, ShipRole::Hulk}},
+      {{1, ShipRole::Hulk}, {2, ShipRole::Friend}},
   };
   for (const auto& [first, later] : cases) {
     BattleConfig config;

@@ -42,14 +42,22 @@ TEST(StringHelpers, VoicePart) {
 // The syntax test, and the value (none: out of range or no number).
 TEST(StringHelpers, NumberSyntaxAndValue) {
   const std::tuple<const char*, bool, std::optional<std::int32_t>> cases[] = {
-      {"12", true, 12},          {"-7", true, -7},
-      {"3.5", true, 3},          {".5", true, 0},
-      {"-", true, 0},            {".", true, 0},
-      {"1-2", false, {}},        {"1.2.3", false, {}},
-      {"+4", false, {}},         {"", false, {}},
-      {"12a", false, {}},        {"2147483647", true, INT32_MAX},
-      {"-2147483648", true, INT32_MIN}, {"2147483648", true, {}},
-      {"-2147483649", true, {}}, {"99999999999999999999999", true, {}},
+      {"12", true, 12},
+      {"-7", true, -7},
+      {"3.5", true, 3},
+      {".5", true, 0},
+      {"-", true, 0},
+      {".", true, 0},
+      {"1-2", false, {}},
+      {"1.2.3", false, {}},
+      {"+4", false, {}},
+      {"", false, {}},
+      {"12a", false, {}},
+      {"2147483647", true, INT32_MAX},
+      {"-2147483648", true, INT32_MIN},
+      {"2147483648", true, {}},
+      {"-2147483649", true, {}},
+      {"99999999999999999999999", true, {}},
       {"2147483647.99", true, INT32_MAX},
   };
   for (const auto& [text, isNumber, value] : cases) {

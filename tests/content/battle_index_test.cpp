@@ -12,6 +12,7 @@
 #include "battle/recording_reporter.h"
 #include "battle/text_line_file.h"
 #include "content/battle_name.h"
+#include "support/case_file.h"
 #include "support/model_builders.h"
 #include "support/temp_dir.h"
 
@@ -41,29 +42,45 @@ Names Error(const std::string& text) {
   return {"error|Error|" + text};
 }
 
-TEST(BattleIndex, LoadRejectsUnusableFiles) {
-  const std::pair<std::optional<std::string>, std::string> cases[] = {
-      {std::nullopt, "Cannot open vk7.txt file!"},
-      {"", "No valid vk7.txt file!"},
-      {"VK7 Available Battles", "No valid vk7.txt file!"},
-      {"VK7 Available Battles\r\n", "No valid vk7.txt file!"},
-      {"VK7 Available Battles \r\nFile Format Version 1.0\r\n", "No valid vk7.txt file!"},
-      {"vk7 available battles\r\nFile Format Version 1.0\r\n", "No valid vk7.txt file!"},
-      {"\r\nVK7 Available Battles\r\nFile Format Version 1.0\r\n", "No valid vk7.txt file!"},
-      {"VK7 Available Battles\r\nFile Format Version 1.1\r\n", "Invalid version of vk7.txt file!"},
-      {"VK7 Available Battles\nFile Format Version 1.0 \n", "Invalid version of vk7.txt file!"},
-      {"VK7 Available Battles\n\nFile Format Version 1.0\n", "Invalid version of vk7.txt file!"},
-  };
-  for (const auto& [content, message] : cases) {
+// The text of an error box titled "Error", anything else whole.
+std::string ErrorText(const std::string& logged) {
+  return logged.rfind("error|Error|", 0) == 0 ? logged.substr(12) : logged;
+}
+
+class BattleIndexCaseTest : public ::testing::TestWithParam<test_support::Case> {};
+
+TEST_P(BattleIndexCaseTest, RefusesAsExpected) {
+  const test_support::Case& c = GetParam();
+  SCOPED_TRACE(c.where);
+  Names shown;
+  if (c.name.rfind("Names_", 0) == 0) {
+    for (const std::string& name : c.input) {
+      RecordingReporter reporter;
+      const bool accepted = CheckBattleName(name, reporter);
+      const Names log = test::Log(reporter);
+      EXPECT_EQ(log.size(), accepted ? 0u : 1u) << name;
+      shown.push_back(accepted                 ? "accepted"
+                      : c.expected.size() == 1 ? ErrorText(log.at(0))
+                                               : "refused");
+    }
+  } else {
     test::TempDir dir;
     dir.Write("scripts/a.vk7", kBattle);
-    if (content) dir.Write("scripts/vk7.txt", *content);
+    std::string text;
+    for (const std::string& line : c.input) text += (text.empty() ? "" : "\n") + line;
+    if (!c.input.empty()) dir.Write("scripts/vk7.txt", text);
     BattleIndex index;
     RecordingReporter reporter;
-    EXPECT_FALSE(index.Load(GameFolder(dir.Path()), reporter)) << message;
-    EXPECT_EQ(test::Log(reporter), Error(message));
+    EXPECT_FALSE(index.Load(GameFolder(dir.Path()), reporter));
+    for (const std::string& line : test::Log(reporter)) shown.push_back(ErrorText(line));
   }
+  EXPECT_EQ(shown, c.expected);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, BattleIndexCaseTest,
+    ::testing::ValuesIn(test_support::LoadCases("content/cases/battle_index.txt")),
+    test_support::CaseName());
 
 // An index of valid battles and all kinds of invalid ones: only the valid are listed, their
 // names trimmed; the file is written again only after a change, then without the invalid.
@@ -173,32 +190,6 @@ TEST(BattleIndex, NamesAreCutAt511CharactersBeforeTrimmingAndTesting) {
   ASSERT_TRUE(index.Read(source, isBattle, reporter));
   EXPECT_EQ(asked, (Names{std::string(511, 'N'), std::string(510, 'n')}));
   EXPECT_EQ(index.Entries(), asked);
-}
-
-// Typed names (new, renamed, imported battles) become file names that Windows must accept.
-TEST(BattleName, TypedNamesWindowsCannotUseAreRefused) {
-  for (const char* name :
-       {"Caf\xE9", "First Patrol", "a.b", "..a", "CONSOLE", "COM10", "AUX1", "lpt", "x\x7F\x81"}) {
-    RecordingReporter reporter;
-    EXPECT_TRUE(CheckBattleName(name, reporter)) << name;
-    EXPECT_TRUE(reporter.Entries().empty()) << name;
-  }
-  for (const char* name :
-       {"",    ".",       "..",      "a/b",       "a\\b", "a<b",  "a>b",    "a\"b",
-        "a|b", "what?",   "star*",   "tab\there", "\x1F", "end.", "end ",   "CON",
-        "con", "Con.vk7", "nul.a.b", "Prn",       "COM1", "lpt9", "COM\xB9"}) {
-    RecordingReporter reporter;
-    EXPECT_FALSE(CheckBattleName(name, reporter)) << name;
-    EXPECT_EQ(reporter.Entries().size(), 1u) << name;
-  }
-  RecordingReporter reporter;
-  CheckBattleName("a:b", reporter);
-  EXPECT_EQ(test::Log(reporter),
-            Error("The name \"a:b\" cannot be used for a battle. A battle name must not "
-                  "contain any of the characters / \\ < > : \" | ? * or a control character, "
-                  "must not end with a dot or a blank, and must not be \".\", \"..\" or a "
-                  "device name (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9, also with an "
-                  "extension)."));
 }
 
 TEST(BattleIndex, FilesAreFoundWhateverTheirLetterCase) {

@@ -27,7 +27,8 @@ TEST(RoundTrip, EveryBattleThatReadsReadsBackEqual) {
       texts.push_back(test_support::BattleText(lines));
     }
   }
-  for (const char* folder : {VK7_EXAMPLES_DIR "/game/scripts", VK7_TEST_DATA_DIR "/content/golden"}) {
+  for (const char* folder :
+       {VK7_EXAMPLES_DIR "/game/scripts", VK7_TEST_DATA_DIR "/content/golden"}) {
     for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
       if (entry.path().extension() == ".vk7") texts.push_back(test::ReadBytes(entry.path()));
     }
@@ -58,7 +59,8 @@ TEST(RoundTrip, EveryBattleThatReadsReadsBackEqual) {
     EXPECT_TRUE(back.messages.empty()) << back.Describe();
     EXPECT_TRUE(back.config == read.config);
     RecordingReporter reporter;
-    EXPECT_EQ(SafeSave::Prepare(read.config, "Battle", reporter), std::optional<std::string>(bytes));
+    EXPECT_EQ(SafeSave::Prepare(read.config, "Battle", reporter),
+              std::optional<std::string>(bytes));
     EXPECT_TRUE(reporter.Entries().empty());
     if (::testing::Test::HasFailure()) return;  // one battle's report is enough
   }
