@@ -12,30 +12,29 @@
 namespace vk7 {
 namespace {
 
+// Any letter case is found, the exact name first; a missing name stays as given, a new name
+// beyond ASCII spelled in UTF-8 (as Wine and the file manager spell it), which also wins when
+// both spellings are there. A root without a trailing separator joins all the same.
 TEST(GameFolder, FindsFilesWhateverTheirCase) {
   test::TempDir dir;
   dir.Write("Scripts/VKSHIPS.TXT", "x");
   dir.Write("Scripts/First Patrol.VK7", "x");
-  const GameFolder game(dir.Path());
-  EXPECT_EQ(game.ScriptsDir(), dir / "Scripts");
-  EXPECT_EQ(game.ScriptFile("vkships.txt"), dir / "Scripts" / "VKSHIPS.TXT");
-  EXPECT_EQ(game.BattleFile("first patrol"), dir / "Scripts" / "First Patrol.VK7");
-}
-
-TEST(GameFolder, ExactNameWinsAndMissingNamesStayAsGiven) {
-  test::TempDir dir;
-  dir.Write("scripts/vk7.txt", "x");
-  dir.Write("scripts/VK7.TXT", "x");
-  const GameFolder game(dir.Path());
-  EXPECT_EQ(game.ScriptFile("vk7.txt"), dir / "scripts" / "vk7.txt");
-  EXPECT_EQ(game.ScriptFile("Vk7.txt"), dir / "scripts" / "VK7.TXT");  // smallest match
-  EXPECT_EQ(game.BattleFile("New One"), dir / "scripts" / "New One.vk7");
-  // A new file of a name beyond ASCII is spelled in UTF-8, as Wine and the file manager spell it.
-  EXPECT_EQ(game.BattleFile("Caf\xE9"), dir / "scripts" / "Caf\xC3\xA9.vk7");
-  // Both spellings there: the UTF-8 one is the battle's.
-  dir.Write("scripts/Caf\xE9.vk7", "x");
-  dir.Write("scripts/Caf\xC3\xA9.vk7", "x");
-  EXPECT_EQ(game.BattleFile("Caf\xE9"), dir / "scripts" / "Caf\xC3\xA9.vk7");
+  dir.Write("Scripts/vk7.txt", "x");
+  dir.Write("Scripts/VK7.TXT", "x");
+  const GameFolder game(dir.Path().string());
+  const auto scripts = dir / "Scripts";
+  EXPECT_EQ(game.ScriptsDir(), scripts);
+  EXPECT_EQ(GameFolder(dir.Path().string() + "/").BattleFile("first patrol"),
+            scripts / "First Patrol.VK7");
+  EXPECT_EQ(game.ScriptFile("vkships.txt"), scripts / "VKSHIPS.TXT");
+  EXPECT_EQ(game.BattleFile("first patrol"), scripts / "First Patrol.VK7");
+  EXPECT_EQ(game.ScriptFile("vk7.txt"), scripts / "vk7.txt");
+  EXPECT_EQ(game.ScriptFile("Vk7.txt"), scripts / "VK7.TXT");  // smallest match
+  EXPECT_EQ(game.BattleFile("New One"), scripts / "New One.vk7");
+  EXPECT_EQ(game.BattleFile("Caf\xE9"), scripts / "Caf\xC3\xA9.vk7");
+  dir.Write("Scripts/Caf\xE9.vk7", "x");
+  dir.Write("Scripts/Caf\xC3\xA9.vk7", "x");
+  EXPECT_EQ(game.BattleFile("Caf\xE9"), scripts / "Caf\xC3\xA9.vk7");
 }
 
 TEST(GameFolder, NamesBeyondAsciiAreFoundInEitherSpellingAndWhateverTheirCase) {
@@ -83,14 +82,6 @@ TEST(Windows1252, EveryByteHasOneUtf8AndOneUtf16SpellingAndNothingElseConverts) 
   EXPECT_EQ(Cp1252FileName("Caf\xC3\xA9"), "Caf\xE9");
   EXPECT_EQ(Cp1252FileName("Caf\xE9"), "Caf\xE9");  // not UTF-8: the single-byte spelling
   EXPECT_EQ(Cp1252FileName("\xCE\xA9mega"), std::nullopt);
-}
-
-TEST(GameFolder, RootWithoutTrailingSeparatorStillJoins) {
-  test::TempDir dir;
-  dir.Write("scripts/a.vk7", "x");
-  const std::string root = dir.Path().string();  // no trailing separator
-  EXPECT_EQ(GameFolder(root).BattleFile("a"), dir / "scripts" / "a.vk7");
-  EXPECT_EQ(GameFolder(root + "/").BattleFile("a"), dir / "scripts" / "a.vk7");
 }
 
 }  // namespace
