@@ -86,6 +86,12 @@ TEST(AtomicFile, RemovesOnlyTheLeftoversOfEarlierSavesOfTheSameFile) {
   }
   EXPECT_EQ(left, expected);
   EXPECT_EQ(test::ReadBytes(dir / "Sol.vk7"), "saved");
+
+  // Saved through a link, the file it names is replaced and the link stays.
+  std::filesystem::create_symlink("Sol.vk7", dir / "Link.vk7");
+  ASSERT_EQ(CommitFileAtomically(dir / "Link.vk7", "linked"), CommitResult::Ok);
+  EXPECT_TRUE(std::filesystem::is_symlink(dir / "Link.vk7"));
+  EXPECT_EQ(test::ReadBytes(dir / "Sol.vk7"), "linked");
 }
 #endif
 

@@ -1,7 +1,5 @@
 #include "support/battle_text.h"
 
-#include <optional>
-
 #include "battle/battle_file_reader.h"
 #include "battle/text_line_file.h"
 #include "content/battle_file_writer.h"
@@ -53,32 +51,19 @@ ReadOutcome ReadBattleLines(const std::vector<std::string>& lines) {
 
 ::testing::AssertionResult FailedWith(const ReadOutcome& outcome, const std::string& message,
                                       std::uint32_t line, const std::string& name) {
-  if (outcome.ok) return ::testing::AssertionFailure() << "the read succeeded";
   const auto errors = outcome.Errors();
-  if (errors.size() != 1) {
-    auto failure = ::testing::AssertionFailure() << errors.size() << " errors shown:";
-    for (const auto& error : errors) failure << " [" << error.text << "]";
-    return failure;
+  std::string got =
+      outcome.ok ? "a read that succeeded" : std::to_string(errors.size()) + " errors";
+  if (!outcome.ok && errors.size() == 1) {
+    const auto& e = errors.front();
+    got = e.title + "|" + e.text + "|" + (e.line ? std::to_string(*e.line) : "no line");
   }
-  const auto& error = errors.front();
-  const std::string title = "Error in battle file " + name + ".vk7";
-  if (error.title != title) {
-    return ::testing::AssertionFailure()
-           << "title [" << error.title << "], expected [" << title << "]";
-  }
-  const std::string text = line == kNoLine ? message : message + std::to_string(line);
-  if (error.text != text) {
-    return ::testing::AssertionFailure()
-           << "text [" << error.text << "], expected [" << text << "]";
-  }
-  const std::optional<std::uint32_t> expectedLine =
-      line == kNoLine ? std::nullopt : std::optional<std::uint32_t>(line);
-  if (error.line != expectedLine) {
-    return ::testing::AssertionFailure()
-           << "line " << (error.line ? std::to_string(*error.line) : "none") << ", expected "
-           << (expectedLine ? std::to_string(*expectedLine) : "none");
-  }
-  return ::testing::AssertionSuccess();
+  const std::string number = line == kNoLine ? "" : std::to_string(line);
+  const std::string want = "Error in battle file " + name + ".vk7|" + message + number + "|" +
+                           (line == kNoLine ? "no line" : number);
+  if (got == want) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "shown [" << got << "], expected [" << want << "]\n"
+                                       << outcome.Describe();
 }
 
 std::vector<std::string> WrittenValues(const BattleConfig& config) {

@@ -52,36 +52,6 @@ std::string Unescape(const std::string& text) {
   return bytes;
 }
 
-std::string Escape(const std::string& bytes) {
-  std::string text;
-  for (std::size_t i = 0; i < bytes.size();) {
-    const unsigned char c = static_cast<unsigned char>(bytes[i]);
-    std::size_t run = 1;
-    while (i + run < bytes.size() && bytes[i + run] == bytes[i]) ++run;
-    if (run >= 12 && c > ' ' && c < 0x7f && c != '\\') {
-      text += "\\*" + std::to_string(run) + ":" + bytes[i];
-      i += run;
-      continue;
-    }
-    if (c == '\\') {
-      text += "\\\\";
-    } else if (c == '\t') {
-      text += "\\t";
-    } else if (c == '\r') {
-      text += "\\r";
-    } else if (c < ' ' || c >= 0x7f) {
-      const char* digits = "0123456789ABCDEF";
-      text += std::string("\\x") + digits[c >> 4] + digits[c & 15];
-    } else {
-      text += bytes[i];
-    }
-    ++i;
-  }
-  if (text.empty() || text.back() == ' ') text += "\\e";
-  if (text[0] == '#' || text.rfind("== ", 0) == 0 || text.rfind("-> ", 0) == 0) text = "\\" + text;
-  return text;
-}
-
 std::vector<Case> LoadCases(const std::string& fileName) {
   const std::string path = std::string(VK7_TEST_DATA_DIR) + "/" + fileName;
   std::ifstream in(path, std::ios::binary);

@@ -31,8 +31,6 @@ struct Case {
 std::vector<Case> LoadCases(const std::string& fileName);
 
 std::string Unescape(const std::string& text);
-// The other way: bytes as a case file line that Unescape turns back into them.
-std::string Escape(const std::string& bytes);
 
 // A failing case is named by where it stands.
 inline void PrintTo(const Case& c, std::ostream* os) {
