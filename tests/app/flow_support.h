@@ -8,6 +8,7 @@
 #include <QTest>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <string>
 #include <string_view>
@@ -144,14 +145,12 @@ inline QListWidget& BattleList(QDialog& startBox) {
   return Find<QListWidget>(startBox, "Available Battles");
 }
 
-inline const QStringList kSelectionButtons = {
-    "Edit Battle", "Delete Battle", "Rename Battle", "Check Battle", "Overview", "Up", "Down"};
-
-// The labels of STARTBOX's selection buttons that can be pressed.
-inline QStringList EnabledSelectionButtons(QDialog& startBox) {
-  QStringList enabled;
-  for (const QString& label : kSelectionButtons) {
-    if (Button(startBox, label).isEnabled()) enabled << label;
+// How many of STARTBOX's seven selection buttons can be pressed.
+inline int EnabledSelectionButtons(QDialog& startBox) {
+  int enabled = 0;
+  for (const char* label : {"Edit Battle", "Delete Battle", "Rename Battle", "Check Battle",
+                            "Overview", "Up", "Down"}) {
+    enabled += Button(startBox, label).isEnabled() ? 1 : 0;
   }
   return enabled;
 }
@@ -186,8 +185,7 @@ inline ScriptedSeam::Action TypeName(const QString& text, const QString& button 
 }
 
 inline QString SavedMessage(const std::string& name) {
-  const QString padding(34, ' ');
-  return padding + "Battle Configuration " + Q(name) + " saved." + padding;
+  return QString(34, ' ') + "Battle Configuration " + Q(name) + " saved.";
 }
 
 // FINISHBOX "Save" and the confirmation that follows.
