@@ -64,47 +64,34 @@ TEST(EditingFlows, CreatesABattleThroughEveryPageAndListsItWhenTheListCloses) {
   EXPECT_EQ(saved.systems[1], System("Calder"));
 }
 
+// Opened by a double click and saved under a new name: the old battle stays, the new one is
+// listed. (Saved over another battle: BattleListFlows.AReplacedBattleGoesToTheTrash.)
 TEST(EditingFlows, EditingSavedUnderAnotherNameKeepsTheOldBattle) {
-  struct Case {
-    const char* typed;
-    std::string savedAs, fileName;  // the name the battle gets, the file that receives it
-    std::vector<std::string> rows;
-  };
-  const std::vector<Case> cases = {
-      {" Patrol Two ", "Patrol Two", "Patrol Two", DemoAnd("Patrol Two")},
-      // A listed battle in other letter case: its file is overwritten, no second entry.
-      {"convoy run", "convoy run", "Convoy Run", kDemoBattles},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.typed);
-    GameCopy copy;
-    const std::string old = ReadBytes(copy.Battle("First Patrol"));
-    BattleConfig expected = ReadBattle(copy.Battle("First Patrol"), "First Patrol");
-    expected.escorts.push_back(Ship("WARDEN"));
-    expected.name = c.savedAs;
-    const bool listed = c.rows == kDemoBattles;
-    ScriptedSeam seam;
-    seam.Expect("STARTBOX", [&](QDialog& window) {
-      listed ? DoubleClickRow(BattleList(window), 0) : OnList(0, {"Edit Battle"})(window);
-      EXPECT_EQ(Rows(BattleList(window)), Rows(c.rows));
-      if (listed) Click(window, "Close");
-    });
-    seam.Expect("GENERALBOX", [](QDialog& page) {
-      AddShip(page, 1, "Add -->");
-      Click(page, "Finish");
-    });
-    seam.Expect("FINISHBOX", Press("Save under"));
-    seam.Expect("SAVEUNDERBOX", [&](QDialog& box) {
-      EXPECT_EQ(Find<QLineEdit>(box, "nameEdit").text(), "First Patrol");
-      TypeName(c.typed)(box);
-    });
-    if (listed) seam.Expect("OVERWRITEBOX", Press("Yes"));
-    seam.Expect("MESSAGBOX", Acknowledge("Save", SavedMessage(c.savedAs)));
-    RunList(copy, seam);
-    EXPECT_EQ(ReadBytes(copy.Battle("First Patrol")), old);
-    EXPECT_EQ(ReadBattle(copy.Battle(c.fileName), c.savedAs), expected);
-    EXPECT_EQ(ReadBytes(copy.Index()), IndexBytes(c.rows));
-  }
+  GameCopy copy;
+  const std::string old = ReadBytes(copy.Battle("First Patrol"));
+  BattleConfig expected = ReadBattle(copy.Battle("First Patrol"), "First Patrol");
+  expected.escorts.push_back(Ship("WARDEN"));
+  expected.name = "Patrol Two";
+  ScriptedSeam seam;
+  seam.Expect("STARTBOX", [&](QDialog& window) {
+    DoubleClickRow(BattleList(window), 0);
+    EXPECT_EQ(Rows(BattleList(window)), Rows(DemoAnd("Patrol Two")));
+    Click(window, "Close");
+  });
+  seam.Expect("GENERALBOX", [](QDialog& page) {
+    AddShip(page, 1, "Add -->");
+    Click(page, "Finish");
+  });
+  seam.Expect("FINISHBOX", Press("Save under"));
+  seam.Expect("SAVEUNDERBOX", [&](QDialog& box) {
+    EXPECT_EQ(Find<QLineEdit>(box, "nameEdit").text(), "First Patrol");
+    TypeName(" Patrol Two ")(box);
+  });
+  seam.Expect("MESSAGBOX", Acknowledge("Save", SavedMessage("Patrol Two")));
+  RunList(copy, seam);
+  EXPECT_EQ(ReadBytes(copy.Battle("First Patrol")), old);
+  EXPECT_EQ(ReadBattle(copy.Battle("Patrol Two"), "Patrol Two"), expected);
+  EXPECT_EQ(ReadBytes(copy.Index()), IndexBytes(DemoAnd("Patrol Two")));
 }
 
 // On each page of Veyr Ambush: "Cancel" answered "No" keeps the page, "Back" in FINISHBOX
