@@ -3,18 +3,11 @@
 #include <QApplication>
 #include <cstdio>
 
-namespace {
-
-// The offscreen platform warns about window hints it ignores; that is noise here.
-void FilterMessages(QtMsgType, const QMessageLogContext&, const QString& message) {
-  if (message.contains("propagateSizeHints")) return;
-  std::fprintf(stderr, "%s\n", qPrintable(message));
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
-  qInstallMessageHandler(FilterMessages);
+  // The offscreen platform warns about window hints it ignores; that is noise here.
+  qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& message) {
+    if (!message.contains("propagateSizeHints")) std::fprintf(stderr, "%s\n", qPrintable(message));
+  });
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);

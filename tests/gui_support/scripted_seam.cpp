@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <QAbstractButton>
-#include <QDialog>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QTextEdit>
 
 namespace vk7::test {
@@ -15,9 +13,7 @@ ScriptedSeam::ScriptedSeam() {
 
 ScriptedSeam::~ScriptedSeam() {
   ModalSeam::Install(nullptr);
-  for (const Step& step : steps_) {
-    ADD_FAILURE() << "expected dialog never shown: " << step.name.toStdString();
-  }
+  for (const Step& step : steps_) ADD_FAILURE() << "never shown: " << step.name.toStdString();
 }
 
 ScriptedSeam& ScriptedSeam::Expect(const QString& templateName, Action action) {
@@ -25,33 +21,21 @@ ScriptedSeam& ScriptedSeam::Expect(const QString& templateName, Action action) {
   return *this;
 }
 
-ScriptedSeam& ScriptedSeam::ExpectFolder(const QString& answer) {
-  steps_.push_back({"folder", {}, answer});
-  return *this;
-}
-
-ScriptedSeam& ScriptedSeam::ExpectFile(const QString& answer) {
-  steps_.push_back({"file", {}, answer});
-  return *this;
-}
-
-ScriptedSeam& ScriptedSeam::ExpectSaveFile(const QString& answer) {
-  steps_.push_back({"save", {}, answer});
+ScriptedSeam& ScriptedSeam::Chosen(const QString& kind, const QString& answer) {
+  steps_.push_back({kind, {}, answer});
   return *this;
 }
 
 int ScriptedSeam::Exec(QDialog& dialog) {
-  Shown shown{dialog.objectName(), dialog.windowTitle(), {}};
-  if (auto* text = dialog.findChild<QTextEdit*>("messageText")) shown.text = text->toPlainText();
-  history_.push_back(shown);
+  history_.push_back({dialog.objectName(), dialog.windowTitle(), MessageText(dialog)});
   if (steps_.empty() || steps_.front().name != dialog.objectName()) {
     ADD_FAILURE() << "unexpected dialog " << dialog.objectName().toStdString() << " \""
-                  << dialog.windowTitle().toStdString() << "\" " << shown.text.toStdString()
-                  << (steps_.empty() ? std::string(" (script ended)")
-                                     : " (expected " + steps_.front().name.toStdString() + ")");
+                  << dialog.windowTitle().toStdString() << "\" "
+                  << history_.back().text.toStdString() << " (expected "
+                  << (steps_.empty() ? "none" : steps_.front().name.toStdString()) << ")";
     return QDialog::Rejected;
   }
-  Step step = std::move(steps_.front());
+  const Step step = std::move(steps_.front());
   steps_.pop_front();
   dialog.setResult(-1);
   dialog.show();
@@ -67,10 +51,10 @@ int ScriptedSeam::Exec(QDialog& dialog) {
   return dialog.result();
 }
 
-QString ScriptedSeam::Choose(const char* kind, const QString& prompt) {
+QString ScriptedSeam::Choose(const QString& kind, const QString& prompt) {
   chooserPrompts_.push_back(prompt);
   if (steps_.empty() || steps_.front().name != kind) {
-    ADD_FAILURE() << "unexpected " << kind << " chooser";
+    ADD_FAILURE() << "unexpected " << kind.toStdString() << " chooser";
     return {};
   }
   const QString answer = steps_.front().answer;
@@ -95,9 +79,7 @@ QString ScriptedSeam::ChooseSaveFile(QWidget*, const QString& title, const QStri
 QAbstractButton& Button(QWidget& root, const QString& text) {
   QList<QAbstractButton*> matches;
   for (QAbstractButton* button : root.findChildren<QAbstractButton*>()) {
-    QString label = button->text();
-    label.remove('&');
-    if (label == text && button->isVisible()) matches.append(button);
+    if (button->text().remove('&') == text && button->isVisible()) matches.append(button);
   }
   if (matches.size() != 1) {
     throw std::runtime_error("expected one button '" + text.toStdString() + "' in " +

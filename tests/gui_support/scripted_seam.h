@@ -1,26 +1,25 @@
 #pragma once
 
+#include <QDialog>
 #include <QString>
 #include <deque>
 #include <functional>
+#include <stdexcept>
 #include <vector>
 
 #include "widgets/modal_seam.h"
 
 class QAbstractButton;
-class QDialog;
-class QWidget;
 
 namespace vk7::test {
 
 // Plays the user's part: each modal dialog the code under test opens must be the next one
-// expected (by template name, the dialog's object name), and its scripted action runs on it
-// while it is shown offscreen. Actions click buttons and type text; nested dialogs go through
-// the same script. Installs itself for its lifetime.
+// expected (by template name, the dialog's object name), and its action runs on it while it
+// is shown offscreen. Nested dialogs go through the same script. Installs itself for its
+// lifetime. The file and folder choosers are answered by "folder", "file" and "save" steps.
 class ScriptedSeam : public ModalSeam {
  public:
   using Action = std::function<void(QDialog&)>;
-
   struct Shown {
     QString name;
     QString title;
@@ -31,26 +30,24 @@ class ScriptedSeam : public ModalSeam {
   ~ScriptedSeam() override;
 
   ScriptedSeam& Expect(const QString& templateName, Action action);
-  ScriptedSeam& ExpectFolder(const QString& answer);
-  ScriptedSeam& ExpectFile(const QString& answer);
-  ScriptedSeam& ExpectSaveFile(const QString& answer);
+  // The answer of the next chooser of `kind` ("folder", "file" or "save"); empty: cancelled.
+  ScriptedSeam& Chosen(const QString& kind, const QString& answer);
 
   int Exec(QDialog& dialog) override;
-  QString ChooseFolder(QWidget* parent, const QString& prompt, const QString& start) override;
-  QString ChooseOpenFile(QWidget* parent, const QString& title, const QString& folder,
+  QString ChooseFolder(QWidget*, const QString& prompt, const QString& start) override;
+  QString ChooseOpenFile(QWidget*, const QString& title, const QString& folder,
                          const QString& filter) override;
-  QString ChooseSaveFile(QWidget* parent, const QString& title, const QString& start,
+  QString ChooseSaveFile(QWidget*, const QString& title, const QString& start,
                          const QString& filter) override;
 
-  // Every dialog shown so far, in order.
-  const std::vector<Shown>& History() const { return history_; }
+  const std::vector<Shown>& History() const { return history_; }  // every dialog shown
   bool Done() const { return steps_.empty(); }
-  // The prompts and start folders the choosers were given.
+  // What each chooser was given, its texts joined by "|".
   const std::vector<QString>& ChooserPrompts() const { return chooserPrompts_; }
 
  private:
   struct Step {
-    QString name;  // template name, or "folder" / "file" / "save"
+    QString name;
     Action action;
     QString answer;
   };
@@ -58,20 +55,32 @@ class ScriptedSeam : public ModalSeam {
   std::vector<Shown> history_;
   std::vector<QString> chooserPrompts_;
 
-  QString Choose(const char* kind, const QString& prompt);
+  QString Choose(const QString& kind, const QString& prompt);
 };
 
-// Actions and finders for scripts.
 ScriptedSeam::Action Press(const QString& buttonText);
 ScriptedSeam::Action TypeAndPress(const QString& editName, const QString& text,
                                   const QString& buttonText);
-QAbstractButton& Button(QWidget& root, const QString& text);
-// A child widget by accessible name (or object name when none carries it).
-template <typename T>
-T& Find(QWidget& root, const QString& name);
+QAbstractButton& Button(QWidget& root, const QString& text);  // the one visible with this text
 void Click(QWidget& root, const QString& buttonText);
 QString MessageText(QDialog& box);
 
-}  // namespace vk7::test
+// A child widget by accessible name (or object name when none carries it).
+template <typename T>
+T& Find(QWidget& root, const QString& name) {
+  QList<T*> matches;
+  for (const bool accessible : {true, false}) {
+    for (T* child : root.findChildren<T*>()) {
+      if ((accessible ? child->accessibleName() : child->objectName()) == name) matches << child;
+    }
+    if (!matches.isEmpty()) break;
+  }
+  if (matches.size() != 1) {
+    throw std::runtime_error("expected one widget named '" + name.toStdString() + "' in " +
+                             root.objectName().toStdString() + ", found " +
+                             std::to_string(matches.size()));
+  }
+  return *matches.front();
+}
 
-#include "gui_support/scripted_seam_find.h"
+}  // namespace vk7::test
