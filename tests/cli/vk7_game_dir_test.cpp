@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "battle/windows_1252.h"
 #include "cli/vk7_tool.h"
 #include "support/run_vk7.h"
 #include "support/temp_dir.h"
@@ -66,7 +67,7 @@ TEST(Vk7CheckGameDir, EveryDetailRowIsAWarning) {
 TEST(Vk7CheckGameDir, MissingCatalogFailsBeforeAnyBattle) {
   struct Case {
     const char* present;
-    const char* dangling;  // a link to nothing under this name, or nullptr
+    const char* unreadable;  // a folder under this name, found but no file, or nullptr
     const char* expected;
   };
   for (const Case& c :
@@ -76,7 +77,7 @@ TEST(Vk7CheckGameDir, MissingCatalogFailsBeforeAnyBattle) {
              "VKSHIPS.TXT: error: Cannot open vkships.txt file!\n"}}) {
     test::TempDir dir;
     dir.Write(c.present, "Keth=TALON\r\n");
-    if (c.dangling != nullptr) std::filesystem::create_symlink(dir / "gone", dir / c.dangling);
+    if (c.unreadable != nullptr) std::filesystem::create_directory(dir / c.unreadable);
     const ToolRun run =
         Vk7({"check", "--game-dir", dir.Path().string(), kScripts + "First Patrol.vk7"});
     EXPECT_EQ(run.status, 1) << c.present;
@@ -99,12 +100,17 @@ TEST(Vk7ListGameDir, PrintsTheValidEntriesInOrder) {
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out, "b\na\n");
 
-  // A Windows-1252 entry whose file is named in UTF-8, or in the single-byte spelling.
+  // A Windows-1252 entry whose file is named in UTF-8 (UTF-16 on Windows), or in the
+  // single-byte spelling where names have one (Linux).
   dir.Write("scripts/vk7.txt", "VK7 Available Battles\nFile Format Version 1.0\nCaf\xE9\n\xDC\n");
-  dir.Write("scripts/CAF\xC3\x89.vk7", kBattle);
-  dir.Write("scripts/\xDC.vk7", kBattle);
+  dir.Write(test::Utf8Path("scripts/CAF\xC3\x89.vk7"), kBattle);
+  dir.Write("scripts" / NativeSpellings("\xDC.vk7").back(), kBattle);
   run = Vk7({"list", "--game-dir", dir.Path().string()});
+#ifdef _WIN32
+  EXPECT_EQ(run.out, "Caf\xE9\n\xDC\n");  // Windows-1252, the ANSI code page the game runs in
+#else
   EXPECT_EQ(run.out, "Caf\xC3\xA9\n\xC3\x9C\n");
+#endif
 }
 
 TEST(Vk7ListGameDir, IndexErrors) {
