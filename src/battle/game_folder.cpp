@@ -1,19 +1,13 @@
 #include "battle/game_folder.h"
 
-#include <system_error>
-
 #include "battle/folder_listing.h"
-#include "battle/windows_1252.h"
 
 namespace vk7 {
 
 std::filesystem::path FindPathIgnoringCase(const std::filesystem::path& dir,
                                            const std::string& name) {
-  // The folder is listed only when no spelling of the name is there as it stands.
-  std::error_code ec;
-  for (const std::filesystem::path& spelling : NativeSpellings(name)) {
-    if (std::filesystem::exists(dir / spelling, ec)) return dir / spelling;
-  }
+  // Always from the listing: where letter case does not matter (Windows), a file found by the
+  // name asked for would be spelled as asked, not as on disk, which is how users must see it.
   return FolderListing(dir).Resolve(name);
 }
 

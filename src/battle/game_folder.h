@@ -25,9 +25,10 @@ class GameFolder {
   std::filesystem::path root_;
 };
 
-// `name` in `dir` when one of its spellings exists; else the entry of `dir` whose name equals
-// `name` with letter case ignored (the smallest such name, so the choice is stable); else
-// `dir` / NativeFileName(name). As FolderListing::Resolve, for a single name.
+// `name` in `dir` as spelled on disk: one of its spellings when `dir` holds it so; else the
+// entry of `dir` whose name equals `name` with letter case ignored (the smallest such name, so
+// the choice is stable); else `dir` / NativeFileName(name). FolderListing::Resolve, for a
+// single name.
 std::filesystem::path FindPathIgnoringCase(const std::filesystem::path& dir,
                                            const std::string& name);
 

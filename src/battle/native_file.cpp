@@ -2,6 +2,12 @@
 
 #include <string>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+
+#include <cerrno>
+#endif
+
 namespace vk7 {
 
 std::FILE* OpenNativeFile(const std::filesystem::path& path, const char* mode) {
@@ -10,7 +16,16 @@ std::FILE* OpenNativeFile(const std::filesystem::path& path, const char* mode) {
   for (const char* m = mode; *m != '\0'; ++m) wideMode.push_back(static_cast<wchar_t>(*m));
   return _wfopen(path.c_str(), wideMode.c_str());
 #else
-  return std::fopen(path.c_str(), mode);
+  std::FILE* file = std::fopen(path.c_str(), mode);
+  // A folder opens for reading here (only its reads fail, so it would read as an empty file);
+  // refused, as Windows refuses it.
+  struct stat status;
+  if (file != nullptr && fstat(fileno(file), &status) == 0 && S_ISDIR(status.st_mode)) {
+    std::fclose(file);
+    errno = EISDIR;
+    return nullptr;
+  }
+  return file;
 #endif
 }
 

@@ -55,6 +55,11 @@ class Vk7CaseTest : public ::testing::TestWithParam<test_support::Case> {};
 TEST_P(Vk7CaseTest, Runs) {
   const test_support::Case& c = GetParam();
   SCOPED_TRACE(c.where);
+#ifdef _WIN32
+  if (c.name.find("OnLinux") != std::string::npos) {
+    GTEST_SKIP() << "file names in the single-byte spelling exist on Linux only, not on Windows";
+  }
+#endif
   test::TempDir dir;
   const std::string root = dir.Path().string();
   std::string name;
@@ -62,7 +67,7 @@ TEST_P(Vk7CaseTest, Runs) {
   std::string lineEnd = "\r\n";
   std::vector<std::string> args;
   const auto flush = [&] {
-    if (!name.empty()) dir.Write(name, bytes);
+    if (!name.empty()) dir.Write(test::Utf8Path(name), bytes);
     name.clear();
     bytes.clear();
   };
@@ -77,7 +82,7 @@ TEST_P(Vk7CaseTest, Runs) {
       name = rest;
       lineEnd = line.rfind(">lf ", 0) == 0 ? "\n" : "\r\n";
     } else if (line[0] == '~') {
-      std::filesystem::create_symlink(dir / "gone", dir / rest);
+      std::filesystem::create_directory(dir / test::Utf8Path(rest));  // found, but no file
     } else if (line[0] == '$') {
       args = Words(Expand(rest, root));
     }

@@ -21,7 +21,8 @@ TempDir::~TempDir() {
   std::filesystem::remove_all(path_, ec);
 }
 
-std::filesystem::path TempDir::Write(const std::string& name, std::string_view bytes) const {
+std::filesystem::path TempDir::Write(const std::filesystem::path& name,
+                                     std::string_view bytes) const {
   const std::filesystem::path file = path_ / name;
   std::filesystem::create_directories(file.parent_path());
   std::ofstream(file, std::ios::binary)
