@@ -19,20 +19,6 @@
 // Catalogs, messages, groups and lists as the page tests handle them.
 namespace vk7::test {
 
-template <typename Catalog>
-Catalog CatalogFrom(const std::string& text) {
-  TextLineFile source;
-  source.OpenMemory(text);
-  Catalog catalog;
-  catalog.Read(source);
-  return catalog;
-}
-
-inline DialogLine Line(const std::string& speaker, const std::string& text,
-                       const std::string& voice = "") {
-  return DialogLine{speaker, text, voice, true, true, true};
-}
-
 inline RecordingReporter::Entry ErrorEntry(const std::string& text) {
   return {true, "Error", text, std::nullopt};
 }
