@@ -4,7 +4,6 @@
 #include <cstring>
 #include <new>
 #include <optional>
-#include <span>
 #include <stdexcept>
 #include <utility>
 
@@ -125,6 +124,10 @@ static_assert(kMaxBattleLine <= 255);
 // Files from this size on are counted ahead (see CountLists).
 constexpr std::uint64_t kCountFrom = std::uint64_t{1} << 20;
 
+// The order of the four lists of a system in counts and spares.
+constexpr std::array<ShipRole, 4> kRoles = {ShipRole::Friend, ShipRole::Enemy, ShipRole::Neutral,
+                                            ShipRole::Hulk};
+
 // A quick hash of a ship name, eight bytes at a time (names are short and there are many).
 std::uint32_t NameHash(std::string_view text) {
   std::uint64_t h = 0x9E3779B97F4A7C15ULL ^ text.size();
@@ -210,6 +213,8 @@ bool BattleFileReader::ReadFrom(const std::string& name, TextLineFile& source, b
   names_.shrink_to_fit();
   nameBlocks_.clear();
   nameBlocks_.shrink_to_fit();
+  spareShips_ = {};
+  spareDialogs_ = {};
   source.Close();
   return ok;
 }
@@ -284,10 +289,11 @@ void BattleFileReader::AddShipName(std::string_view name, std::uint32_t list, st
 
 void BattleFileReader::CountLists(TextLineFile& source) {
   counts_ = {};
+  dialogCounts_ = {};
   escortCount_ = 0;
   // A small file is read in a block or two: counting would save nothing there. A pipe cannot
-  // be read twice.
-  if (source.SizeHint() < kCountFrom || !source.Rewind()) return;
+  // be read twice. A reading that drops each system as it ends reuses its lists instead.
+  if (source.SizeHint() < kCountFrom || sectionEnd_ || !source.Rewind()) return;
   // A keyword followed by a blank or "=" (the count need not be exact, only quick).
   const auto starts = [](std::string_view text, std::string_view word) {
     return text.size() > word.size() && text.substr(0, word.size()) == word &&
@@ -321,30 +327,44 @@ void BattleFileReader::CountLists(TextLineFile& source) {
       default:
         break;
     }
-    if (role >= 0 && system > 0 && system <= kMaxSystems) {
+    if (system == 0 || system > kMaxSystems) continue;
+    if (role >= 0) {
       ++counts_[system - 1][static_cast<std::size_t>(role)];
+    } else if (text.size() > 12 && text.find("Dialog") != std::string_view::npos) {
+      // Dialog keywords end with "Dialog"; the rare other lines get here too.
+      std::size_t end = 0;
+      while (end < text.size() && !IsBlank(text[end]) && text[end] != '=') ++end;
+      const KeywordInfo* info = FindKeyword(text.substr(0, end));
+      if (info != nullptr && info->keyword == Keyword::Dialog) {
+        ++dialogCounts_[system - 1][static_cast<std::size_t>(info->event)];
+      }
     }
   }
   source.Rewind();
 }
 
 void BattleFileReader::ReserveLists(StarSystem& system, std::size_t index) {
+  for (std::size_t r = 0; r < spareShips_.size(); ++r) {
+    system.Ships(kRoles[r]).swap(spareShips_[r]);
+  }
+  for (std::size_t e = 0; e < kDialogEventCount; ++e) system.dialogs[e].swap(spareDialogs_[e]);
   if (index >= kMaxSystems) return;
   const std::array<std::uint32_t, 4>& counts = counts_[index];
-  constexpr std::array<ShipRole, 4> kRoles = {ShipRole::Friend, ShipRole::Enemy, ShipRole::Neutral,
-                                              ShipRole::Hulk};
   for (std::size_t r = 0; r < kRoles.size(); ++r) {
     if (counts[r] > 0) ReserveQuietly(system.Ships(kRoles[r]), counts[r]);
   }
+  for (std::size_t e = 0; e < kDialogEventCount; ++e) {
+    const std::uint32_t count = dialogCounts_[index][e];
+    if (count > 0) ReserveQuietly(system.dialogs[e], count);
+  }
 }
 
-// Reports the first line whose ship name an earlier line already had, if there is one.
+// Reports the first line whose ship name an earlier line already had, if there is one: the
+// smallest second line of any name.
 bool BattleFileReader::FailOnRepeatedName() {
   if (namesChecked_ == names_.size()) return false;
   namesChecked_ = names_.size();
   const std::size_t n = names_.size();
-  // Buckets by the top bits of the hash keep their lines in file order; within a bucket the
-  // first repeat is the bucket's earliest, and the earliest over all buckets wins.
   int bits = 0;
   while (bits < 16 && (n >> bits) > 1024) ++bits;
   const std::size_t buckets = std::size_t{1} << bits;
@@ -354,49 +374,64 @@ bool BattleFileReader::FailOnRepeatedName() {
   std::vector<std::uint32_t> starts(buckets + 1, 0);
   for (const NameRecord& r : names_) ++starts[bucketOf(r) + 1];
   for (std::size_t b = 0; b < buckets; ++b) starts[b + 1] += starts[b];
-  std::vector<NameRecord> sorted(n);
-  {
+  // Grouped by bucket in place, without a second copy of the records; the order within a
+  // bucket is lost, so each name's two first lines are kept below.
+  if (bits > 0) {
     std::vector<std::uint32_t> next(starts.begin(), starts.end() - 1);
-    for (const NameRecord& r : names_) sorted[next[bucketOf(r)]++] = r;
-  }
-  std::optional<NameRecord> repeat;
-  struct Slot {
-    std::uint32_t hash;
-    std::uint32_t at;  // position in the bucket plus one; 0: empty
-  };
-  std::vector<Slot> table;
-  for (std::size_t b = 0; b < buckets; ++b) {
-    const std::span<const NameRecord> bucket(sorted.data() + starts[b], starts[b + 1] - starts[b]);
-    if (bucket.size() < 2) continue;
-    int capacityBits = 2;
-    while ((std::size_t{1} << capacityBits) < 2 * bucket.size()) ++capacityBits;
-    table.assign(std::size_t{1} << capacityBits, Slot{0, 0});
-    const std::size_t mask = table.size() - 1;
-    for (std::size_t k = 0; k < bucket.size(); ++k) {
-      const NameRecord& r = bucket[k];
-      if (repeat && r.line >= repeat->line) break;
-      // Mixed, as the top bits chose the bucket and the low ones hold the length.
-      std::size_t i = (r.hashAndSize * 0x9E3779B1u) >> (32 - capacityBits);
-      bool seen = false;
-      for (; table[i].at != 0; i = (i + 1) & mask) {
-        if (table[i].hash == r.hashAndSize && NameAt(bucket[table[i].at - 1]) == NameAt(r)) {
-          seen = true;
-          break;
-        }
+    for (std::size_t b = 0; b < buckets; ++b) {
+      while (next[b] < starts[b + 1]) {
+        NameRecord r = names_[next[b]];
+        for (std::size_t c = bucketOf(r); c != b; c = bucketOf(r)) std::swap(r, names_[next[c]++]);
+        names_[next[b]++] = r;
       }
-      if (seen) {
-        repeat = r;
-        break;
-      }
-      table[i] = Slot{r.hashAndSize, static_cast<std::uint32_t>(k + 1)};
     }
   }
-  if (!repeat) return false;
+  struct Slot {
+    std::uint32_t hash;
+    std::uint32_t at;  // position in the records plus one; 0: empty
+    std::uint32_t first;
+    std::uint32_t second;  // 0: seen once
+  };
+  std::uint32_t repeatLine = 0;
+  std::size_t repeatAt = 0;
+  std::vector<Slot> table;
+  for (std::size_t b = 0; b < buckets; ++b) {
+    if (starts[b + 1] - starts[b] < 2) continue;
+    int capacityBits = 2;
+    while ((std::size_t{1} << capacityBits) < 2 * (starts[b + 1] - starts[b])) ++capacityBits;
+    table.assign(std::size_t{1} << capacityBits, Slot{0, 0, 0, 0});
+    const std::size_t mask = table.size() - 1;
+    for (std::size_t k = starts[b]; k < starts[b + 1]; ++k) {
+      const NameRecord& r = names_[k];
+      // Mixed, as the top bits chose the bucket and the low ones hold the length.
+      std::size_t i = (r.hashAndSize * 0x9E3779B1u) >> (32 - capacityBits);
+      for (;; i = (i + 1) & mask) {
+        Slot& slot = table[i];
+        if (slot.at == 0) {
+          slot = Slot{r.hashAndSize, static_cast<std::uint32_t>(k + 1), r.line, 0};
+          break;
+        }
+        if (slot.hash != r.hashAndSize || NameAt(names_[slot.at - 1]) != NameAt(r)) continue;
+        if (r.line < slot.first) {
+          slot.second = slot.first;
+          slot.first = r.line;
+        } else if (slot.second == 0 || r.line < slot.second) {
+          slot.second = r.line;
+        }
+        if (repeatLine == 0 || slot.second < repeatLine) {
+          repeatLine = slot.second;
+          repeatAt = k;
+        }
+        break;
+      }
+    }
+  }
+  if (repeatLine == 0) return false;
   const std::string title = "Error in battle file " + config_.name + ".vk7";
   reporter_.ErrorAtLine(title,
-                        "Redefinition of ship name " + std::string(NameAt(*repeat)) + " in line " +
-                            std::to_string(repeat->line),
-                        repeat->line);
+                        "Redefinition of ship name " + std::string(NameAt(names_[repeatAt])) +
+                            " in line " + std::to_string(repeatLine),
+                        repeatLine);
   return true;
 }
 
@@ -504,6 +539,18 @@ bool BattleFileReader::CheckSectionEnd() {
   if (auto message = FriendExitViolation(*current_)) return Fail(*message, false);
   if (sectionEnd_) {
     sectionEnd_(*current_, static_cast<std::size_t>(current_ - config_.systems.data()));
+    // Lists the hook emptied but kept serve the next system: a reading that drops each
+    // system as it ends then allocates them once.
+    for (std::size_t r = 0; r < spareShips_.size(); ++r) {
+      auto& list = current_->Ships(kRoles[r]);
+      if (list.empty() && list.capacity() > spareShips_[r].capacity()) list.swap(spareShips_[r]);
+    }
+    for (std::size_t e = 0; e < kDialogEventCount; ++e) {
+      auto& list = current_->dialogs[e];
+      if (list.empty() && list.capacity() > spareDialogs_[e].capacity()) {
+        list.swap(spareDialogs_[e]);
+      }
+    }
   }
   return true;
 }

@@ -41,7 +41,8 @@ class BattleFileReader {
 
   // Called when a system's section has ended and passed its checks, with the system and its
   // position in the list. The system no longer changes afterwards, so a caller that only
-  // compares may take its lists away there.
+  // compares may take its lists away there; lists it empties with their room kept (clear)
+  // are given to the next system.
   void OnSectionEnd(std::function<void(StarSystem&, std::size_t)> hook) {
     sectionEnd_ = std::move(hook);
   }
@@ -108,11 +109,16 @@ class BattleFileReader {
   const char* nameSource_ = nullptr;
   std::vector<std::unique_ptr<char[]>> nameBlocks_;
   std::size_t nameBlockUsed_ = 0;
-  // How many ships each list will get (friends, enemies, neutrals, hulks per system), counted
+  // How many ships each list will get (friends, enemies, neutrals, hulks per system) and how
+  // many lines each dialog, counted
   // ahead in a quick pass over the file so that the lists are allocated once at their final
   // size (growing them would copy every ship and touch twice the memory). Only a hint: a
   // miscount merely lets a list grow.
   std::array<std::array<std::uint32_t, 4>, kMaxSystems> counts_{};
+  std::array<std::array<std::uint32_t, kDialogEventCount>, kMaxSystems> dialogCounts_{};
+  // Lists emptied by the section hook, kept for the next system.
+  std::array<std::vector<ShipEntry>, 4> spareShips_;
+  std::array<std::vector<DialogLine>, kDialogEventCount> spareDialogs_;
   std::uint32_t escortCount_ = 0;
 };
 
