@@ -4,6 +4,7 @@
 #include <cstring>
 #include <new>
 #include <optional>
+#include <span>
 #include <stdexcept>
 #include <utility>
 
@@ -359,12 +360,13 @@ void BattleFileReader::ReserveLists(StarSystem& system, std::size_t index) {
   }
 }
 
-// Reports the first line whose ship name an earlier line already had, if there is one: the
-// smallest second line of any name.
+// Reports the first line whose ship name an earlier line already had, if there is one.
 bool BattleFileReader::FailOnRepeatedName() {
   if (namesChecked_ == names_.size()) return false;
   namesChecked_ = names_.size();
   const std::size_t n = names_.size();
+  // Buckets by the top bits of the hash keep their lines in file order; within a bucket the
+  // first repeat is the bucket's earliest, and the earliest over all buckets wins.
   int bits = 0;
   while (bits < 16 && (n >> bits) > 1024) ++bits;
   const std::size_t buckets = std::size_t{1} << bits;
@@ -374,64 +376,49 @@ bool BattleFileReader::FailOnRepeatedName() {
   std::vector<std::uint32_t> starts(buckets + 1, 0);
   for (const NameRecord& r : names_) ++starts[bucketOf(r) + 1];
   for (std::size_t b = 0; b < buckets; ++b) starts[b + 1] += starts[b];
-  // Grouped by bucket in place, without a second copy of the records; the order within a
-  // bucket is lost, so each name's two first lines are kept below.
-  if (bits > 0) {
+  std::vector<NameRecord> sorted(n);
+  {
     std::vector<std::uint32_t> next(starts.begin(), starts.end() - 1);
-    for (std::size_t b = 0; b < buckets; ++b) {
-      while (next[b] < starts[b + 1]) {
-        NameRecord r = names_[next[b]];
-        for (std::size_t c = bucketOf(r); c != b; c = bucketOf(r)) std::swap(r, names_[next[c]++]);
-        names_[next[b]++] = r;
-      }
-    }
+    for (const NameRecord& r : names_) sorted[next[bucketOf(r)]++] = r;
   }
+  std::optional<NameRecord> repeat;
   struct Slot {
     std::uint32_t hash;
-    std::uint32_t at;  // position in the records plus one; 0: empty
-    std::uint32_t first;
-    std::uint32_t second;  // 0: seen once
+    std::uint32_t at;  // position in the bucket plus one; 0: empty
   };
-  std::uint32_t repeatLine = 0;
-  std::size_t repeatAt = 0;
   std::vector<Slot> table;
   for (std::size_t b = 0; b < buckets; ++b) {
-    if (starts[b + 1] - starts[b] < 2) continue;
+    const std::span<const NameRecord> bucket(sorted.data() + starts[b], starts[b + 1] - starts[b]);
+    if (bucket.size() < 2) continue;
     int capacityBits = 2;
-    while ((std::size_t{1} << capacityBits) < 2 * (starts[b + 1] - starts[b])) ++capacityBits;
-    table.assign(std::size_t{1} << capacityBits, Slot{0, 0, 0, 0});
+    while ((std::size_t{1} << capacityBits) < 2 * bucket.size()) ++capacityBits;
+    table.assign(std::size_t{1} << capacityBits, Slot{0, 0});
     const std::size_t mask = table.size() - 1;
-    for (std::size_t k = starts[b]; k < starts[b + 1]; ++k) {
-      const NameRecord& r = names_[k];
+    for (std::size_t k = 0; k < bucket.size(); ++k) {
+      const NameRecord& r = bucket[k];
+      if (repeat && r.line >= repeat->line) break;
       // Mixed, as the top bits chose the bucket and the low ones hold the length.
       std::size_t i = (r.hashAndSize * 0x9E3779B1u) >> (32 - capacityBits);
-      for (;; i = (i + 1) & mask) {
-        Slot& slot = table[i];
-        if (slot.at == 0) {
-          slot = Slot{r.hashAndSize, static_cast<std::uint32_t>(k + 1), r.line, 0};
+      bool seen = false;
+      for (; table[i].at != 0; i = (i + 1) & mask) {
+        if (table[i].hash == r.hashAndSize && NameAt(bucket[table[i].at - 1]) == NameAt(r)) {
+          seen = true;
           break;
         }
-        if (slot.hash != r.hashAndSize || NameAt(names_[slot.at - 1]) != NameAt(r)) continue;
-        if (r.line < slot.first) {
-          slot.second = slot.first;
-          slot.first = r.line;
-        } else if (slot.second == 0 || r.line < slot.second) {
-          slot.second = r.line;
-        }
-        if (repeatLine == 0 || slot.second < repeatLine) {
-          repeatLine = slot.second;
-          repeatAt = k;
-        }
+      }
+      if (seen) {
+        repeat = r;
         break;
       }
+      table[i] = Slot{r.hashAndSize, static_cast<std::uint32_t>(k + 1)};
     }
   }
-  if (repeatLine == 0) return false;
+  if (!repeat) return false;
   const std::string title = "Error in battle file " + config_.name + ".vk7";
   reporter_.ErrorAtLine(title,
-                        "Redefinition of ship name " + std::string(NameAt(names_[repeatAt])) +
-                            " in line " + std::to_string(repeatLine),
-                        repeatLine);
+                        "Redefinition of ship name " + std::string(NameAt(*repeat)) + " in line " +
+                            std::to_string(repeat->line),
+                        repeat->line);
   return true;
 }
 

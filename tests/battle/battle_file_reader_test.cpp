@@ -164,6 +164,26 @@ TEST_F(ReaderOnDiskTest, CrLfAndLfFilesReadAlike) {
   EXPECT_EQ(lf.config.systems.front().enemies.back().name, "Black Fang");
 }
 
+// Large battles are counted ahead and their names checked in groups, from disk as from
+// memory: all ships arrive, and the first line that repeats an earlier name is the error.
+TEST_F(ReaderOnDiskTest, LargeBattleReportsTheFirstRepeatedName) {
+  std::vector<std::string> lines = {kSol, "Player = Cruiser = Flagship"};
+  const char* roles[] = {"Friend", "Enemy", "Neutral", "Hulk"};
+  for (int i = 0; i < 42000; ++i) {
+    lines.push_back(std::string(roles[i % 4]) + " = Scout = Ship " + std::to_string(i));
+  }
+  const auto clean = ReadFile("large", Write("large", BattleText(lines)));
+  ASSERT_TRUE(clean.ok);
+  EXPECT_EQ(clean.config.systems.front().hulks.size(), 10500u);
+  EXPECT_EQ(clean.config.systems.front().hulks.back().name, "Ship 41999");
+  lines.insert(lines.begin() + 36000, "Enemy = Scout = Flagship");
+  lines.insert(lines.begin() + 30000, "Hulk = Scout = Ship 29000");
+  const std::string message = "Redefinition of ship name Ship 29000 in line ";
+  EXPECT_TRUE(
+      FailedWith(ReadFile("large", Write("large", BattleText(lines))), message, 30003, "large"));
+  EXPECT_TRUE(FailedWith(ReadBattleText(BattleText(lines)), message, 30003, "test"));
+}
+
 TEST_F(ReaderOnDiskTest, LineNumbersOfCrLfFile) {
   const auto path = Write("numbers", BattleText({"// a", "", "Bogus = 1"}, "\r\n"));
   EXPECT_TRUE(FailedWith(ReadFile("numbers", path), "Unknown keyword in line ", 5, "numbers"));
