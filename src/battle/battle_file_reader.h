@@ -110,10 +110,9 @@ class BattleFileReader {
   std::vector<std::unique_ptr<char[]>> nameBlocks_;
   std::size_t nameBlockUsed_ = 0;
   // How many ships each list will get (friends, enemies, neutrals, hulks per system) and how
-  // many lines each dialog, counted
-  // ahead in a quick pass over the file so that the lists are allocated once at their final
-  // size (growing them would copy every ship and touch twice the memory). Only a hint: a
-  // miscount merely lets a list grow.
+  // many lines each dialog, counted ahead in a quick pass over the file so that the lists are
+  // allocated once at their final size (growing them would copy every ship and touch twice
+  // the memory). Only a hint: a miscount merely lets a list grow.
   std::array<std::array<std::uint32_t, 4>, kMaxSystems> counts_{};
   std::array<std::array<std::uint32_t, kDialogEventCount>, kMaxSystems> dialogCounts_{};
   // Lists emptied by the section hook, kept for the next system.
