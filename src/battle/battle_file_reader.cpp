@@ -4,6 +4,8 @@
 #include <cstring>
 #include <new>
 #include <optional>
+#include <span>
+#include <stdexcept>
 #include <utility>
 
 #include "battle/consistency_rules.h"
@@ -112,14 +114,48 @@ const KeywordInfo* FindKeyword(std::string_view keyword) {
   for (const std::int8_t k : byLength.index[keyword.size()]) {
     if (k < 0) break;
     const KeywordInfo& info = kKeywords[static_cast<std::size_t>(k)];
-    if (info.text == keyword) return &info;
+    if (info.text[0] == keyword[0] && info.text == keyword) return &info;
   }
   return nullptr;
 }
 
 constexpr std::size_t kNameBlockSize = std::size_t{1} << 20;
-// Battle lines hold at most 255 characters, so a length byte does for any name.
+// Battle lines hold at most 255 characters, so eight bits hold the length of any name.
 static_assert(kMaxBattleLine <= 255);
+// Files from this size on are counted ahead (see CountLists).
+constexpr std::uint64_t kCountFrom = std::uint64_t{1} << 20;
+
+// The order of the four lists of a system in counts and spares.
+constexpr std::array<ShipRole, 4> kRoles = {ShipRole::Friend, ShipRole::Enemy, ShipRole::Neutral,
+                                            ShipRole::Hulk};
+
+// A quick hash of a ship name, eight bytes at a time (names are short and there are many).
+std::uint32_t NameHash(std::string_view text) {
+  std::uint64_t h = 0x9E3779B97F4A7C15ULL ^ text.size();
+  std::size_t i = 0;
+  for (; i + 8 <= text.size(); i += 8) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, text.data() + i, 8);
+    h = (h ^ word) * 0xFF51AFD7ED558CCDULL;
+    h ^= h >> 32;
+  }
+  std::uint64_t tail = 0;
+  for (; i < text.size(); ++i) tail = (tail << 8) | static_cast<unsigned char>(text[i]);
+  h = (h ^ tail) * 0xC4CEB9FE1A85EC53ULL;
+  h ^= h >> 29;
+  h *= 0xBF58476D1CE4E5B9ULL;
+  return static_cast<std::uint32_t>(h >> 32);
+}
+
+// A reservation is only a hint: one that cannot be had is left to the reading itself.
+template <typename T>
+void ReserveQuietly(std::vector<T>& list, std::size_t extra) {
+  try {
+    list.reserve(list.size() + extra);
+  } catch (const std::bad_alloc&) {
+  } catch (const std::length_error&) {
+  }
+}
 
 // A word-valued parameter: the index of the word it equals exactly, or nothing.
 template <std::size_t N>
@@ -158,50 +194,170 @@ bool BattleFileReader::ReadFrom(const std::string& name, TextLineFile& source, b
   collectingRemarks_ = true;
   bool ok = false;
   try {
-    PrepareNames(source.SizeHint());
     // Room for every system a battle may have.
     config_.systems.reserve(config_.systems.size() + kMaxSystems);
+    CountLists(source);
+    if (escortCount_ > 0) ReserveQuietly(config_.escorts, escortCount_);
+    std::uint64_t ships = escortCount_ + 1;
+    for (const auto& counts : counts_) {
+      for (const std::uint32_t n : counts) ships += n;
+    }
+    // Without a count (a small file, a pipe) the file's size predicts it: a named ship takes
+    // a line of 25 characters at the least and about 45 as the editor writes it.
+    if (ships == escortCount_ + 1) ships = source.SizeHint() / 40;
+    PrepareNames(source, ships);
     ok = ReadLines(source, skipRemarks);
   } catch (const std::bad_alloc&) {
     ok = Fail("Out of memory!", false);
   }
   names_.clear();
   names_.shrink_to_fit();
-  namesChecked_ = 0;
   nameBlocks_.clear();
   nameBlocks_.shrink_to_fit();
+  spareShips_ = {};
+  spareDialogs_ = {};
   source.Close();
   return ok;
 }
 
-void BattleFileReader::PrepareNames(std::uint64_t sizeHint) {
-  names_.clear();
-  namesChecked_ = 0;
+void BattleFileReader::PrepareNames(const TextLineFile& source, std::uint64_t expected) {
   nameBlocks_.clear();
   nameBlockUsed_ = kNameBlockSize;
-  // A named ship takes a line of 25 characters at the least and about 45 as the editor
-  // writes it.
-  names_.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(sizeHint / 40, 1u << 26)));
+  names_.clear();
+  namesChecked_ = 0;
+  // Offsets in the source must fit a reference.
+  nameSource_ = source.SizeHint() <= UINT32_MAX ? source.StableBytes() : nullptr;
+  nameStore_ = nameSource_ != nullptr ? NameStore::Source
+               : sectionEnd_          ? NameStore::Blocks
+                                      : NameStore::Model;
+  ReserveQuietly(names_, static_cast<std::size_t>(std::min<std::uint64_t>(expected, 1u << 26)));
 }
 
-std::string_view BattleFileReader::StoredName(std::uint32_t id) const {
-  const char* at = nameBlocks_[id / kNameBlockSize].get() + id % kNameBlockSize;
-  return std::string_view(at + 1, static_cast<unsigned char>(at[0]));
-}
-
-void BattleFileReader::AddShipName(std::string_view name) {
-  if (nameBlockUsed_ + 1 + name.size() > kNameBlockSize) {
-    if (nameBlocks_.size() >= UINT32_MAX / kNameBlockSize) throw std::bad_alloc();
-    nameBlocks_.push_back(std::unique_ptr<char[]>(new char[kNameBlockSize]));
-    nameBlockUsed_ = 0;
+// A model reference: the position in the list above five bits for the list (0 the player,
+// 1 the escorts, then four per system in the order friends, enemies, neutrals, hulks).
+std::string_view BattleFileReader::NameAt(const NameRecord& record) const {
+  const std::size_t size = record.hashAndSize & 0xFF;
+  const std::uint32_t ref = record.ref;
+  switch (nameStore_) {
+    case NameStore::Source:
+      return std::string_view(nameSource_ + ref, size);
+    case NameStore::Blocks:
+      return std::string_view(nameBlocks_[ref / kNameBlockSize].get() + ref % kNameBlockSize, size);
+    case NameStore::Model:
+      break;
   }
-  char* at = nameBlocks_.back().get() + nameBlockUsed_;
-  at[0] = static_cast<char>(name.size());
-  std::memcpy(at + 1, name.data(), name.size());
-  const auto id =
-      static_cast<std::uint32_t>((nameBlocks_.size() - 1) * kNameBlockSize + nameBlockUsed_);
-  nameBlockUsed_ += 1 + name.size();
-  names_.push_back(NameRecord{HashSlots::Hash(name), lineNumber_, id});
+  const std::uint32_t list = ref & 31;
+  const std::size_t index = ref >> 5;
+  if (list == 0) return config_.player.name;
+  if (list == 1) return config_.escorts[index].name;
+  const StarSystem& system = config_.systems[(list - 2) / 4];
+  switch ((list - 2) % 4) {
+    case 0:
+      return system.friends[index].name;
+    case 1:
+      return system.enemies[index].name;
+    case 2:
+      return system.neutrals[index].name;
+    default:
+      return system.hulks[index].name;
+  }
+}
+
+void BattleFileReader::AddShipName(std::string_view name, std::uint32_t list, std::size_t index) {
+  std::uint32_t ref = 0;
+  switch (nameStore_) {
+    case NameStore::Source:
+      ref = static_cast<std::uint32_t>(name.data() - nameSource_);
+      break;
+    case NameStore::Model:
+      if (index >= (std::size_t{1} << 27)) throw std::bad_alloc();
+      ref = static_cast<std::uint32_t>(index << 5) | list;
+      break;
+    case NameStore::Blocks:
+      if (nameBlockUsed_ + name.size() > kNameBlockSize) {
+        if (nameBlocks_.size() >= UINT32_MAX / kNameBlockSize) throw std::bad_alloc();
+        nameBlocks_.push_back(std::unique_ptr<char[]>(new char[kNameBlockSize]));
+        nameBlockUsed_ = 0;
+      }
+      std::memcpy(nameBlocks_.back().get() + nameBlockUsed_, name.data(), name.size());
+      ref = static_cast<std::uint32_t>((nameBlocks_.size() - 1) * kNameBlockSize + nameBlockUsed_);
+      nameBlockUsed_ += name.size();
+      break;
+  }
+  const std::uint32_t hash = (NameHash(name) << 8) | static_cast<std::uint32_t>(name.size());
+  names_.push_back(NameRecord{hash, lineNumber_, ref});
+}
+
+void BattleFileReader::CountLists(TextLineFile& source) {
+  counts_ = {};
+  dialogCounts_ = {};
+  escortCount_ = 0;
+  // A small file is read in a block or two: counting would save nothing there. A pipe cannot
+  // be read twice. A reading that drops each system as it ends reuses its lists instead.
+  if (source.SizeHint() < kCountFrom || sectionEnd_ || !source.Rewind()) return;
+  // A keyword followed by a blank or "=" (the count need not be exact, only quick).
+  const auto starts = [](std::string_view text, std::string_view word) {
+    return text.size() > word.size() && text.substr(0, word.size()) == word &&
+           (IsBlank(text[word.size()]) || text[word.size()] == '=');
+  };
+  std::size_t system = 0;  // systems begun so far
+  std::string_view line;
+  while (source.ReadLine(line)) {
+    std::size_t i = 0;
+    while (i < line.size() && IsBlank(line[i])) ++i;
+    if (i == line.size()) continue;
+    const std::string_view text = line.substr(i);
+    int role = -1;
+    switch (text[0]) {
+      case 'F':
+        if (starts(text, "Friend")) role = 0;
+        break;
+      case 'E':
+        if (starts(text, "Enemy")) role = 1;
+        if (starts(text, "Escort")) ++escortCount_;
+        break;
+      case 'N':
+        if (starts(text, "Neutral")) role = 2;
+        break;
+      case 'H':
+        if (starts(text, "Hulk")) role = 3;
+        break;
+      case 'S':
+        if (starts(text, "System")) ++system;
+        break;
+      default:
+        break;
+    }
+    if (system == 0 || system > kMaxSystems) continue;
+    if (role >= 0) {
+      ++counts_[system - 1][static_cast<std::size_t>(role)];
+    } else if (text.size() > 12 && text.find("Dialog") != std::string_view::npos) {
+      // Dialog keywords end with "Dialog"; the rare other lines get here too.
+      std::size_t end = 0;
+      while (end < text.size() && !IsBlank(text[end]) && text[end] != '=') ++end;
+      const KeywordInfo* info = FindKeyword(text.substr(0, end));
+      if (info != nullptr && info->keyword == Keyword::Dialog) {
+        ++dialogCounts_[system - 1][static_cast<std::size_t>(info->event)];
+      }
+    }
+  }
+  source.Rewind();
+}
+
+void BattleFileReader::ReserveLists(StarSystem& system, std::size_t index) {
+  for (std::size_t r = 0; r < spareShips_.size(); ++r) {
+    system.Ships(kRoles[r]).swap(spareShips_[r]);
+  }
+  for (std::size_t e = 0; e < kDialogEventCount; ++e) system.dialogs[e].swap(spareDialogs_[e]);
+  if (index >= kMaxSystems) return;
+  const std::array<std::uint32_t, 4>& counts = counts_[index];
+  for (std::size_t r = 0; r < kRoles.size(); ++r) {
+    if (counts[r] > 0) ReserveQuietly(system.Ships(kRoles[r]), counts[r]);
+  }
+  for (std::size_t e = 0; e < kDialogEventCount; ++e) {
+    const std::uint32_t count = dialogCounts_[index][e];
+    if (count > 0) ReserveQuietly(system.dialogs[e], count);
+  }
 }
 
 // Reports the first line whose ship name an earlier line already had, if there is one.
@@ -215,7 +371,7 @@ bool BattleFileReader::FailOnRepeatedName() {
   while (bits < 16 && (n >> bits) > 1024) ++bits;
   const std::size_t buckets = std::size_t{1} << bits;
   const auto bucketOf = [&](const NameRecord& r) {
-    return bits == 0 ? 0 : static_cast<std::size_t>(r.hash >> (32 - bits));
+    return bits == 0 ? 0 : static_cast<std::size_t>(r.hashAndSize >> (32 - bits));
   };
   std::vector<std::uint32_t> starts(buckets + 1, 0);
   for (const NameRecord& r : names_) ++starts[bucketOf(r) + 1];
@@ -228,23 +384,24 @@ bool BattleFileReader::FailOnRepeatedName() {
   std::optional<NameRecord> repeat;
   struct Slot {
     std::uint32_t hash;
-    std::uint32_t at;  // position in `sorted` plus one; 0: empty
+    std::uint32_t at;  // position in the bucket plus one; 0: empty
   };
   std::vector<Slot> table;
   for (std::size_t b = 0; b < buckets; ++b) {
-    const std::size_t size = starts[b + 1] - starts[b];
-    if (size < 2) continue;
-    std::size_t capacity = 4;
-    while (capacity < 2 * size) capacity *= 2;
-    table.assign(capacity, Slot{0, 0});
-    const std::size_t mask = capacity - 1;
-    for (std::size_t k = starts[b]; k < starts[b + 1]; ++k) {
-      const NameRecord& r = sorted[k];
+    const std::span<const NameRecord> bucket(sorted.data() + starts[b], starts[b + 1] - starts[b]);
+    if (bucket.size() < 2) continue;
+    int capacityBits = 2;
+    while ((std::size_t{1} << capacityBits) < 2 * bucket.size()) ++capacityBits;
+    table.assign(std::size_t{1} << capacityBits, Slot{0, 0});
+    const std::size_t mask = table.size() - 1;
+    for (std::size_t k = 0; k < bucket.size(); ++k) {
+      const NameRecord& r = bucket[k];
       if (repeat && r.line >= repeat->line) break;
-      std::size_t i = r.hash & mask;
+      // Mixed, as the top bits chose the bucket and the low ones hold the length.
+      std::size_t i = (r.hashAndSize * 0x9E3779B1u) >> (32 - capacityBits);
       bool seen = false;
       for (; table[i].at != 0; i = (i + 1) & mask) {
-        if (table[i].hash == r.hash && StoredName(sorted[table[i].at - 1].id) == StoredName(r.id)) {
+        if (table[i].hash == r.hashAndSize && NameAt(bucket[table[i].at - 1]) == NameAt(r)) {
           seen = true;
           break;
         }
@@ -253,14 +410,14 @@ bool BattleFileReader::FailOnRepeatedName() {
         repeat = r;
         break;
       }
-      table[i] = Slot{r.hash, static_cast<std::uint32_t>(k + 1)};
+      table[i] = Slot{r.hashAndSize, static_cast<std::uint32_t>(k + 1)};
     }
   }
   if (!repeat) return false;
   const std::string title = "Error in battle file " + config_.name + ".vk7";
   reporter_.ErrorAtLine(title,
-                        "Redefinition of ship name " + std::string(StoredName(repeat->id)) +
-                            " in line " + std::to_string(repeat->line),
+                        "Redefinition of ship name " + std::string(NameAt(*repeat)) + " in line " +
+                            std::to_string(repeat->line),
                         repeat->line);
   return true;
 }
@@ -291,7 +448,8 @@ bool BattleFileReader::ReadLines(TextLineFile& source, bool skipRemarks) {
     if (!HandleLine(keyword, params)) return false;
     ++lineNumber_;
   }
-  source.Close();
+  // A file is closed before any message is shown; names may still be read from memory.
+  if (source.StableBytes() == nullptr) source.Close();
   if (FailOnRepeatedName()) return false;
   if (current_ != nullptr && !CheckSectionEnd()) return false;
   if (current_ == nullptr) return Fail("No system defined", false);
@@ -369,6 +527,18 @@ bool BattleFileReader::CheckSectionEnd() {
   if (auto message = FriendExitViolation(*current_)) return Fail(*message, false);
   if (sectionEnd_) {
     sectionEnd_(*current_, static_cast<std::size_t>(current_ - config_.systems.data()));
+    // Lists the hook emptied but kept serve the next system: a reading that drops each
+    // system as it ends then allocates them once.
+    for (std::size_t r = 0; r < spareShips_.size(); ++r) {
+      auto& list = current_->Ships(kRoles[r]);
+      if (list.empty() && list.capacity() > spareShips_[r].capacity()) list.swap(spareShips_[r]);
+    }
+    for (std::size_t e = 0; e < kDialogEventCount; ++e) {
+      auto& list = current_->dialogs[e];
+      if (list.empty() && list.capacity() > spareDialogs_[e].capacity()) {
+        list.swap(spareDialogs_[e]);
+      }
+    }
   }
   return true;
 }
@@ -414,37 +584,30 @@ bool BattleFileReader::ReadShip(Keyword keyword, std::string_view params) {
     return false;
   }
   if (!CommonCheck(shipClass)) return false;
-  if (shipName) {
-    if (!CommonCheck(*shipName)) return false;
-    AddShipName(*shipName);
+  if (shipName && !CommonCheck(*shipName)) return false;
+  // Built whole and moved in: cheaper than assigning to an empty entry.
+  ShipEntry entry{std::string(shipClass), shipName ? std::string(*shipName) : std::string(), true,
+                  shipName.has_value()};
+  std::vector<ShipEntry>* list = nullptr;
+  std::uint32_t listNumber = 0;
+  if (keyword == Keyword::Player) {
+    config_.player = std::move(entry);
+  } else {
+    if (keyword == Keyword::Escort) {
+      list = &config_.escorts;
+      listNumber = 1;
+    } else {
+      const auto role =
+          static_cast<std::uint32_t>(keyword) - static_cast<std::uint32_t>(Keyword::Friend);
+      list = role == 0   ? &current_->friends
+             : role == 1 ? &current_->enemies
+             : role == 2 ? &current_->neutrals
+                         : &current_->hulks;
+      listNumber = 2 + 4 * static_cast<std::uint32_t>(current_ - config_.systems.data()) + role;
+    }
+    list->push_back(std::move(entry));
   }
-  ShipEntry* ship = &config_.player;
-  switch (keyword) {
-    case Keyword::Player:
-      config_.player = ShipEntry{};
-      break;
-    case Keyword::Escort:
-      ship = &config_.escorts.emplace_back();
-      break;
-    case Keyword::Friend:
-      ship = &current_->friends.emplace_back();
-      break;
-    case Keyword::Enemy:
-      ship = &current_->enemies.emplace_back();
-      break;
-    case Keyword::Neutral:
-      ship = &current_->neutrals.emplace_back();
-      break;
-    default:
-      ship = &current_->hulks.emplace_back();
-      break;
-  }
-  ship->shipClass.assign(shipClass);
-  ship->hasClass = true;
-  if (shipName) {
-    ship->name.assign(*shipName);
-    ship->hasName = true;
-  }
+  if (shipName) AddShipName(*shipName, listNumber, list != nullptr ? list->size() - 1 : 0);
   return true;
 }
 
@@ -457,6 +620,7 @@ bool BattleFileReader::ReadSystem(std::string_view params) {
   }
   if (current_ != nullptr && !CheckSectionEnd()) return false;
   StarSystem& system = config_.systems.emplace_back();
+  ReserveLists(system, config_.systems.size() - 1);
   system.name = systemName;
   system.nameDefined = true;
   current_ = &system;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -40,7 +41,8 @@ class BattleFileReader {
 
   // Called when a system's section has ended and passed its checks, with the system and its
   // position in the list. The system no longer changes afterwards, so a caller that only
-  // compares may take its lists away there.
+  // compares may take its lists away there; lists it empties with their room kept (clear)
+  // are given to the next system.
   void OnSectionEnd(std::function<void(StarSystem&, std::size_t)> hook) {
     sectionEnd_ = std::move(hook);
   }
@@ -56,10 +58,13 @@ class BattleFileReader {
   bool HandleLine(std::string_view keyword, std::string_view params);
   void CollectRemark(std::string_view line);
   bool CheckSectionEnd();
-  void PrepareNames(std::uint64_t sizeHint);
-  void AddShipName(std::string_view name);
-  std::string_view StoredName(std::uint32_t id) const;
+  void PrepareNames(const TextLineFile& source, std::uint64_t expected);
+  void AddShipName(std::string_view name, std::uint32_t list, std::size_t index);
+  struct NameRecord;
+  std::string_view NameAt(const NameRecord& record) const;
   bool FailOnRepeatedName();
+  void CountLists(TextLineFile& source);
+  void ReserveLists(StarSystem& system, std::size_t index);
 
   bool Fail(const std::string& message, bool withLine);
   bool FailAtLine(const char* message) { return Fail(message, true); }
@@ -85,21 +90,35 @@ class BattleFileReader {
   std::uint32_t lineNumber_ = 0;
   bool collectingRemarks_ = true;
   std::function<void(StarSystem&, std::size_t)> sectionEnd_;
-  // Own ship names read so far, for the clash test. Each name is copied once into large
-  // blocks (a length byte, then the name; lines are at most 255 characters) and recorded
-  // with its hash and line. The clash test runs on the whole record before any error is
-  // shown and at the end of the file, and reports the first line that repeats a name,
-  // exactly as a test at every ship line would; it works bucket by bucket in cache-sized
-  // tables, as a single table of all names would cost a cache miss per ship.
+  // Own ship names read so far, for the clash test. Each is recorded with its hash (which
+  // holds its length too), its line and a reference to where it stays: in the source when that
+  // is in memory, else in the model (list and position), unless a section hook may take the
+  // lists away; only then is it copied into large blocks. The clash test runs on the whole
+  // record before any error is shown and at the end of the file, and reports the first line
+  // that repeats a name, exactly as a test at every ship line would; it works bucket by bucket
+  // in cache-sized tables, as a single table of all names would cost a cache miss per ship.
   struct NameRecord {
-    std::uint32_t hash;
+    std::uint32_t hashAndSize;  // 24 bits of the hash above the length (at most 255)
     std::uint32_t line;
-    std::uint32_t id;
+    std::uint32_t ref;
   };
+  enum class NameStore { Source, Model, Blocks };
   std::vector<NameRecord> names_;
   std::size_t namesChecked_ = 0;
+  NameStore nameStore_ = NameStore::Blocks;
+  const char* nameSource_ = nullptr;
   std::vector<std::unique_ptr<char[]>> nameBlocks_;
   std::size_t nameBlockUsed_ = 0;
+  // How many ships each list will get (friends, enemies, neutrals, hulks per system) and how
+  // many lines each dialog, counted ahead in a quick pass over the file so that the lists are
+  // allocated once at their final size (growing them would copy every ship and touch twice
+  // the memory). Only a hint: a miscount merely lets a list grow.
+  std::array<std::array<std::uint32_t, 4>, kMaxSystems> counts_{};
+  std::array<std::array<std::uint32_t, kDialogEventCount>, kMaxSystems> dialogCounts_{};
+  // Lists emptied by the section hook, kept for the next system.
+  std::array<std::vector<ShipEntry>, 4> spareShips_;
+  std::array<std::vector<DialogLine>, kDialogEventCount> spareDialogs_;
+  std::uint32_t escortCount_ = 0;
 };
 
 }  // namespace vk7

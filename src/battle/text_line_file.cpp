@@ -131,6 +131,19 @@ bool TextLineFile::ReadLine(std::string_view& line) {
   }
 }
 
+bool TextLineFile::Rewind() {
+  if (memory_) {
+    pos_ = 0;
+    return true;
+  }
+  if (handle_ == nullptr || std::fseek(handle_, 0, SEEK_SET) != 0) return false;
+  std::clearerr(handle_);
+  eof_ = false;
+  pos_ = 0;
+  end_ = 0;
+  return true;
+}
+
 bool TextLineFile::ReadLine(std::string& line) {
   std::string_view view;
   const bool ok = ReadLine(view);

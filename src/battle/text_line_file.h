@@ -35,6 +35,13 @@ class TextLineFile {
   // Reads lines from bytes the caller keeps alive and unchanged until Close (no copy).
   void OpenView(std::string_view content);
 
+  // Starts reading again from the first line. False when the source cannot go back (a pipe);
+  // the position is then unchanged.
+  bool Rewind();
+  // Where the lines of an in-memory source live: every line read is a view into these bytes,
+  // which stay put until Close. Null for files.
+  const char* StableBytes() const { return memory_ ? data_ : nullptr; }
+
   bool ReadLine(std::string& line);
   // The next line as a view that stays valid until the next read or Close.
   bool ReadLine(std::string_view& line);

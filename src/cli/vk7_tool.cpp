@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <utility>
 
 #include "battle/atomic_file.h"
 #include "battle/battle_config.h"
@@ -98,6 +99,16 @@ bool ReadForEditing(const std::string& file, BattleConfig& config, Reporter& rep
   return reader.Read(BattleName(file), std::filesystem::path(file), false, access);
 }
 
+// Takes the model of a battle that is no longer needed instead of destroying it: the process
+// ends soon, and the system takes its memory back at once, where destroying it walks every
+// ship of a large battle. Only the last one is kept (the tool may run many times in one
+// process); it stays reachable, so leak checkers do not count it.
+void KeepUntilExit(BattleConfig&& config) {
+  static BattleConfig* kept = nullptr;
+  delete kept;
+  kept = new BattleConfig(std::move(config));
+}
+
 // Splits "--game-dir DIR" off the arguments; the other arguments stay in `rest`.
 struct Arguments {
   std::optional<std::string> gameDir;
@@ -169,6 +180,7 @@ int Check(const std::vector<std::string>& args, std::ostream& err) {
       PrintCheck(result, systemsName, reporter);
       if (result.anyMissing) status = 1;
     }
+    KeepUntilExit(std::move(config));
   }
   return status;
 }
@@ -241,6 +253,7 @@ int Format(const std::vector<std::string>& args, std::ostream& out, std::ostream
     } else if (!SafeSave::Save(config, config.name, std::filesystem::path(file), reporter)) {
       status = 1;
     }
+    KeepUntilExit(std::move(config));
   }
   return status;
 }

@@ -100,10 +100,11 @@ bool ReadsBackUnchanged(const BattleFileWriter::Output& written, const std::stri
       BattleFileWriter::RenderSystem(system, again);
       same = index < starts.size() && again.bytes == part(index + 1);
     }
+    // Emptied with their room kept: the reader gives them to the next system.
     for (ShipRole role : {ShipRole::Friend, ShipRole::Enemy, ShipRole::Neutral, ShipRole::Hulk}) {
-      std::vector<ShipEntry>().swap(system.Ships(role));
+      system.Ships(role).clear();
     }
-    for (auto& lines : system.dialogs) std::vector<DialogLine>().swap(lines);
+    for (auto& lines : system.dialogs) lines.clear();
   });
   TextLineFile source;
   source.OpenView(bytes);

@@ -80,6 +80,34 @@ TEST(BattleFileReader, VersionsAndLineEndsReadAlike) {
   EXPECT_TRUE(FailedWith(outcome, "Unknown keyword in line ", 5, "numbers"));
 }
 
+// A battle of over a megabyte takes the path that sizes its lists ahead and checks names
+// where they lie: from a file and from memory, the first repeated name is still the one shown.
+TEST(BattleFileReader, LargeBattleReportsTheFirstRepeatedName) {
+  std::vector<std::string> lines = {"System = Sol", "Player = Cruiser = Flagship"};
+  const char* roles[] = {"Friend", "Enemy", "Neutral", "Hulk"};
+  for (int i = 0; i < 42000; ++i) {
+    lines.push_back(std::string(roles[i % 4]) + " = Scout = Ship " + std::to_string(i));
+  }
+  test::TempDir dir;
+  const auto read = [&](const std::string& text) {
+    test_support::ReadOutcome outcome;
+    RecordingReporter reporter;
+    outcome.ok = BattleFileReader(outcome.config, reporter)
+                     .Read("large", dir.Write("large.vk7", text), true);
+    outcome.messages = reporter.Entries();
+    return outcome;
+  };
+  const auto clean = read(BattleText(lines));
+  ASSERT_TRUE(clean.ok);
+  EXPECT_EQ(clean.config.systems.front().hulks.size(), 10500u);
+  EXPECT_EQ(clean.config.systems.front().hulks.back().name, "Ship 41999");
+  lines.insert(lines.begin() + 36000, "Enemy = Scout = Flagship");
+  lines.insert(lines.begin() + 30000, "Hulk = Scout = Ship 29000");
+  const std::string message = "Redefinition of ship name Ship 29000 in line ";
+  EXPECT_TRUE(FailedWith(read(BattleText(lines)), message, 30003, "large"));
+  EXPECT_TRUE(FailedWith(ReadBattleText(BattleText(lines)), message, 30003, "test"));
+}
+
 // The reader opens files so that they can be saved again: a missing or read-only file is
 // refused, but a file that is only read and copied (an import) may be write-protected.
 TEST(BattleFileReader, FilesThatCannotBeOpened) {
