@@ -83,28 +83,19 @@ std::string Step(BattleConfig& config, const std::string& step, Reporter& report
 class PageLogicCase : public testing::TestWithParam<test_support::Case> {};
 
 TEST_P(PageLogicCase, StepsGive) {
-  const test_support::Case& c = GetParam();
-  SCOPED_TRACE(c.where);
-  std::vector<std::string> battle, steps, shown;
-  for (const std::string& line : c.input) {
-    (line.find(" = ") == std::string::npos ? steps : battle).push_back(line);
-  }
-  auto read = test_support::ReadBattleLines(battle);
-  ASSERT_TRUE(read.ok) << read.Describe();
-  for (const std::string& step : steps) {
+  SCOPED_TRACE(GetParam().where);
+  test::CaseBattle battle = test::ReadCaseBattle(GetParam(), {});
+  for (const std::string& step : battle.steps) {
     RecordingReporter reporter;
-    shown.push_back(step + ": " + Step(read.config, step, reporter));
-    for (const auto& entry : reporter.Entries()) shown.push_back(entry.title + ": " + entry.text);
+    battle.shown.push_back(step + ": " + Step(battle.config, step, reporter));
+    battle.ShowMessages(reporter);
   }
-  for (const std::string& value : test_support::WrittenValues(read.config)) {
-    shown.push_back(value);
-  }
-  EXPECT_EQ(shown, c.expected);
+  const auto values = test_support::WrittenValues(battle.config);
+  battle.shown.insert(battle.shown.end(), values.begin(), values.end());
+  EXPECT_EQ(battle.shown, GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, PageLogicCase,
-                         testing::ValuesIn(test_support::LoadCases("pages/cases/page_logic.txt")),
-                         test_support::CaseName());
+VK7_CASES(PageLogicCase, "pages/cases/page_logic.txt");
 
 // A player named without a class has no row, and the page cannot go on.
 TEST(GeneralPageLogic, APlayerWithoutClass) {
