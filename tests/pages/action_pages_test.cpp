@@ -69,23 +69,18 @@ class ActionPagesCase : public testing::TestWithParam<test_support::Case> {};
 TEST_P(ActionPagesCase, OpensOrStores) {
   const test_support::Case& c = GetParam();
   SCOPED_TRACE(c.where);
-  Names battle = {"Player = DD", "System = Sol"};
-  std::string ok;
-  for (const std::string& line : c.input) {
-    (line.find(": ") != std::string::npos ? ok : battle.emplace_back()) = line;
-  }
-  auto read = test_support::ReadBattleLines(battle);
-  ASSERT_TRUE(read.ok) << read.Describe();
-  StarSystem& s = read.config.systems.at(0);
-  Names shown;
-  if (ok.empty()) {
+  CaseBattle battle = ReadCaseBattle(c, {"Player = DD"});
+  StarSystem& s = battle.config.systems.at(0);
+  if (battle.steps.empty()) {
     for (const std::string& line : c.expected) {
-      shown.push_back(line.starts_with("actions") ? ShowActions(OpeningActionsState(s))
-                                                  : ShowNeutrals(OpeningNeutralBehaviorState(s)));
+      battle.shown.push_back(line.starts_with("actions")
+                                 ? ShowActions(OpeningActionsState(s))
+                                 : ShowNeutrals(OpeningNeutralBehaviorState(s)));
     }
-    EXPECT_EQ(shown, c.expected);
+    EXPECT_EQ(battle.shown, c.expected);
     return;
   }
+  const std::string& ok = battle.steps.at(0);
   PageLine page = Parse(ok.substr(ok.find(": ") + 2));
   RecordingReporter reporter;
   const bool stored =
@@ -99,23 +94,16 @@ TEST_P(ActionPagesCase, OpensOrStores) {
                 {page.Pick<WarpInChoice>(kWarpIn), page.Text(), page.Pick<WarpOutChoice>(kWarpOut),
                  page.Text(), page.Pick<NeutralBehavior>(kBehavior), page.Text()},
                 s, reporter);
-  for (const std::string& value : test_support::WrittenValues(read.config)) {
+  for (const std::string& value : test_support::WrittenValues(battle.config)) {
     if (value.find("Action =") != std::string::npos || value.starts_with("NeutralBehavior")) {
-      shown.push_back(value);
+      battle.shown.push_back(value);
     }
   }
-  bool error = false;
-  for (const auto& entry : reporter.Entries()) {
-    shown.push_back(entry.title + ": " + entry.text);
-    error = error || entry.error;
-  }
-  EXPECT_EQ(shown, c.expected);
-  EXPECT_EQ(stored, !error);
+  EXPECT_EQ(stored, !battle.ShowMessages(reporter));
+  EXPECT_EQ(battle.shown, c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ActionPagesCase,
-                         testing::ValuesIn(test_support::LoadCases("pages/cases/action_pages.txt")),
-                         test_support::CaseName());
+VK7_CASES(ActionPagesCase, "pages/cases/action_pages.txt");
 
 TEST(ActionTime, ReadsLeadingDigitsAndShowsNegativeTimesAsZero) {
   for (const auto& [text, time] : std::vector<std::pair<std::string, std::optional<int>>>{

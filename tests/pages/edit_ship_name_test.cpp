@@ -63,9 +63,7 @@ TEST_P(ApplyShipNameTest, SetsClearsOrRefusesTheName) {
   EXPECT_EQ(config, expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ApplyShipNameTest,
-                         testing::ValuesIn(test_support::LoadCases("pages/cases/ship_names.txt")),
-                         test_support::CaseName());
+VK7_CASES(ApplyShipNameTest, "pages/cases/ship_names.txt");
 
 TEST(EditShipName, AsksWithThePromptAndTheCurrentName) {
   BattleConfig config = Battle();

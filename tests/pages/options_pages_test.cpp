@@ -27,59 +27,44 @@ class OptionsPagesCase : public testing::TestWithParam<test_support::Case> {};
 TEST_P(OptionsPagesCase, OkStores) {
   const test_support::Case& c = GetParam();
   SCOPED_TRACE(c.where);
-  std::vector<std::string> battle = {"Player = DD"}, remarks;
+  CaseBattle battle = ReadCaseBattle(c, {"Player = DD"});
+  BattleConfig& config = battle.config;
   std::map<std::string, std::string> typed;
-  bool general = false, system = false;
-  for (const std::string& line : c.input) {
-    const std::size_t colon = line.find(':');
+  for (const std::string& line : battle.steps) {
     if (line.starts_with("//")) {
-      remarks.push_back(line.substr(2));
-    } else if (line.find(" = ") == std::string::npos) {
-      (line.starts_with("Title") || line.starts_with("Script") ? general : system) = true;
-      std::string& text = typed[line.substr(0, colon)];
-      text += (text.empty() ? "" : "\n") + line.substr(colon + 1);
-    } else {
-      battle.push_back(line);
+      config.remarks.push_back(line.substr(2));
+      continue;
     }
+    std::string& text = typed[line.substr(0, line.find(':'))];
+    text += (text.empty() ? "" : "\n") + line.substr(line.find(':') + 1);
   }
-  if (!system) battle.push_back("System = Sol");
-  auto read = test_support::ReadBattleLines(battle);
-  ASSERT_TRUE(read.ok) << read.Describe();
-  BattleConfig& config = read.config;
-  config.remarks = remarks;
   const BattleConfig before = config;
-  GeneralOptionsState options = OpenGeneralOptions(config);
-  for (auto [edit, field] : {std::pair{"Title", &options.title},
-                             {"Title Lines", &options.titleLines},
-                             {"Script Remarks", &options.remarks}}) {
-    if (typed.contains(edit)) *field = typed[edit];
+  GeneralOptionsState general = OpenGeneralOptions(config);
+  SystemOptionsState system = OpenSystemOptions(config.systems[0]);
+  const std::map<std::string, std::string*> edits = {{"Title", &general.title},
+                                                     {"Title Lines", &general.titleLines},
+                                                     {"Script Remarks", &general.remarks},
+                                                     {"Stardate", &system.stardate},
+                                                     {"Starting Dialogs", &system.startingDialogs},
+                                                     {"Ending Dialogs", &system.endingDialogs}};
+  bool onGeneral = false, onSystem = false;
+  for (const auto& [edit, text] : typed) {
+    *edits.at(edit) = text;
+    (edit.starts_with("Title") || edit.starts_with("Script") ? onGeneral : onSystem) = true;
   }
   RecordingReporter reporter;
-  bool ok = !general || Apply(options, config, reporter);
-  if (system) {
-    SystemOptionsState page = OpenSystemOptions(config.systems[0]);
-    for (auto [edit, field] : {std::pair{"Stardate", &page.stardate},
-                               {"Starting Dialogs", &page.startingDialogs},
-                               {"Ending Dialogs", &page.endingDialogs}}) {
-      if (typed.contains(edit)) *field = typed[edit];
-    }
-    ok = Apply(page, config.systems[0], reporter) && ok;
-  }
-  std::vector<std::string> shown;
-  for (const std::string& remark : config.remarks) shown.push_back("//" + remark);
+  bool ok = !onGeneral || Apply(general, config, reporter);
+  if (onSystem) ok = Apply(system, config.systems[0], reporter) && ok;
+  for (const std::string& remark : config.remarks) battle.shown.push_back("//" + remark);
   for (const std::string& value : test_support::WrittenValues(config)) {
-    if (value != "Player = DD") shown.push_back(value);
+    if (value != "Player = DD") battle.shown.push_back(value);
   }
-  for (const auto& entry : reporter.Entries()) shown.push_back(entry.title + ": " + entry.text);
-  EXPECT_EQ(shown, c.expected);
-  EXPECT_EQ(ok, reporter.Entries().empty() || !reporter.Entries().back().error);
+  EXPECT_EQ(ok, !battle.ShowMessages(reporter));
+  EXPECT_EQ(battle.shown, c.expected);
   EXPECT_TRUE(ok || config == before);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, OptionsPagesCase,
-    testing::ValuesIn(test_support::LoadCases("pages/cases/options_pages.txt")),
-    test_support::CaseName());
+VK7_CASES(OptionsPagesCase, "pages/cases/options_pages.txt");
 
 // A mode whose flag is down opens on the first button, a value outside the named ones on the
 // last; a warp-disable box shows its flag, and a checked box stores 1.

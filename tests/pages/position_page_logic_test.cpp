@@ -97,10 +97,7 @@ TEST_P(CoordinateFieldTest, KeepsAndStoresOrRefuses) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, CoordinateFieldTest,
-    testing::ValuesIn(test_support::LoadCases("pages/cases/coordinate_fields.txt")),
-    test_support::CaseName());
+VK7_CASES(CoordinateFieldTest, "pages/cases/coordinate_fields.txt");
 
 }  // namespace
 }  // namespace vk7

@@ -108,10 +108,17 @@ class SystemShipsPageTest : public testing::TestWithParam<PageCase> {
   }
 };
 
-// The opening state; each detail page opens for the same system; leaving asks first.
-TEST_P(SystemShipsPageTest, OpensShowsDetailsAndAsksBeforeLeaving) {
+// The opening state; each detail page opens for the same system; leaving asks first. Adding,
+// removing and naming change the system at once; "Finish" is refused while the player bears
+// the default name of the first upper ship, and accepted once it is gone.
+TEST_P(SystemShipsPageTest, ShowsEditsBothListsAndFinishes) {
   const PageCase& c = GetParam();
   BattleConfig config = ThreeSystems();
+  config.player = Ship("HC1", c.upperDefaultName);
+  BattleConfig expected = config;
+  StarSystem& sol = expected.systems[1];
+  sol.Ships(c.upperRole) = {Ship("Z\xE9", "Falcon"), Ship("Z\xE9")};
+  sol.Ships(c.lowerRole) = {Ship("SC1"), Ship("HC1")};
   ScriptedSeam seam;
   seam.Expect(c.templateName, [&](QDialog& page) {
     EXPECT_EQ(page.windowTitle(),
@@ -124,42 +131,6 @@ TEST_P(SystemShipsPageTest, OpensShowsDetailsAndAsksBeforeLeaving) {
     EXPECT_EQ(Enabled(page, c), "0000");
     for (const auto& detail : c.details) Click(page, detail[0]);
     for (int way = 0; way < 3; ++way) Leave(page, way);
-  });
-  for (const auto& detail : c.details) {
-    seam.Expect(detail[1], [&](QDialog& box) {
-      EXPECT_EQ(box.windowTitle(), detail[2]);
-      Click(box, "Cancel");
-    });
-  }
-  seam.Expect("CANCELBOX", Press("No")).Expect("CANCELBOX", Press("No"));
-  seam.Expect("CANCELBOX", Press("Yes"));
-  EXPECT_EQ(Show(config), PageResult::Cancel);
-  // A number without a system opens empty and offers nothing to add or open; Return presses
-  // the page's default button.
-  seam.Expect(c.templateName, [&](QDialog& page) {
-    EXPECT_FALSE(page.windowTitle().startsWith("Battle Configuration"));
-    EXPECT_EQ(Rows(List(page, kAvailable)) + Rows(List(page, c.upper)) + Rows(List(page, c.lower)),
-              QStringList{});
-    for (const auto& detail : c.details) EXPECT_FALSE(Button(page, detail[0]).isEnabled());
-    EXPECT_EQ(Enabled(page, c), "0000");
-    QTest::keyClick(&page, Qt::Key_Return);
-  });
-  EXPECT_EQ(Show(config, 4), c.onReturn);
-  EXPECT_EQ(config, ThreeSystems());
-}
-
-// Adding, removing and naming change the system at once; "Finish" is refused while the
-// player bears the default name of the first upper ship, and accepted once it is gone.
-TEST_P(SystemShipsPageTest, EditsBothListsAndFinishes) {
-  const PageCase& c = GetParam();
-  BattleConfig config = ThreeSystems();
-  config.player = Ship("HC1", c.upperDefaultName);
-  BattleConfig expected = config;
-  StarSystem& sol = expected.systems[1];
-  sol.Ships(c.upperRole) = {Ship("Z\xE9", "Falcon"), Ship("Z\xE9")};
-  sol.Ships(c.lowerRole) = {Ship("SC1"), Ship("HC1")};
-  ScriptedSeam seam;
-  seam.Expect(c.templateName, [&](QDialog& page) {
     Click(page, "Finish");
     EXPECT_TRUE(page.isVisible());
     ClickRow(List(page, kAvailable), 2);
@@ -187,6 +158,13 @@ TEST_P(SystemShipsPageTest, EditsBothListsAndFinishes) {
     EXPECT_EQ(Rows(List(page, c.lower)), (QStringList{"SC1", "HC1"}));
     Click(page, "Finish");
   });
+  for (const auto& detail : c.details) {
+    seam.Expect(detail[1], [&](QDialog& box) {
+      EXPECT_EQ(box.windowTitle(), detail[2]);
+      Click(box, "Cancel");
+    });
+  }
+  for (int way = 0; way < 3; ++way) seam.Expect("CANCELBOX", Press("No"));
   seam.Expect("ERRORBOX", Refused(c.clashText));
   seam.Expect("NAMEBOX", [&](QDialog& box) {
     auto& edit = Find<QLineEdit>(box, "nameEdit");
@@ -197,6 +175,21 @@ TEST_P(SystemShipsPageTest, EditsBothListsAndFinishes) {
   seam.Expect("NAMEBOX", TypeAndPress("nameEdit", "Raven", "Ok"));
   seam.Expect("ERRORBOX", Refused("Ship name Raven already used for a friendly ship in system 3"));
   EXPECT_EQ(Show(config), PageResult::Finish);
+  EXPECT_EQ(config, expected);
+  // A number without a system opens empty and offers nothing to add or open; Return presses
+  // the page's default button.
+  seam.Expect(c.templateName, [&](QDialog& page) {
+    EXPECT_FALSE(page.windowTitle().startsWith("Battle Configuration"));
+    EXPECT_EQ(Rows(List(page, kAvailable)) + Rows(List(page, c.upper)) + Rows(List(page, c.lower)),
+              QStringList{});
+    for (const auto& detail : c.details) EXPECT_FALSE(Button(page, detail[0]).isEnabled());
+    EXPECT_EQ(Enabled(page, c), "0000");
+    QTest::keyClick(&page, Qt::Key_Return);
+  });
+  EXPECT_EQ(Show(config, 4), c.onReturn);
+  seam.Expect(c.templateName, [](QDialog& page) { Leave(page, 2); });
+  seam.Expect("CANCELBOX", Press("Yes"));
+  EXPECT_EQ(Show(config), PageResult::Cancel);
   EXPECT_EQ(config, expected);
 }
 
