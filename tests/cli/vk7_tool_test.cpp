@@ -82,7 +82,7 @@ TEST_P(Vk7CaseTest, Runs) {
       name = rest;
       lineEnd = line.rfind(">lf ", 0) == 0 ? "\n" : "\r\n";
     } else if (line[0] == '~') {
-      std::filesystem::create_directory(dir / test::Utf8Path(rest));  // found, but no file
+      std::filesystem::create_directory(dir.Path() / test::Utf8Path(rest));  // found, but no file
     } else if (line[0] == '$') {
       args = Words(Expand(rest, root));
     }
