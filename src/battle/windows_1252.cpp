@@ -12,19 +12,6 @@ constexpr std::array<char16_t, 32> kHighControls = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-char16_t ToUnicode(char byte) {
-  const auto b = static_cast<unsigned char>(byte);
-  return b >= 0x80 && b < 0xA0 ? kHighControls[b - 0x80] : b;
-}
-
-std::optional<char> FromUnicode(char32_t c) {
-  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
-  for (std::size_t k = 0; k < kHighControls.size(); ++k) {
-    if (kHighControls[k] == c) return static_cast<char>(0x80 + k);
-  }
-  return std::nullopt;
-}
-
 // The character that starts at `i`, which moves past it; nothing when the bytes there are no
 // well-formed UTF-8 (overlong forms and surrogates included).
 std::optional<char32_t> NextCodePoint(std::string_view text, std::size_t& i) {
@@ -77,11 +64,24 @@ char FoldCase(char c) {
 
 }  // namespace
 
+char16_t Cp1252ToUnicode(char byte) {
+  const auto b = static_cast<unsigned char>(byte);
+  return b >= 0x80 && b < 0xA0 ? kHighControls[b - 0x80] : b;
+}
+
+std::optional<char> UnicodeToCp1252(char32_t c) {
+  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
+  for (std::size_t k = 0; k < kHighControls.size(); ++k) {
+    if (kHighControls[k] == c) return static_cast<char>(0x80 + k);
+  }
+  return std::nullopt;
+}
+
 std::string Cp1252ToUtf8(std::string_view bytes) {
   std::string utf8;
   utf8.reserve(bytes.size());
   for (const char byte : bytes) {
-    const char16_t c = ToUnicode(byte);
+    const char16_t c = Cp1252ToUnicode(byte);
     if (c < 0x80) {
       utf8.push_back(static_cast<char>(c));
     } else if (c < 0x800) {
@@ -99,7 +99,7 @@ std::string Cp1252ToUtf8(std::string_view bytes) {
 std::wstring Cp1252ToWide(std::string_view bytes) {
   std::wstring wide;
   wide.reserve(bytes.size());
-  for (const char byte : bytes) wide.push_back(static_cast<wchar_t>(ToUnicode(byte)));
+  for (const char byte : bytes) wide.push_back(static_cast<wchar_t>(Cp1252ToUnicode(byte)));
   return wide;
 }
 
@@ -108,7 +108,7 @@ std::optional<std::string> Utf8ToCp1252(std::string_view utf8) {
   bytes.reserve(utf8.size());
   for (std::size_t i = 0; i < utf8.size();) {
     const std::optional<char32_t> c = NextCodePoint(utf8, i);
-    const std::optional<char> byte = c ? FromUnicode(*c) : std::nullopt;
+    const std::optional<char> byte = c ? UnicodeToCp1252(*c) : std::nullopt;
     if (!byte) return std::nullopt;
     bytes.push_back(*byte);
   }
@@ -120,7 +120,7 @@ std::optional<std::string> WideToCp1252(std::wstring_view wide) {
   bytes.reserve(wide.size());
   for (const wchar_t unit : wide) {
     // A surrogate half is no character of Windows-1252 either.
-    const std::optional<char> byte = FromUnicode(static_cast<char32_t>(unit));
+    const std::optional<char> byte = UnicodeToCp1252(static_cast<char32_t>(unit));
     if (!byte) return std::nullopt;
     bytes.push_back(*byte);
   }

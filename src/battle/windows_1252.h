@@ -11,6 +11,10 @@
 // it becomes a path and whenever a path becomes a name again.
 namespace vk7 {
 
+// The character of one byte, and the byte of a character (nothing when Windows-1252 lacks it).
+char16_t Cp1252ToUnicode(char byte);
+std::optional<char> UnicodeToCp1252(char32_t c);
+
 // Every byte has a character; the five bytes Windows-1252 leaves undefined stand for the
 // control characters of the same value, as Windows converts them.
 std::string Cp1252ToUtf8(std::string_view bytes);
