@@ -192,7 +192,7 @@ void BM_WriteBattleFile(benchmark::State& state) {
 }
 BENCHMARK(BM_WriteBattleFile)->Arg(600000)->Unit(benchmark::kMillisecond);
 
-// The editor's save: render, read back, render again, compare.
+// The editor's save: render, read back, compare.
 void BM_SafeSavePrepare(benchmark::State& state) {
   const vk7::BattleConfig config = LargeBattle(state.range(0));
   vk7::RecordingReporter reporter;

@@ -376,7 +376,8 @@ bool BattleFileReader::FailOnRepeatedName() {
   std::vector<std::uint32_t> starts(buckets + 1, 0);
   for (const NameRecord& r : names_) ++starts[bucketOf(r) + 1];
   for (std::size_t b = 0; b < buckets; ++b) starts[b + 1] += starts[b];
-  std::vector<NameRecord> sorted(n);
+  // Left uninitialised: every record is written below.
+  const std::unique_ptr<NameRecord[]> sorted(new NameRecord[n]);
   {
     std::vector<std::uint32_t> next(starts.begin(), starts.end() - 1);
     for (const NameRecord& r : names_) sorted[next[bucketOf(r)]++] = r;
@@ -388,7 +389,7 @@ bool BattleFileReader::FailOnRepeatedName() {
   };
   std::vector<Slot> table;
   for (std::size_t b = 0; b < buckets; ++b) {
-    const std::span<const NameRecord> bucket(sorted.data() + starts[b], starts[b + 1] - starts[b]);
+    const std::span<const NameRecord> bucket(sorted.get() + starts[b], starts[b + 1] - starts[b]);
     if (bucket.size() < 2) continue;
     int capacityBits = 2;
     while ((std::size_t{1} << capacityBits) < 2 * bucket.size()) ++capacityBits;

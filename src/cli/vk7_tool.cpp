@@ -13,6 +13,7 @@
 #include "battle/windows_1252.h"
 #include "cli/cli_reporter.h"
 #include "content/battle_checker.h"
+#include "content/battle_file_writer.h"
 #include "content/battle_index.h"
 #include "content/battle_overview.h"
 #include "content/finish_validation.h"
@@ -93,9 +94,20 @@ std::string BattleName(const std::string& file) {
 // Reads `file` as the editor does when it opens a battle for editing: remarks collected.
 // Only a file that will be rewritten needs opening for update; checking and printing work
 // on read-only files (a checkout, a mounted archive, a CD) too.
+// With `keepShips` false each system's ships and dialog lines are dropped as soon as its
+// section has been read and checked: the verdict is the same, and a caller that needs no more
+// than the verdict holds one system at a time instead of the whole battle.
 bool ReadForEditing(const std::string& file, BattleConfig& config, Reporter& reporter,
-                    BattleFileReader::Access access) {
+                    BattleFileReader::Access access, bool keepShips = true) {
   BattleFileReader reader(config, reporter);
+  if (!keepShips) {
+    reader.OnSectionEnd([](StarSystem& system, std::size_t) {
+      for (ShipRole role : {ShipRole::Friend, ShipRole::Enemy, ShipRole::Neutral, ShipRole::Hulk}) {
+        system.Ships(role).clear();
+      }
+      for (auto& lines : system.dialogs) lines.clear();
+    });
+  }
   return reader.Read(BattleName(file), std::filesystem::path(file), false, access);
 }
 
@@ -173,7 +185,9 @@ int Check(const std::vector<std::string>& args, std::ostream& err) {
   for (const std::string& file : parsed.rest) {
     CliReporter reporter(err, file);
     BattleConfig config;
-    if (!ReadForEditing(file, config, reporter, BattleFileReader::Access::ReadOnly)) {
+    // The catalogs are checked against the whole battle; without them the verdict is all.
+    if (!ReadForEditing(file, config, reporter, BattleFileReader::Access::ReadOnly,
+                        parsed.gameDir.has_value())) {
       status = 1;
     } else if (parsed.gameDir) {
       const CheckResult result = CheckBattle(config, ships, systems);
@@ -250,7 +264,8 @@ int Format(const std::vector<std::string>& args, std::ostream& out, std::ostream
         err << "vk7: cannot write to standard output\n";
         status = 1;
       }
-    } else if (!SafeSave::Save(config, config.name, std::filesystem::path(file), reporter)) {
+    } else if (!BattleFileWriter::Commit(config.name, *bytes, std::filesystem::path(file),
+                                         reporter)) {
       status = 1;
     }
     KeepUntilExit(std::move(config));

@@ -68,12 +68,15 @@ bool OnlyComments(std::string_view bytes) {
   return true;
 }
 
-// The quick proof that `written` (rendered from a battle) reads back as it was entered,
-// without a second copy of the battle: each system read back is rendered again as soon as
-// its section has ended, compared with its part of `written` and dropped; the values before
-// the systems are compared at the end. Equal parts make equal files. Any difference, and any
-// read error, returns false and leaves the exact verdict to the full comparison.
-bool ReadsBackUnchanged(const BattleFileWriter::Output& written, const std::string& name) {
+// The quick proof that `written` (rendered from `config`) reads back as it was entered,
+// without a second copy of the battle: each system read back is compared as soon as its
+// section has ended and dropped; the values before the systems are compared at the end.
+// A system that reads back equal to the one it was rendered from renders to the same bytes;
+// one that does not (it may hold values that are not written) is rendered again and compared
+// with its part of `written`. Equal parts make equal files. Any difference, and any read
+// error, returns false and leaves the exact verdict to the full comparison.
+bool ReadsBackUnchanged(const BattleConfig& config, const BattleFileWriter::Output& written,
+                        const std::string& name) {
   const std::string_view bytes = written.bytes;
   // Only comments may stand between the two header lines and the values (remarks holding a
   // line break could put more there).
@@ -95,7 +98,7 @@ bool ReadsBackUnchanged(const BattleFileWriter::Output& written, const std::stri
   bool same = true;
   BattleFileWriter::Output again;
   reader.OnSectionEnd([&](StarSystem& system, std::size_t index) {
-    if (same) {
+    if (same && (index >= starts.size() || !(system == config.systems[index]))) {
       again.bytes.clear();
       BattleFileWriter::RenderSystem(system, again);
       same = index < starts.size() && again.bytes == part(index + 1);
@@ -130,7 +133,7 @@ std::optional<std::string> SafeSave::Prepare(const BattleConfig& config, const s
                               LineText(written.bytes, number) + "\n" + kNotSaved);
     return std::nullopt;
   }
-  if (ReadsBackUnchanged(written, name)) return std::move(written.bytes);
+  if (ReadsBackUnchanged(config, written, name)) return std::move(written.bytes);
 
   BattleConfig back;
   RecordingReporter silent;

@@ -81,7 +81,8 @@ TEST(BattleFileReader, VersionsAndLineEndsReadAlike) {
 }
 
 // A battle of over a megabyte takes the path that sizes its lists ahead and checks names
-// where they lie: from a file and from memory, the first repeated name is still the one shown.
+// where they lie: from a file, from memory, and from a file whose systems are dropped as they
+// end (names kept apart), the first repeated name is still the one shown.
 TEST(BattleFileReader, LargeBattleReportsTheFirstRepeatedName) {
   std::vector<std::string> lines = {"System = Sol", "Player = Cruiser = Flagship"};
   const char* roles[] = {"Friend", "Enemy", "Neutral", "Hulk"};
@@ -89,11 +90,18 @@ TEST(BattleFileReader, LargeBattleReportsTheFirstRepeatedName) {
     lines.push_back(std::string(roles[i % 4]) + " = Scout = Ship " + std::to_string(i));
   }
   test::TempDir dir;
-  const auto read = [&](const std::string& text) {
+  const auto read = [&](const std::string& text, bool dropping = false) {
     test_support::ReadOutcome outcome;
     RecordingReporter reporter;
-    outcome.ok = BattleFileReader(outcome.config, reporter)
-                     .Read("large", dir.Write("large.vk7", text), true);
+    BattleFileReader reader(outcome.config, reporter);
+    if (dropping) {
+      reader.OnSectionEnd([](StarSystem& system, std::size_t) {
+        for (ShipRole r : {ShipRole::Friend, ShipRole::Enemy, ShipRole::Neutral, ShipRole::Hulk}) {
+          system.Ships(r).clear();
+        }
+      });
+    }
+    outcome.ok = reader.Read("large", dir.Write("large.vk7", text), true);
     outcome.messages = reporter.Entries();
     return outcome;
   };
@@ -101,10 +109,18 @@ TEST(BattleFileReader, LargeBattleReportsTheFirstRepeatedName) {
   ASSERT_TRUE(clean.ok);
   EXPECT_EQ(clean.config.systems.front().hulks.size(), 10500u);
   EXPECT_EQ(clean.config.systems.front().hulks.back().name, "Ship 41999");
+  // A second system from line 30003 on: the first one's ships are gone when it is read.
+  const auto split = [&] {
+    std::vector<std::string> two = lines;
+    two.insert(two.begin() + 30000, "System = Vega");
+    return BattleText(two);
+  };
+  EXPECT_TRUE(read(split(), true).ok);
   lines.insert(lines.begin() + 36000, "Enemy = Scout = Flagship");
   lines.insert(lines.begin() + 30000, "Hulk = Scout = Ship 29000");
   const std::string message = "Redefinition of ship name Ship 29000 in line ";
   EXPECT_TRUE(FailedWith(read(BattleText(lines)), message, 30003, "large"));
+  EXPECT_TRUE(FailedWith(read(split(), true), message, 30004, "large"));
   EXPECT_TRUE(FailedWith(ReadBattleText(BattleText(lines)), message, 30003, "test"));
 }
 
