@@ -78,9 +78,6 @@ class GameCopy {
   ScopedEnv data_{"XDG_DATA_HOME", dir_.Path() / "data"};
 };
 
-inline const std::vector<std::string> kDemoBattles = {"First Patrol", "Veyr Ambush", "Convoy Run",
-                                                      "DeepSurvey"};
-
 // vk7.txt as the editor writes it.
 inline std::string IndexBytes(const std::vector<std::string>& names) {
   std::string bytes = "VK7 Available Battles\r\nFile Format Version 1.0\r\n";
