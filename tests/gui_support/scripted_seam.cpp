@@ -7,10 +7,6 @@
 
 namespace vk7::test {
 
-ScriptedSeam::ScriptedSeam() {
-  ModalSeam::Install(this);
-}
-
 ScriptedSeam::~ScriptedSeam() {
   ModalSeam::Install(nullptr);
   for (const Step& step : steps_) ADD_FAILURE() << "never shown: " << step.name.toStdString();
@@ -27,12 +23,13 @@ ScriptedSeam& ScriptedSeam::Chosen(const QString& kind, const QString& answer) {
 }
 
 int ScriptedSeam::Exec(QDialog& dialog) {
-  history_.push_back({dialog.objectName(), dialog.windowTitle(), MessageText(dialog)});
-  if (steps_.empty() || steps_.front().name != dialog.objectName()) {
+  const QString text = MessageText(dialog);
+  if (!text.isEmpty()) log_.push_back(dialog.windowTitle() + ": " + text);
+  if (steps_.empty() || steps_.front().name != dialog.objectName() || !steps_.front().action) {
     ADD_FAILURE() << "unexpected dialog " << dialog.objectName().toStdString() << " \""
-                  << dialog.windowTitle().toStdString() << "\" "
-                  << history_.back().text.toStdString() << " (expected "
-                  << (steps_.empty() ? "none" : steps_.front().name.toStdString()) << ")";
+                  << dialog.windowTitle().toStdString() << "\" " << text.toStdString()
+                  << " (expected " << (steps_.empty() ? "none" : steps_.front().name.toStdString())
+                  << ")";
     return QDialog::Rejected;
   }
   const Step step = std::move(steps_.front());
@@ -40,7 +37,7 @@ int ScriptedSeam::Exec(QDialog& dialog) {
   dialog.setResult(-1);
   dialog.show();
   try {
-    if (step.action) step.action(dialog);
+    step.action(dialog);
   } catch (const std::exception& e) {
     ADD_FAILURE() << "script failed on " << dialog.objectName().toStdString() << ": " << e.what();
   }
@@ -51,8 +48,8 @@ int ScriptedSeam::Exec(QDialog& dialog) {
   return dialog.result();
 }
 
-QString ScriptedSeam::Choose(const QString& kind, const QString& prompt) {
-  chooserPrompts_.push_back(prompt);
+QString ScriptedSeam::Choose(const QString& kind, const QStringList& texts) {
+  log_.push_back(kind + ": " + texts.join('|'));
   if (steps_.empty() || steps_.front().name != kind) {
     ADD_FAILURE() << "unexpected " << kind.toStdString() << " chooser";
     return {};
@@ -63,17 +60,17 @@ QString ScriptedSeam::Choose(const QString& kind, const QString& prompt) {
 }
 
 QString ScriptedSeam::ChooseFolder(QWidget*, const QString& prompt, const QString& start) {
-  return Choose("folder", prompt + "|" + start);
+  return Choose("folder", {prompt, start});
 }
 
 QString ScriptedSeam::ChooseOpenFile(QWidget*, const QString& title, const QString& folder,
                                      const QString& filter) {
-  return Choose("file", title + "|" + folder + "|" + filter);
+  return Choose("file", {title, folder, filter});
 }
 
 QString ScriptedSeam::ChooseSaveFile(QWidget*, const QString& title, const QString& start,
                                      const QString& filter) {
-  return Choose("save", title + "|" + start + "|" + filter);
+  return Choose("save", {title, start, filter});
 }
 
 QAbstractButton& Button(QWidget& root, const QString& text) {

@@ -20,13 +20,8 @@ namespace vk7::test {
 class ScriptedSeam : public ModalSeam {
  public:
   using Action = std::function<void(QDialog&)>;
-  struct Shown {
-    QString name;
-    QString title;
-    QString text;  // the message of an error or message box
-  };
 
-  ScriptedSeam();
+  ScriptedSeam() { ModalSeam::Install(this); }
   ~ScriptedSeam() override;
 
   ScriptedSeam& Expect(const QString& templateName, Action action);
@@ -40,10 +35,11 @@ class ScriptedSeam : public ModalSeam {
   QString ChooseSaveFile(QWidget*, const QString& title, const QString& start,
                          const QString& filter) override;
 
-  const std::vector<Shown>& History() const { return history_; }  // every dialog shown
   bool Done() const { return steps_.empty(); }
-  // What each chooser was given, its texts joined by "|".
-  const std::vector<QString>& ChooserPrompts() const { return chooserPrompts_; }
+  // In order: "title: message" of each box with a message, "kind: texts|joined" of each
+  // chooser, and what the script noted.
+  const std::vector<QString>& Log() const { return log_; }
+  void Note(const QString& line) { log_.push_back(line); }
 
  private:
   struct Step {
@@ -52,10 +48,9 @@ class ScriptedSeam : public ModalSeam {
     QString answer;
   };
   std::deque<Step> steps_;
-  std::vector<Shown> history_;
-  std::vector<QString> chooserPrompts_;
+  std::vector<QString> log_;
 
-  QString Choose(const QString& kind, const QString& prompt);
+  QString Choose(const QString& kind, const QStringList& texts);
 };
 
 ScriptedSeam::Action Press(const QString& buttonText);

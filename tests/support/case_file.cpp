@@ -34,6 +34,8 @@ std::string Unescape(const std::string& text) {
       continue;  // marks a line that is empty or ends in blanks
     } else if (kind == 't') {
       bytes += '\t';
+    } else if (kind == 'n') {
+      bytes += '\n';
     } else if (kind == 'r') {
       bytes += '\r';
     } else if (kind == 'x' && i + 2 < text.size() && HexDigit(text[i + 1]) >= 0 &&

@@ -13,7 +13,7 @@
 //   an input line
 //   -> an expected line
 //
-// Lines are byte strings with escapes for what a text file cannot show plainly: \t, \r, \\,
+// Lines are byte strings with escapes for what a text file cannot show plainly: \t, \r, \n, \\,
 // \xNN (any byte), \*N:c for the byte c repeated N times, and \e for nothing (an empty line,
 // or the end of one that ends in blanks). A line that would start with "#", "== " or "-> "
 // starts with a backslash.

@@ -1,0 +1,193 @@
+// Whole flows through the battle list as data (app/cases/list_flows.txt): the game copy
+// prepared, the dialogs answered, and what was shown and what changed on disk.
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <algorithm>
+#include <fstream>
+
+#include "app/flow_support.h"
+#include "support/case_file.h"
+#include "widgets/native_path.h"
+
+namespace vk7 {
+namespace {
+
+using namespace test;
+using Files = std::map<std::string, std::string>;
+
+template <typename T>
+T& Only(QDialog& dialog) {
+  const auto all = dialog.findChildren<T*>();
+  if (all.size() != 1) throw std::runtime_error("not one of its kind");
+  return *all.front();
+}
+
+// "?" notes the title and the rows of the dialog's only list, "?NAME" a list, label or entry.
+// The selected row is in [], and a list is followed by how many buttons are off.
+std::string Shown(QDialog& dialog, const std::string& name) {
+  const auto lists = dialog.findChildren<QListWidget*>();
+  if (name.empty() && lists.size() != 1) return dialog.windowTitle().toStdString();
+  QWidget& widget = name.empty() ? *lists.front() : Find<QWidget>(dialog, Q(name));
+  if (auto* label = qobject_cast<QLabel*>(&widget)) return label->text().toStdString();
+  if (auto* edit = qobject_cast<QLineEdit*>(&widget)) return edit->text().toStdString();
+  auto& list = dynamic_cast<QListWidget&>(widget);
+  QStringList rows;
+  for (int i = 0; i < list.count(); ++i) {
+    rows << (list.item(i)->isSelected() ? "[" + list.item(i)->text() + "]" : list.item(i)->text());
+  }
+  int off = 0;
+  for (auto* button : dialog.findChildren<QPushButton*>()) off += button->isEnabled() ? 0 : 1;
+  const QString title = name.empty() ? dialog.windowTitle() + ": " : "";
+  return (title + rows.join(", ") + (off > 0 ? QString(" (%1 off)").arg(off) : "")).toStdString();
+}
+
+// The actions on one dialog: "#N [LIST]" selects row N (of the dialog's only list when none is
+// named), "##N" double clicks it, "=TEXT" types into the entry, "?[NAME]" notes a list, label or
+// entry, anything else presses the button of that text or accessible name.
+void Play(ScriptedSeam& seam, QDialog& dialog, const std::vector<std::string>& actions) {
+  for (const std::string& action : actions) {
+    const std::string rest = action.substr(std::min<std::size_t>(action.size(), 1));
+    if (action.starts_with("##")) {
+      DoubleClickRow(Only<QListWidget>(dialog), std::stoi(action.substr(2)));
+    } else if (action.starts_with('#')) {
+      const auto space = rest.find(' ');
+      SelectRow(space == std::string::npos ? Only<QListWidget>(dialog)
+                                           : Find<QListWidget>(dialog, Q(rest.substr(space + 1))),
+                std::stoi(rest));
+    } else if (action.starts_with('=')) {
+      Only<QLineEdit>(dialog).setText(Q(rest));
+    } else if (action.starts_with('?')) {
+      seam.Note(Q(Shown(dialog, rest)));
+    } else {
+      try {
+        Click(dialog, Q(action));
+      } catch (const std::runtime_error&) {  // the system pages name apart buttons of one text
+        Find<QPushButton>(dialog, Q(action)).click();
+      }
+    }
+  }
+}
+
+// "! no trash", "! remove NAME", "! protect NAME" (write-protected by its permission bits,
+// which Windows refuses to replace, also for root), "! write NAME: BYTES".
+void Prepare(const GameCopy& copy, const std::string& what) {
+  const std::string name = what.substr(what.find(' ') + 1, what.find(": ") - what.find(' ') - 1);
+  if (what == "no trash") {
+    copy.BlockTrash();
+  } else if (what.starts_with("remove ")) {
+    std::filesystem::remove(copy.At(name));
+  } else if (what.starts_with("protect ")) {
+    std::filesystem::permissions(copy.At(name), std::filesystem::perms::owner_read);
+  } else if (what.starts_with("write ")) {
+    std::filesystem::create_directories(copy.At(name).parent_path());
+    const std::string bytes = what.substr(what.find(": ") + 2);
+    std::ofstream(copy.At(name), std::ios::binary)
+        .write(bytes.data(), std::streamsize(bytes.size()));
+  } else {
+    FAIL() << "unknown preparation " << what;
+  }
+}
+
+// A battle file written anew, by what it holds: player +escorts; each system with its friends,
+// enemies and neutrals.
+std::string Summary(const GameCopy& copy, const std::string& name) {
+  const BattleConfig battle = ReadBattle(copy.At(name), name.substr(0, name.size() - 4));
+  const auto classes = [](const std::vector<ShipEntry>& ships) {
+    std::string text;
+    for (const ShipEntry& ship : ships) text += (text.empty() ? "" : ",") + ship.shipClass;
+    return text;
+  };
+  std::string text = battle.player.shipClass + " +" + classes(battle.escorts);
+  for (const StarSystem& system : battle.systems) {
+    text += "; " + system.name + " " + classes(system.friends) + "/" + classes(system.enemies) +
+            "/" + classes(system.neutrals);
+  }
+  return text;
+}
+
+// Every file that went, or came or changed: by the file whose bytes it took, the entries of
+// vk7.txt, its bytes when short, or what a battle holds.
+std::vector<std::string> Changes(const GameCopy& copy, const Files& before, const Files& after) {
+  std::vector<std::string> lines;
+  for (const auto& [name, bytes] : before) {
+    if (!after.contains(name)) lines.push_back("gone: " + name);
+  }
+  const std::string header = IndexBytes({});
+  for (const auto& [name, bytes] : after) {
+    if (before.contains(name) && before.at(name) == bytes) continue;
+    const auto same =
+        std::ranges::find(before, bytes, [](const auto& file) { return file.second; });
+    if (same != before.end()) {
+      lines.push_back(name + " = " + same->first);
+    } else if (name.ends_with(".trashinfo")) {
+      lines.push_back(name + " new");
+    } else if (name == "vk7.txt" && bytes.starts_with(header)) {
+      std::string entries = bytes.substr(header.size(), bytes.size() - header.size() - 2);
+      for (std::size_t at; (at = entries.find("\r\n")) != std::string::npos;) {
+        entries.replace(at, 2, " | ");
+      }
+      lines.push_back(name + ": " + entries);
+    } else {
+      lines.push_back(name + ": " + (bytes.size() < 200 ? bytes : Summary(copy, name)));
+    }
+  }
+  return lines;
+}
+
+class ListFlows : public testing::TestWithParam<test_support::Case> {};
+
+// Input: "! " preparations (made once the first dialog opens when they follow it), then the dialogs
+// in the order they open, "TEMPLATE: a; b", and the choosers' answers, "file: NAME" ("file:"
+// cancels). Expected: the seam's log (folders named from the temporary folder), then the files'
+// changes.
+TEST_P(ListFlows, ShowAndChangeWhatTheyShould) {
+  const test_support::Case& c = GetParam();
+  SCOPED_TRACE(c.where);
+  GameCopy copy;
+  ScriptedSeam seam;
+  std::vector<std::string> later;  // made once the first dialog opens
+  Files before;
+  for (const std::string& line : c.input) {
+    if (line.starts_with("! ")) {
+      seam.Done() ? Prepare(copy, line.substr(2)) : later.push_back(line.substr(2));
+      continue;
+    }
+    const std::size_t colon = line.find(':');
+    const QString step = Q(line.substr(0, colon));
+    const std::string rest = line.substr(std::min(line.size(), colon + 2));
+    if (step == step.toLower()) {
+      seam.Chosen(step, rest.empty() ? "" : FromPath(copy.At(rest)));
+      continue;
+    }
+    std::vector<std::string> actions;
+    for (std::size_t at = 0; at < rest.size();) {
+      const std::size_t end = std::min(rest.find("; ", at), rest.size());
+      actions.push_back(rest.substr(at, end - at));
+      at = end + 2;
+    }
+    seam.Expect(step, [&, actions, first = seam.Done()](QDialog& dialog) {
+      if (first && !later.empty()) {
+        for (const std::string& what : later) Prepare(copy, what);
+        before = copy.Snapshot();
+      }
+      Play(seam, dialog, actions);
+    });
+  }
+  before = copy.Snapshot();
+  RunList(copy);
+  std::vector<std::string> seen;
+  for (const QString& line : seam.Log()) {
+    seen.push_back(QString(line).replace(FromPath(copy.Root()) + "/", "").toStdString());
+  }
+  for (const std::string& change : Changes(copy, before, copy.Snapshot())) seen.push_back(change);
+  EXPECT_EQ(seen, c.expected);
+  EXPECT_FALSE(std::filesystem::exists("files"));  // where Qt trashes without a trash folder
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, ListFlows,
+                         testing::ValuesIn(test_support::LoadCases("app/cases/list_flows.txt")),
+                         test_support::CaseName());
+
+}  // namespace
+}  // namespace vk7
