@@ -6,12 +6,10 @@
 #include <QListWidget>
 #include <QTest>
 #include <algorithm>
-#include <new>
 #include <stdexcept>
 #include <string>
 
 #include "battle/recording_reporter.h"
-#include "battle/text_line_file.h"
 #include "content/ship_catalog.h"
 #include "content/system_catalog.h"
 #include "gui_support/scripted_seam.h"
@@ -25,16 +23,13 @@ namespace vk7::test {
 inline RecordingReporter::Entry ErrorEntry(const std::string& text) {
   return {true, "Error", text, std::nullopt};
 }
-inline RecordingReporter::Entry WarningEntry(const std::string& text) {
-  return {false, "Warning", text, std::nullopt};
-}
 
-// A message box: its title and message, answered with `button`.
+// A message box with its title and message, answered with `button`.
 inline ScriptedSeam::Action Shows(const QString& title, const QString& text,
                                   const QString& button) {
   return [=](QDialog& box) {
-    EXPECT_EQ(box.windowTitle().toStdString(), title.toStdString());
-    EXPECT_EQ(MessageText(box).toStdString(), text.toStdString());
+    EXPECT_EQ(box.windowTitle().toStdString() + ": " + MessageText(box).toStdString(),
+              (title + ": " + text).toStdString());
     Click(box, button);
   };
 }
@@ -45,21 +40,6 @@ inline ScriptedSeam::Action Warned(const QString& text) {
   return Shows("Warning", text, "Ok");
 }
 
-// Runs out of memory while the first message is being shown.
-class ExhaustedReporter : public RecordingReporter {
- protected:
-  void OnMessage(const std::string& title, const std::string& text) override {
-    if (!exhausted_) {
-      exhausted_ = true;
-      throw std::bad_alloc();
-    }
-    RecordingReporter::OnMessage(title, text);
-  }
-
- private:
-  bool exhausted_ = false;
-};
-
 // A group box by its accessible name or its title.
 inline QGroupBox& Group(QWidget& page, const QString& name) {
   for (QGroupBox* group : page.findChildren<QGroupBox*>()) {
@@ -68,13 +48,17 @@ inline QGroupBox& Group(QWidget& page, const QString& name) {
   throw std::runtime_error("no group " + name.toStdString());
 }
 
-// The checked buttons of a group joined by "+", so that two checked at once show.
-inline QString Checked(QWidget& page, const QString& group) {
-  QStringList texts;
-  for (QAbstractButton* button : Group(page, group).findChildren<QAbstractButton*>()) {
-    if (button->isChecked()) texts << button->text();
+// The checked buttons of the groups, a group's joined by "+" so that two checked at once show.
+inline QString Checked(QWidget& page, const QStringList& groups) {
+  QStringList shown;
+  for (const QString& group : groups) {
+    QStringList texts;
+    for (QAbstractButton* button : Group(page, group).findChildren<QAbstractButton*>()) {
+      if (button->isChecked()) texts << button->text();
+    }
+    shown << texts.join("+");
   }
-  return texts.join("+");
+  return shown.join(", ");
 }
 
 // Clicks a button of a group, shown or not.
@@ -108,9 +92,6 @@ inline void ClickRow(QListWidget& list, int row, bool twice = false) {
   if (!twice) return;
   QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, at);
   QTest::mouseRelease(list.viewport(), Qt::LeftButton, {}, at);
-}
-inline void DoubleClickRow(QListWidget& list, int row) {
-  ClickRow(list, row, true);
 }
 
 // Cancel, Escape and the close box, each of which must ask before the page goes.

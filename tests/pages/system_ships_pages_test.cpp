@@ -151,10 +151,10 @@ TEST_P(SystemShipsPageTest, ShowsEditsBothListsAndFinishes) {
     EXPECT_EQ(Enabled(page, c), "1011");
     Push(page, "Remove from " + c.lower);
     EXPECT_EQ(Enabled(page, c), "1010");
-    DoubleClickRow(List(page, c.upper), 0);
+    ClickRow(List(page, c.upper), 0, true);
     EXPECT_EQ(Rows(List(page, c.upper)), (QStringList{kZe + " --> Falcon", kZe}));
     EXPECT_EQ(SelectedRow(List(page, c.upper)), 0);
-    DoubleClickRow(List(page, c.lower), 0);
+    ClickRow(List(page, c.lower), 0, true);
     EXPECT_EQ(Rows(List(page, c.lower)), (QStringList{"SC1", "HC1"}));
     Click(page, "Finish");
   });

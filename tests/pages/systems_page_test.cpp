@@ -182,7 +182,7 @@ TEST(SystemsPage, AddsRemovesReplacesMovesAndChooses) {
   const std::pair<std::function<void(QDialog&)>, int> ways[] = {
       {[](QDialog& page) { Click(page, "Edit"); }, 1},
       {[](QDialog& page) { Click(page, "Next -->"); }, 1},
-      {[](QDialog& page) { DoubleClickRow(Battle(page), 2); }, 3},
+      {[](QDialog& page) { ClickRow(Battle(page), 2, true); }, 3},
   };
   for (const auto& [go, number] : ways) {
     seam.Expect("SYSTEMBOX", [&go](QDialog& page) {
