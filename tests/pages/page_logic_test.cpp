@@ -1,11 +1,14 @@
-// The decisions of the general, systems and system ships pages the widgets cannot reach (rows
-// past a list, numbers without a system), from pages/cases/page_logic.txt.
+// The decisions of the general, systems and system ships pages and of the name box, from
+// pages/cases/page_logic.txt, and of the position page.
 #include <gtest/gtest.h>
 #include <map>
 #include <sstream>
 
+#include "content/dialog_text.h"
+#include "pages/edit_ship_name.h"
 #include "pages/general_page_logic.h"
 #include "pages/page_test_support.h"
+#include "pages/position_page_logic.h"
 #include "pages/system_ships_page_logic.h"
 #include "pages/systems_page_logic.h"
 #include "support/battle_text.h"
@@ -53,6 +56,24 @@ std::string Step(BattleConfig& config, const std::string& step, Reporter& report
     const bool empty = view.title.empty() && view.upperRows.empty() && view.lowerRows.empty() &&
                        view.catalogRows.empty() && !system;
     return empty ? "nothing" : "half open";
+  }
+  if (verb == "NameShip") {  // "NameShip row|typed", without "|" cancelled
+    std::string rest;
+    std::getline(in >> std::ws, rest);
+    const std::size_t bar = rest.find('|');
+    std::vector<ShipEntry*> ships = {&config.player};
+    for (ShipEntry& ship : config.escorts) ships.push_back(&ship);
+    for (StarSystem& system : config.systems) {
+      for (auto r : {ShipRole::Friend, ShipRole::Enemy, ShipRole::Neutral, ShipRole::Hulk}) {
+        for (ShipEntry& ship : system.Ships(r)) ships.push_back(&ship);
+      }
+    }
+    ShipEntry& ship = **std::ranges::find(ships, rest.substr(0, bar),
+                                          [](const ShipEntry* s) { return FormatShipEntry(*s); });
+    const auto typed =
+        bar == std::string::npos ? std::nullopt : std::optional(rest.substr(bar + 1));
+    const std::string named = Text(ApplyShipName(ship, config, typed, reporter));
+    return named + " " + FormatShipEntry(ship);
   }
   if (verb == "CheckShipName") {
     std::string name;
@@ -104,6 +125,97 @@ TEST(GeneralPageLogic, APlayerWithoutClass) {
   EXPECT_EQ(OpenGeneralPage(config).playerRow, std::nullopt);
   EXPECT_FALSE(OpenGeneralPage(config).nextEnabled);
 }
+
+using test_support::Case;
+
+// Where each row of the page keeps its position and flags.
+struct RoleAccess {
+  ShipPosition StarSystem::*position;
+  bool StarSystem::*coords;
+  bool StarSystem::*planet;
+};
+const RoleAccess kRoles[kPositionRoleCount] = {
+    {&StarSystem::playerPosition, &StarSystem::playerCoordsDefined,
+     &StarSystem::playerPlanetDefined},
+    {&StarSystem::friendPosition, &StarSystem::friendCoordsDefined,
+     &StarSystem::friendPlanetDefined},
+    {&StarSystem::enemyPosition, &StarSystem::enemyCoordsDefined, &StarSystem::enemyPlanetDefined},
+    {&StarSystem::neutralPosition, &StarSystem::neutralCoordsDefined,
+     &StarSystem::neutralPlanetDefined},
+    {&StarSystem::hulkPosition, &StarSystem::hulkCoordsDefined, &StarSystem::hulkPlanetDefined},
+};
+
+// Each row opens from its own fields, a planet winning over coordinates; "Ok" writes each
+// kind back and keeps the values of the kind not in use.
+TEST(PositionPageLogic, EachRoleOpensFromAndWritesToItsOwnFields) {
+  const PositionEntry kPlanet{PositionKind::Planet, "Arra"};
+  const PositionEntry kCoords{PositionKind::Coordinates, "-1200   0   2147483647"};
+  for (std::size_t row = 0; row < kPositionRoleCount; ++row) {
+    SCOPED_TRACE(row);
+    const RoleAccess& role = kRoles[row];
+    StarSystem system;
+    system.*role.position = ShipPosition{-1200, 0, 2147483647, "Arra"};
+    for (const auto& [planet, coords, shown] : {std::tuple{false, false, PositionEntry{}},
+                                                {true, false, kPlanet},
+                                                {false, true, kCoords},
+                                                {true, true, kPlanet}}) {
+      system.*role.planet = planet;
+      system.*role.coords = coords;
+      PositionPageState expected;
+      expected.entries[row] = shown;
+      EXPECT_EQ(OpenPositionPage(system), expected) << planet << coords;
+    }
+    PositionPageState state = OpenPositionPage(system);
+    EXPECT_EQ(CoordinatesOfEntry(state.entries[row]), CoordinateTexts{});
+    SetCoordinates(state.entries[row], {"12.5", "-3", "0"});
+    EXPECT_EQ(CoordinatesOfEntry(state.entries[row]), (CoordinateTexts{"12.5", "-3", "0"}));
+    ApplyPositionPage(state, system);
+    StarSystem expected;
+    expected.*role.position = ShipPosition{12, -3, 0, "Arra"};
+    expected.*role.coords = true;
+    EXPECT_EQ(system, expected);
+    SetPlanet(state.entries[row], "Keth Prime");
+    ApplyPositionPage(state, system);
+    expected.*role.position = ShipPosition{12, -3, 0, "Keth Prime"};
+    expected.*role.planet = true;
+    expected.*role.coords = false;
+    EXPECT_EQ(system, expected);
+    ClearEntry(state.entries[row]);
+    EXPECT_EQ(state.entries[row], PositionEntry{});
+    ApplyPositionPage(state, system);
+    expected.*role.planet = false;
+    EXPECT_EQ(system, expected);
+  }
+}
+
+class CoordinateFieldTest : public testing::TestWithParam<Case> {};
+
+TEST_P(CoordinateFieldTest, KeepsAndStoresOrRefuses) {
+  const Case& c = GetParam();
+  SCOPED_TRACE(c.where);
+  ASSERT_EQ(c.input.size(), 1u);
+  for (std::size_t field = 0; field < 3; ++field) {
+    CoordinateTexts typed = {"1", "2", "3"};
+    typed[field] = c.input[0];
+    CoordinateTexts accepted = {"old", "old", "old"};
+    RecordingReporter reporter;
+    const std::optional<std::size_t> refused = AcceptCoordinates(typed, accepted, reporter);
+    if (c.expected.size() == 1) {
+      EXPECT_EQ(refused, field);
+      EXPECT_EQ(accepted, (CoordinateTexts{"old", "old", "old"}));
+      EXPECT_EQ(reporter.Entries(), std::vector{test::ErrorEntry(c.expected[0])});
+      continue;
+    }
+    typed[field] = c.expected[0];
+    EXPECT_EQ(refused, std::nullopt);
+    EXPECT_EQ(accepted, typed);
+    EXPECT_TRUE(reporter.Entries().empty());
+    EXPECT_EQ(CoordinateValue(accepted[field]), std::stoll(c.expected[1]));
+    EXPECT_EQ(CoordinateValue(c.input[0]), std::stoll(c.expected[1]));
+  }
+}
+
+VK7_CASES(CoordinateFieldTest, "pages/cases/coordinate_fields.txt");
 
 }  // namespace
 }  // namespace vk7
