@@ -1,7 +1,6 @@
 #include "pages/general_page.h"
 
 #include <gtest/gtest.h>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -92,29 +91,13 @@ TEST(GeneralPage, TakesNamesAndClassesFinishesAndLeaves) {
   for (int way = 0; way < 3; ++way) seam.Expect("CANCELBOX", Press("No"));
   EXPECT_EQ(GeneralPage::Run(nullptr, config, ships), PageResult::Finish);
   EXPECT_EQ(config, expected);
-  seam.Expect("GENERALBOX", [](QDialog& page) { Leave(page, 2); });
+  config.systems.clear();
+  seam.Expect("GENERALBOX", [](QDialog& page) {
+    EXPECT_EQ(Enabled(page), "Next -->");  // "Finish" waits for a system
+    Leave(page, 2);
+  });
   seam.Expect("CANCELBOX", Press("Yes"));
   EXPECT_EQ(GeneralPage::Run(nullptr, config, ships), PageResult::Cancel);
-}
-
-// Catalogs can be long: the rows go in at once, not one by one.
-TEST(GeneralPage, TenThousandClassesFillAtOnce) {
-  std::string text;
-  for (int i = 0; i < 10000; ++i) text += "L" + std::to_string(i) + "=C" + std::to_string(i) + "\n";
-  const auto ships = CatalogFrom<ShipCatalog>(text);
-  BattleConfig config;
-  QElapsedTimer timer;
-  timer.start();
-  ScriptedSeam seam;
-  seam.Expect("GENERALBOX", [&](QDialog& page) {
-    EXPECT_LT(timer.elapsed(), 3000);
-    SelectRow(Find<QListWidget>(page, "Available Ships"), 9999);
-    Click(page, "Select -->");
-    EXPECT_EQ(Enabled(page), "Select -->, Add -->, Next -->");  // "Finish" waits for a system
-    Click(page, "Next -->");
-  });
-  EXPECT_EQ(GeneralPage::Run(nullptr, config, ships), PageResult::Next);
-  EXPECT_EQ(config.player, Ship("C9999"));
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
 // What the pages' edits hand back: untouched text byte for byte, and digits only where digits
 // are asked for.
 #include <gtest/gtest.h>
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <array>
 #include <functional>
 
@@ -63,7 +65,21 @@ BattleConfig EveryByteBattle() {
   return read.config;
 }
 
-// Each "Dialogs" button opens its box, titled for its lists, each list under its caption.
+// Changes every choice and text of a page: another button of each group, each box, each edit.
+void ChangeEverything(QDialog& page) {
+  for (QGroupBox* group : page.findChildren<QGroupBox*>()) {
+    const auto buttons = group->findChildren<QRadioButton*>();
+    const auto other = std::ranges::find(buttons, false, &QRadioButton::isChecked);
+    if (other != buttons.end()) (*other)->click();
+  }
+  for (QCheckBox* box : page.findChildren<QCheckBox*>()) box->click();
+  for (QLineEdit* edit : page.findChildren<QLineEdit*>()) edit->setText("1");
+  for (QPlainTextEdit* edit : page.findChildren<QPlainTextEdit*>()) edit->setPlainText("A: b");
+}
+
+// "Ok" on what a page showed stores every byte as it was; "Cancel" after changing everything
+// stores nothing. Each "Dialogs" button opens its box, titled for its lists, each list under its
+// caption.
 TEST(PageEdits, OkWithoutChangesKeepsEveryByte) {
   using Run = std::function<void(BattleConfig&)>;
   const struct {
@@ -127,6 +143,12 @@ TEST(PageEdits, OkWithoutChangesKeepsEveryByte) {
     EXPECT_TRUE(seam.Done());
     EXPECT_TRUE(config == before);
     EXPECT_EQ(BattleFileWriter::Render(config).bytes, file);
+    seam.Expect(page.page, [](QDialog& shown) {
+      ChangeEverything(shown);
+      Click(shown, "Cancel");
+    });
+    page.run(config);
+    EXPECT_TRUE(config == before);
   }
 }
 
