@@ -41,26 +41,29 @@ TEST(PositionPage, ShowsTheSystemStoresOnOkAndNothingOnCancel) {
   system.playerPosition = ShipPosition{100, -200, 300, ""};
   system.enemyPosition = ShipPosition{0, 0, 0, "Mars"};
   system.hulkPosition.planet = "\xC6ther";
+  system.neutralPosition = ShipPosition{5, 6, 7, "Keth Prime"};  // a planet wins over coordinates
   system.playerCoordsDefined = system.enemyPlanetDefined = system.hulkPlanetDefined = true;
+  system.neutralCoordsDefined = system.neutralPlanetDefined = true;
   const StarSystem before = system;
   BattleConfig config;
   ScriptedSeam seam;
-  seam.Expect(
-          "POSITIONBOX",
-          [](QDialog& page) {
-            EXPECT_EQ(page.windowTitle(), "vega Positions");
-            auto& list = Find<QListWidget>(page, "Available Planets");
-            EXPECT_EQ(Rows(list), (QStringList{kEpsilon, kAether}));
-            EXPECT_TRUE(list.selectedItems().isEmpty());
-            EXPECT_EQ(Entries(page), (QStringList{"100   -200   300", "", "Mars", "", kAether}));
-            EXPECT_TRUE(Button(page, "Ok").property("default").toBool());
-            Role(page, "Player", "XYZ-Coord.");
-            Role(page, "Hulks", "Clear");
-            list.setCurrentRow(0);
-            Click(page, "Friends -->");
-            EXPECT_EQ(Entries(page), (QStringList{"100   -200   300", kEpsilon, "Mars", "", ""}));
-            Click(page, "Cancel");
-          })
+  seam.Expect("POSITIONBOX",
+              [](QDialog& page) {
+                EXPECT_EQ(page.windowTitle(), "vega Positions");
+                auto& list = Find<QListWidget>(page, "Available Planets");
+                EXPECT_EQ(Rows(list), (QStringList{kEpsilon, kAether}));
+                EXPECT_TRUE(list.selectedItems().isEmpty());
+                EXPECT_EQ(Entries(page),
+                          (QStringList{"100   -200   300", "", "Mars", "Keth Prime", kAether}));
+                EXPECT_TRUE(Button(page, "Ok").property("default").toBool());
+                Role(page, "Player", "XYZ-Coord.");
+                Role(page, "Hulks", "Clear");
+                list.setCurrentRow(0);
+                Click(page, "Friends -->");
+                EXPECT_EQ(Entries(page),
+                          (QStringList{"100   -200   300", kEpsilon, "Mars", "Keth Prime", ""}));
+                Click(page, "Cancel");
+              })
       .Expect("POSCOORDBOX", [](QDialog& box) {
         EXPECT_EQ(box.windowTitle(), "Position Coordinates");
         EXPECT_EQ(Texts(box, {"X", "Y", "Z"}), (QStringList{"100", "-200", "300"}));
@@ -70,19 +73,19 @@ TEST(PositionPage, ShowsTheSystemStoresOnOkAndNothingOnCancel) {
   PositionPage::Run(nullptr, config, system, planets);
   EXPECT_EQ(system, before);
 
-  seam.Expect(
-          "POSITIONBOX",
-          [](QDialog& page) {
-            Click(page, "Friends -->");  // nothing selected yet
-            Find<QListWidget>(page, "Available Planets").setCurrentRow(0);
-            Click(page, "Friends -->");
-            Click(page, "Player -->");
-            EXPECT_EQ(Find<QListWidget>(page, "Available Planets").currentRow(), 0);
-            Role(page, "Enemies", "XYZ-Coord.");
-            Role(page, "Hulks", "Clear");
-            EXPECT_EQ(Entries(page), (QStringList{kEpsilon, kEpsilon, "12.5   -3   0", "", ""}));
-            Click(page, "Ok");
-          })
+  seam.Expect("POSITIONBOX",
+              [](QDialog& page) {
+                Click(page, "Friends -->");  // nothing selected yet
+                Find<QListWidget>(page, "Available Planets").setCurrentRow(0);
+                Click(page, "Friends -->");
+                Click(page, "Player -->");
+                EXPECT_EQ(Find<QListWidget>(page, "Available Planets").currentRow(), 0);
+                Role(page, "Enemies", "XYZ-Coord.");
+                Role(page, "Hulks", "Clear");
+                EXPECT_EQ(Entries(page),
+                          (QStringList{kEpsilon, kEpsilon, "12.5   -3   0", "Keth Prime", ""}));
+                Click(page, "Ok");
+              })
       .Expect("POSCOORDBOX",
               [](QDialog& box) {
                 // The enemies start at a planet, so the box starts empty.
@@ -102,6 +105,7 @@ TEST(PositionPage, ShowsTheSystemStoresOnOkAndNothingOnCancel) {
   expected.enemyPosition = ShipPosition{12, -3, 0, "Mars"};
   expected.enemyCoordsDefined = true;
   expected.playerCoordsDefined = expected.enemyPlanetDefined = expected.hulkPlanetDefined = false;
+  expected.neutralCoordsDefined = false;
   EXPECT_EQ(system, expected);
 }
 
