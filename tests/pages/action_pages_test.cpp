@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <algorithm>
 #include <sstream>
 
@@ -197,13 +198,26 @@ TEST(NeutralBehaviorPage, ShowsTheSystemAndStoresOnOk) {
     EXPECT_EQ(Shown(page, groups, edits),
               "Warp in after, Warp out after cleared, Random, 5+, , 40");
     Choose(page, "Neutrall Behavior", "Enemy after");
+    Find<QPushButton>(page, "behaviorDialogs").click();
     Click(page, "OK");
   });
+  // The pair box stores both its lists on "Ok".
+  seam.Expect("DIALOGSBOX1", [](QDialog& box) {
+    Find<QPlainTextEdit>(box, " Neutrals Become Friends Dialog ").setPlainText("No speaker here");
+    Find<QPlainTextEdit>(box, " Neutrals Become Enemies Dialog ").setPlainText("[v.acm] A: b\nB:");
+    Click(box, "Ok");
+  });
+  seam.Expect("MESSAGBOX", Warned("At least one dialog line had no speaker definition. Default "
+                                  "speaker inserted."));
+  seam.Expect("MESSAGBOX", Warned("At least one dialog line contained a speaker or voice file, "
+                                  "but no text. Line has been removed."));
   NeutralBehaviorPage::Run(nullptr, read.config, s);
   EXPECT_EQ(test_support::WrittenValues(read.config),
             (std::vector<std::string>{
                 "Player = DD", "System = Sol", "NeutralAction = WarpInAfter 5",
-                "NeutralAction = WarpOutAfter Cleared", "NeutralBehavior = EnemyAfter 40"}));
+                "NeutralAction = WarpOutAfter Cleared", "NeutralBehavior = EnemyAfter 40",
+                "NeutralToFriendDialog = Speaker: No speaker here",
+                "NeutralToEnemyDialog = [v.acm] A: b"}));
 }
 
 }  // namespace

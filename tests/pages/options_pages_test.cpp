@@ -6,9 +6,7 @@
 #include <map>
 #include <new>
 
-#include "pages/dialog_lines_box.h"
 #include "pages/dialog_lines_box_logic.h"
-#include "pages/dialog_lines_pair_box.h"
 #include "pages/general_options_page.h"
 #include "pages/general_options_page_logic.h"
 #include "pages/page_test_support.h"
@@ -226,43 +224,6 @@ TEST(SystemOptionsPage, ShowsTheSystemAndStoresOnOk) {
             (std::vector<std::string>{"System = Sol", "Stardate = 4711",
                                       "StartingDialog = Speaker: No speaker", "WarpDisable = Enemy",
                                       "BattleMode = AI"}));
-}
-
-TEST(DialogLinesBoxes, ShowTheListsAndStoreThemOnOkOnly) {
-  Lines list = {Line("Pilot", "Engage now", "p01.acm"), Line("Wing", "Copy")};
-  Lines lower = {Line("A", "b")};
-  const char* edit = " Friends Warp In Dialog ";
-  ScriptedSeam seam;
-  seam.Expect("DIALOGSBOX2",
-              [&](QDialog& box) {
-                EXPECT_EQ(box.windowTitle(), "Sol Friends Warp In Dialog ");
-                EXPECT_EQ(Text(box, edit), "[p01.acm] Pilot: Engage now\nWing: Copy\n");
-                Find<QPlainTextEdit>(box, edit).setPlainText("");
-                Click(box, "Cancel");
-              })
-      .Expect("DIALOGSBOX2", [&](QDialog& box) {
-        Find<QPlainTextEdit>(box, edit).setPlainText("Wing: Copy\n\n[p02.acm] Lead: Go");
-        Click(box, "Ok");
-      });
-  seam.Expect("DIALOGSBOX1",
-              [](QDialog& box) {
-                EXPECT_EQ(box.windowTitle(), "Sol Neutral Behavior Dialogs ");
-                EXPECT_EQ(Text(box, " Upper ") + Text(box, " Lower "),
-                          "Wing: Copy\n[p02.acm] Lead: Go\nA: b\n");
-                Find<QPlainTextEdit>(box, " Upper ").setPlainText("No speaker here");
-                Find<QPlainTextEdit>(box, " Lower ").setPlainText("Nor here\nPilot:");
-                Click(box, "Ok");
-              })
-      .Expect("MESSAGBOX", Warned("At least one dialog line had no speaker definition. Default "
-                                  "speaker inserted."))
-      .Expect("MESSAGBOX", Warned("At least one dialog line contained a speaker or voice file, "
-                                  "but no text. Line has been removed."));
-  for (int i = 0; i < 2; ++i) DialogLinesBox::Run(nullptr, list, std::string("Sol") + edit, edit);
-  EXPECT_EQ(list, (Lines{Line("Wing", "Copy"), Line("Lead", "Go", "p02.acm")}));
-  DialogLinesPairBox::Run(nullptr, list, lower, "Sol Neutral Behavior Dialogs ", " Upper ",
-                          " Lower ");
-  EXPECT_EQ(list, Lines{Line("Speaker", "No speaker here")});
-  EXPECT_EQ(lower, Lines{Line("Speaker", "Nor here")});
 }
 
 }  // namespace

@@ -77,9 +77,9 @@ void ChangeEverything(QDialog& page) {
   for (QPlainTextEdit* edit : page.findChildren<QPlainTextEdit*>()) edit->setPlainText("A: b");
 }
 
-// "Ok" on what a page showed stores every byte as it was; "Cancel" after changing everything
-// stores nothing. Each "Dialogs" button opens its box, titled for its lists, each list under its
-// caption.
+// "Ok" on what a page or box showed stores every byte as it was; "Cancel" after changing
+// everything stores nothing. Each "Dialogs" button opens its box, titled for its lists, each list
+// under its caption.
 TEST(PageEdits, OkWithoutChangesKeepsEveryByte) {
   using Run = std::function<void(BattleConfig&)>;
   const struct {
@@ -121,34 +121,32 @@ TEST(PageEdits, OkWithoutChangesKeepsEveryByte) {
   for (const auto& page : pages) {
     SCOPED_TRACE(page.page);
     BattleConfig config = before;
-    ScriptedSeam seam;
-    seam.Expect(page.page, [&page](QDialog& shown) {
-      for (const auto& dialog : page.dialogs) Find<QPushButton>(shown, dialog[0]).click();
-      Click(shown, page.leave);
-    });
-    for (const auto& dialog : page.dialogs) {
-      const QString lists = dialog[2];
-      seam.Expect(lists.contains(',') ? "DIALOGSBOX1" : "DIALOGSBOX2", [&dialog](QDialog& box) {
-        EXPECT_EQ(box.windowTitle(), dialog[1]);
-        QStringList shown;
-        for (const auto* edit : box.findChildren<QPlainTextEdit*>()) {
-          shown << edit->accessibleName() + ": " +
-                       edit->toPlainText().section("] ", 1).section(' ', 0, 0);
-        }
-        EXPECT_EQ(shown.join(",").toStdString(), dialog[2]);
-        Click(box, "Ok");
+    for (const bool change : {false, true}) {
+      ScriptedSeam seam;
+      seam.Expect(page.page, [&](QDialog& shown) {
+        for (const auto& dialog : page.dialogs) Find<QPushButton>(shown, dialog[0]).click();
+        if (change) ChangeEverything(shown);
+        Click(shown, change ? "Cancel" : page.leave);
       });
+      for (const auto& dialog : page.dialogs) {
+        const QString lists = dialog[2];
+        seam.Expect(lists.contains(',') ? "DIALOGSBOX1" : "DIALOGSBOX2", [&](QDialog& box) {
+          EXPECT_EQ(box.windowTitle(), dialog[1]);
+          QStringList shown;
+          for (const auto* edit : box.findChildren<QPlainTextEdit*>()) {
+            shown << edit->accessibleName() + ": " +
+                         edit->toPlainText().section("] ", 1).section(' ', 0, 0);
+          }
+          EXPECT_EQ(shown.join(",").toStdString(), dialog[2]);
+          if (change) ChangeEverything(box);
+          Click(box, change ? "Cancel" : "Ok");
+        });
+      }
+      page.run(config);
+      EXPECT_TRUE(seam.Done());
+      EXPECT_TRUE(config == before);
+      EXPECT_EQ(BattleFileWriter::Render(config).bytes, file);
     }
-    page.run(config);
-    EXPECT_TRUE(seam.Done());
-    EXPECT_TRUE(config == before);
-    EXPECT_EQ(BattleFileWriter::Render(config).bytes, file);
-    seam.Expect(page.page, [](QDialog& shown) {
-      ChangeEverything(shown);
-      Click(shown, "Cancel");
-    });
-    page.run(config);
-    EXPECT_TRUE(config == before);
   }
 }
 
