@@ -139,35 +139,30 @@ TEST(OptionsLogic, OutOfMemoryIsReportedAndStoresNothing) {
   EXPECT_EQ(lower, Lines{Line("C", "d")});
 }
 
-BattleConfig OptionsBattle() {
-  auto read = test_support::ReadBattleLines(
-      {"Player = DD", "Title = Old", "TitleLine = [t01.acm] Part one", "TitleLine = Part two",
-       "WarpOut = Sequential", "Collision = OffForAll", "ShipChange = On", "PerfectCloak = On",
-       "System = Sol", "Stardate = -5", "WarpDisable = Player",
-       "StartingDialog = [p01.acm] Pilot: Engage now", "EndingDialog = Wing: Done"});
-  EXPECT_TRUE(read.ok) << read.Describe();
-  read.config.remarks = {" header", " my notes"};
-  read.config.systems.at(0).battleMode = BattleMode::Stat;
-  read.config.systems[0].battleModeDefined = true;
-  return read.config;
-}
-
 QString Text(QDialog& page, const QString& edit) {
   return Find<QPlainTextEdit>(page, edit).toPlainText();
 }
 
-TEST(GeneralOptionsPage, ShowsTheBattleAndStoresOnOk) {
-  BattleConfig config = OptionsBattle();
-  const QStringList groups = {"Ship Change", "Warp Out", "Collisions", "Perfect Cloak"};
+// Each page shows the battle, keeps a refused "Ok" open and stores what it decided.
+TEST(OptionsPages, ShowTheBattleAndStoreOnOk) {
+  auto read = test_support::ReadBattleLines(
+      {"Player = DD", "Title = Old", "TitleLine = [t01.acm] Part one", "TitleLine = Part two",
+       "WarpOut = Sequential", "Collision = OffForAll", "ShipChange = On", "PerfectCloak = On",
+       "System = Sol", "Stardate = -5", "WarpDisable = Player",
+       "StartingDialog = [p01.acm] Pilot: Engage now", "EndingDialog = Wing: Done",
+       "BattleMode = Stat"});
+  BattleConfig& config = read.config;
+  config.remarks = {" header", " my notes"};
+  const QStringList general = {"Ship Change", "Warp Out", "Collisions", "Perfect Cloak"};
+  const QStringList system = {"Battle Mode", "Warp Disable"};
   ScriptedSeam seam;
   seam.Expect("GENERALOPTIONBOX",
               [&](QDialog& page) {
                 EXPECT_EQ(page.windowTitle(), "General Options");
-                EXPECT_EQ(Find<QLineEdit>(page, "Title").text(), "Old");
-                EXPECT_EQ(Text(page, "Title Lines") + Text(page, "Script Remarks"),
-                          "[t01.acm] Part one\nPart two\n my notes\n");
-                EXPECT_EQ(Checked(page, groups), "Manual, Sequential, Off for All, On");
                 auto& title = Find<QLineEdit>(page, "Title");
+                EXPECT_EQ(title.text() + Text(page, "Title Lines") + Text(page, "Script Remarks"),
+                          "Old[t01.acm] Part one\nPart two\n my notes\n");
+                EXPECT_EQ(Checked(page, general), "Manual, Sequential, Off for All, On");
                 title.setText(QString::fromUtf8("\u03A9"));  // beyond what key clicks can type
                 QTest::keyClicks(&title, "  Raid" + QString(60, 'x'));
                 EXPECT_EQ(title.text().size(), 50);
@@ -178,34 +173,22 @@ TEST(GeneralOptionsPage, ShowsTheBattleAndStoresOnOk) {
                 Choose(page, "Collisions", "Off for Player");
                 Choose(page, "Perfect Cloak", "Off");
                 Choose(page, "Warp Out", "When Cleared");
-                EXPECT_EQ(Checked(page, groups), "Off, When Cleared, Off for Player, Off");
+                EXPECT_EQ(Checked(page, general), "Off, When Cleared, Off for Player, Off");
                 Click(page, "Ok");
               })
       .Expect("MESSAGBOX", Warned(kReplacedCharactersWarning));
-  GeneralOptionsPage::Run(nullptr, config);
-  EXPECT_TRUE(seam.Done());
-  EXPECT_EQ(config.title, (BattleTitle{"?  Raid" + std::string(43, 'x'), {"x"}, {""}, true}));
-  EXPECT_EQ(config.remarks, (std::vector<std::string>{" header", "one"}));
-  EXPECT_EQ(config.options, (BattleOptions{WarpOutMode::WhenCleared, CollisionMode::Off,
-                                           ShipChangeMode::Off, 0, true, true, true, true}));
-}
-
-TEST(SystemOptionsPage, ShowsTheSystemAndStoresOnOk) {
-  BattleConfig config = OptionsBattle();
-  const QStringList groups = {"Battle Mode", "Warp Disable"};
-  ScriptedSeam seam;
   seam.Expect("SYSTEMOPTIONBOX",
               [&](QDialog& page) {
                 EXPECT_EQ(page.windowTitle(), "Sol Options");
-                EXPECT_EQ(Find<QLineEdit>(page, "Stardate").text(), "-5");
-                EXPECT_EQ(Checked(page, groups), "Statistic, Player");
-                EXPECT_EQ(Text(page, "Starting Dialogs") + Text(page, "Ending Dialogs"),
-                          "[p01.acm] Pilot: Engage now\nWing: Done\n");
+                auto& stardate = Find<QLineEdit>(page, "Stardate");
+                EXPECT_EQ(
+                    stardate.text() + Text(page, "Starting Dialogs") + Text(page, "Ending Dialogs"),
+                    "-5[p01.acm] Pilot: Engage now\nWing: Done\n");
+                EXPECT_EQ(Checked(page, system), "Statistic, Player");
                 Choose(page, "Battle Mode", "AI");
                 Choose(page, "Warp Disable", "Player");
                 Choose(page, "Warp Disable", "Enemy");
-                EXPECT_EQ(Checked(page, groups), "AI, Enemy");
-                auto& stardate = Find<QLineEdit>(page, "Stardate");
+                EXPECT_EQ(Checked(page, system), "AI, Enemy");
                 stardate.setText("99999999999");
                 Click(page, "Ok");
                 EXPECT_TRUE(page.isVisible());
@@ -217,13 +200,16 @@ TEST(SystemOptionsPage, ShowsTheSystemAndStoresOnOk) {
       .Expect("ERRORBOX", Refused(kStardateRangeError))
       .Expect("MESSAGBOX", Warned("At least one dialog line had no speaker definition. Default "
                                   "speaker inserted."));
+  GeneralOptionsPage::Run(nullptr, config);
   SystemOptionsPage::Run(nullptr, config, config.systems[0]);
   EXPECT_TRUE(seam.Done());
-  const auto values = test_support::WrittenValues(config);
-  EXPECT_EQ(std::vector(values.end() - 5, values.end()),
-            (std::vector<std::string>{"System = Sol", "Stardate = 4711",
-                                      "StartingDialog = Speaker: No speaker", "WarpDisable = Enemy",
-                                      "BattleMode = AI"}));
+  EXPECT_EQ(config.remarks, (std::vector<std::string>{" header", "one"}));
+  EXPECT_EQ(test_support::WrittenValues(config),
+            (std::vector<std::string>{"Title = ?  Raid" + std::string(43, 'x'), "TitleLine = x",
+                                      "Player = DD", "WarpOut = WhenCleared", "Collision = Off",
+                                      "ShipChange = Off", "PerfectCloak = Off", "System = Sol",
+                                      "Stardate = 4711", "StartingDialog = Speaker: No speaker",
+                                      "WarpDisable = Enemy", "BattleMode = AI"}));
 }
 
 }  // namespace
