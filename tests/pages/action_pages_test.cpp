@@ -1,118 +1,17 @@
-// The friend and enemy actions page and the neutral behaviour page: what they decide, from
-// pages/cases/action_pages.txt, and how their widgets are wired.
+// The friend and enemy actions page and the neutral behaviour page.
 #include <gtest/gtest.h>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <algorithm>
-#include <sstream>
 
 #include "pages/actions_page.h"
-#include "pages/actions_page_logic.h"
 #include "pages/neutral_behavior_page.h"
-#include "pages/neutral_behavior_page_logic.h"
 #include "pages/page_test_support.h"
 
 namespace vk7 {
 namespace {
 
 using namespace test;
-using Names = std::vector<std::string>;
-const Names kWarpIn = {"Initially", "After"}, kWarpOut = {"Never", "After", "AfterCleared"},
-            kBehavior = {"EnemyWhenAttacked", "EnemyAfter", "FriendAfter", "Random"},
-            kExit = {"Never", "WarpOutAfter", "WarpOutAfterCleared", "JoinEscortAfter",
-                     "JoinEscortAfterCleared"};
-
-// A page's groups in the case file's order: each choice, the names it goes by and the texts of
-// its time edits.
-template <typename F>
-void Groups(ActionsPageState& s, F f) {
-  f(kWarpIn, s.friendWarpIn, s.friendWarpInTime);
-  f(kWarpIn, s.enemyWarpIn, s.enemyWarpInTime);
-  f(kWarpOut, s.enemyWarpOut, s.enemyWarpOutTime);
-  f(kExit, s.friendExit, s.friendWarpOutTime, s.joinEscortTime);
-}
-template <typename F>
-void Groups(NeutralBehaviorPageState& s, F f) {
-  f(kWarpIn, s.warpIn, s.warpInTime);
-  f(kWarpOut, s.warpOut, s.warpOutTime);
-  f(kBehavior, s.behavior, s.behaviorTime);
-}
-
-// A page as the case file writes it, "_" for an empty text.
-template <typename State>
-std::string Show(State s) {
-  std::string shown;
-  Groups(s, [&](const Names& names, auto choice, const auto&... texts) {
-    shown += (shown.empty() ? "" : " | ") + names.at(static_cast<std::size_t>(choice));
-    ((shown += " " + (texts.empty() ? "_" : texts)), ...);
-  });
-  return shown;
-}
-template <typename State>
-State Parse(const std::string& text) {
-  std::istringstream in(text);
-  const auto next = [&in] {
-    std::string word;
-    while (in >> word && word == "|") {
-    }
-    return word == "_" ? "" : word;
-  };
-  State s;
-  Groups(s, [&](const Names& names, auto& choice, auto&... texts) {
-    const auto at = std::find(names.begin(), names.end(), next());
-    EXPECT_NE(at, names.end()) << text;
-    choice = static_cast<std::remove_reference_t<decltype(choice)>>(at - names.begin());
-    ((texts = next()), ...);
-  });
-  return s;
-}
-
-class ActionPagesCase : public testing::TestWithParam<test_support::Case> {};
-
-TEST_P(ActionPagesCase, OpensOrStores) {
-  const test_support::Case& c = GetParam();
-  SCOPED_TRACE(c.where);
-  CaseBattle battle = ReadCaseBattle(c, {"Player = DD"});
-  StarSystem& s = battle.config.systems.at(0);
-  if (battle.steps.empty()) {
-    for (const std::string& line : c.expected) {
-      battle.shown.push_back(line.starts_with("actions")
-                                 ? "actions: " + Show(OpeningActionsState(s))
-                                 : "neutrals: " + Show(OpeningNeutralBehaviorState(s)));
-    }
-    EXPECT_EQ(battle.shown, c.expected);
-    return;
-  }
-  const std::string& ok = battle.steps.at(0);
-  const std::string page = ok.substr(ok.find(": ") + 2);
-  RecordingReporter reporter;
-  const bool stored =
-      ok.starts_with("actions")
-          ? ApplyActions(Parse<ActionsPageState>(page), s, reporter)
-          : ApplyNeutralBehavior(Parse<NeutralBehaviorPageState>(page), s, reporter);
-  for (const std::string& value : test_support::WrittenValues(battle.config)) {
-    if (value.find("Action =") != std::string::npos || value.starts_with("NeutralBehavior")) {
-      battle.shown.push_back(value);
-    }
-  }
-  EXPECT_EQ(stored, !battle.ShowMessages(reporter));
-  EXPECT_EQ(battle.shown, c.expected);
-}
-
-VK7_CASES(ActionPagesCase, "pages/cases/action_pages.txt");
-
-TEST(ActionTime, ReadsLeadingDigitsAndShowsNegativeTimesAsZero) {
-  for (const auto& [text, time] : std::vector<std::pair<std::string, std::optional<int>>>{
-           {" \t", std::nullopt}, {" 7 ", 7}, {"+5", 5}, {"-5", 0}, {"2147483648", INT32_MAX}}) {
-    EXPECT_EQ(ReadActionTime(text), time) << text;
-  }
-  EXPECT_EQ(FormatActionTime(45) + FormatActionTime(-1) + FormatActionTime(INT32_MIN), "4500");
-  // No file holds both friend exits, yet should a battle do so, the warp-out wins.
-  StarSystem s;
-  s.friendWarpOutDefined = s.friendJoinEscortDefined = true;
-  EXPECT_EQ(OpeningActionsState(s).friendExit, FriendExitChoice::WarpOutAfter);
-}
 
 // Each group's checked choice, then each edit's text, "+" marking an enabled one.
 QString Shown(QDialog& page, const QStringList& groups, const QStringList& edits) {

@@ -1,9 +1,8 @@
-// The general and system options pages and the dialog-lines boxes: what "Ok" decides, from
-// pages/cases/options_pages.txt, and how the widgets are wired.
+// The general and system options pages: what they show and store of values the battle file
+// cannot hold, out of memory, and how the widgets are wired.
 #include <gtest/gtest.h>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <map>
 #include <new>
 
 #include "pages/dialog_lines_box_logic.h"
@@ -19,50 +18,6 @@ namespace {
 
 using namespace test;
 using Lines = std::vector<DialogLine>;
-
-class OptionsPagesCase : public testing::TestWithParam<test_support::Case> {};
-
-TEST_P(OptionsPagesCase, OkStores) {
-  const test_support::Case& c = GetParam();
-  SCOPED_TRACE(c.where);
-  CaseBattle battle = ReadCaseBattle(c, {"Player = DD"});
-  BattleConfig& config = battle.config;
-  std::map<std::string, std::string> typed;
-  for (const std::string& line : battle.steps) {
-    if (line.starts_with("//")) {
-      config.remarks.push_back(line.substr(2));
-      continue;
-    }
-    std::string& text = typed[line.substr(0, line.find(':'))];
-    text += (text.empty() ? "" : "\n") + line.substr(line.find(':') + 1);
-  }
-  const BattleConfig before = config;
-  GeneralOptionsState general = OpenGeneralOptions(config);
-  SystemOptionsState system = OpenSystemOptions(config.systems[0]);
-  const std::map<std::string, std::string*> edits = {{"Title", &general.title},
-                                                     {"Title Lines", &general.titleLines},
-                                                     {"Script Remarks", &general.remarks},
-                                                     {"Stardate", &system.stardate},
-                                                     {"Starting Dialogs", &system.startingDialogs},
-                                                     {"Ending Dialogs", &system.endingDialogs}};
-  bool onGeneral = false, onSystem = false;
-  for (const auto& [edit, text] : typed) {
-    *edits.at(edit) = text;
-    (edit.starts_with("Title") || edit.starts_with("Script") ? onGeneral : onSystem) = true;
-  }
-  RecordingReporter reporter;
-  bool ok = !onGeneral || Apply(general, config, reporter);
-  if (onSystem) ok = Apply(system, config.systems[0], reporter) && ok;
-  for (const std::string& remark : config.remarks) battle.shown.push_back("//" + remark);
-  for (const std::string& value : test_support::WrittenValues(config)) {
-    if (value != "Player = DD") battle.shown.push_back(value);
-  }
-  EXPECT_EQ(ok, !battle.ShowMessages(reporter));
-  EXPECT_EQ(battle.shown, c.expected);
-  EXPECT_TRUE(ok || config == before);
-}
-
-VK7_CASES(OptionsPagesCase, "pages/cases/options_pages.txt");
 
 // A mode whose flag is down opens on the first button, a value outside the named ones on the
 // last; a warp-disable box shows its flag, and a checked box stores 1.

@@ -5,7 +5,6 @@
 #include <QGroupBox>
 #include <QListWidget>
 #include <QTest>
-#include <algorithm>
 #include <stdexcept>
 #include <string>
 
@@ -14,7 +13,6 @@
 #include "content/system_catalog.h"
 #include "gui_support/scripted_seam.h"
 #include "support/battle_text.h"
-#include "support/case_file.h"
 #include "support/model_builders.h"
 
 // Catalogs, messages, groups and lists as the page tests handle them.
@@ -101,38 +99,4 @@ inline void Leave(QDialog& page, int way) {
   if (way == 2) page.close();
 }
 
-// A case of a page's decisions: its battle, read from `header` and the case's lines holding
-// " = " (in system Sol when they name none), and its other lines, the steps; what the steps show is
-// gathered for comparing with the expected lines.
-struct CaseBattle {
-  BattleConfig config;
-  std::vector<std::string> steps, shown;
-  // Adds the messages as "title: text" lines; whether one was an error.
-  bool ShowMessages(const RecordingReporter& reporter) {
-    bool error = false;
-    for (const auto& entry : reporter.Entries()) {
-      shown.push_back(entry.title + ": " + entry.text);
-      error = error || entry.error;
-    }
-    return error;
-  }
-};
-inline CaseBattle ReadCaseBattle(const test_support::Case& c, std::vector<std::string> header) {
-  CaseBattle battle;
-  const auto system = [](const std::string& line) { return line.starts_with("System = "); };
-  if (std::ranges::none_of(c.input, system)) header.push_back("System = Sol");
-  for (const std::string& line : c.input) {
-    (line.find(" = ") == std::string::npos ? battle.steps : header).push_back(line);
-  }
-  auto read = test_support::ReadBattleLines(header);
-  EXPECT_TRUE(read.ok) << read.Describe();
-  battle.config = std::move(read.config);
-  return battle;
-}
-
 }  // namespace vk7::test
-
-// Runs `Suite` on every case of `file`, each named after its case.
-#define VK7_CASES(Suite, file)                                                             \
-  INSTANTIATE_TEST_SUITE_P(Cases, Suite, testing::ValuesIn(test_support::LoadCases(file)), \
-                           test_support::CaseName())
