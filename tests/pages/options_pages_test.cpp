@@ -42,9 +42,12 @@ TEST(OptionsLogic, ModesFlagsAndValuesTheFileCannotHold) {
   StarSystem s = System("Sol");
   s.battleMode = static_cast<BattleMode>(5);
   s.battleModeDefined = s.warpDisableFriendDefined = s.warpDisableEnemy = true;
+  s.warpDisableNeutralDefined = true;
   SystemOptionsState state = OpenSystemOptions(s);
   EXPECT_EQ(state.battleMode, BattleMode::Stat);
-  EXPECT_EQ(state.warpDisableFriend + 2 * state.warpDisableEnemy, 1);
+  EXPECT_EQ(state.warpDisableFriend + 2 * state.warpDisableEnemy + 4 * state.warpDisableNeutral +
+                8 * state.warpDisablePlayer,
+            5);
   state.warpDisablePlayer = true;
   state.warpDisableFriend = false;
   RecordingReporter reporter;

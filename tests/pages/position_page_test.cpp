@@ -75,7 +75,7 @@ TEST(PositionPage, ShowsTheSystemStoresOnOkAndNothingOnCancel) {
 
   seam.Expect("POSITIONBOX",
               [](QDialog& page) {
-                Click(page, "Friends -->");  // nothing selected yet
+                Click(page, "Neutrals -->");  // nothing selected yet
                 Find<QListWidget>(page, "Available Planets").setCurrentRow(0);
                 Click(page, "Friends -->");
                 Click(page, "Player -->");
