@@ -1,10 +1,12 @@
 // What the pages' edits hand back: untouched text byte for byte, and digits only where digits
 // are asked for.
 #include <gtest/gtest.h>
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <array>
 #include <functional>
 
@@ -63,7 +65,21 @@ BattleConfig EveryByteBattle() {
   return read.config;
 }
 
-// Each "Dialogs" button opens its box, titled for its lists, each list under its caption.
+// Changes every choice and text of a page: another button of each group, each box, each edit.
+void ChangeEverything(QDialog& page) {
+  for (QGroupBox* group : page.findChildren<QGroupBox*>()) {
+    const auto buttons = group->findChildren<QRadioButton*>();
+    const auto other = std::ranges::find(buttons, false, &QRadioButton::isChecked);
+    if (other != buttons.end()) (*other)->click();
+  }
+  for (QCheckBox* box : page.findChildren<QCheckBox*>()) box->click();
+  for (QLineEdit* edit : page.findChildren<QLineEdit*>()) edit->setText("1");
+  for (QPlainTextEdit* edit : page.findChildren<QPlainTextEdit*>()) edit->setPlainText("A: b");
+}
+
+// "Ok" on what a page or box showed stores every byte as it was; "Cancel" after changing
+// everything stores nothing. Each "Dialogs" button opens its box, titled for its lists, each list
+// under its caption.
 TEST(PageEdits, OkWithoutChangesKeepsEveryByte) {
   using Run = std::function<void(BattleConfig&)>;
   const struct {
@@ -105,28 +121,32 @@ TEST(PageEdits, OkWithoutChangesKeepsEveryByte) {
   for (const auto& page : pages) {
     SCOPED_TRACE(page.page);
     BattleConfig config = before;
-    ScriptedSeam seam;
-    seam.Expect(page.page, [&page](QDialog& shown) {
-      for (const auto& dialog : page.dialogs) Find<QPushButton>(shown, dialog[0]).click();
-      Click(shown, page.leave);
-    });
-    for (const auto& dialog : page.dialogs) {
-      const QString lists = dialog[2];
-      seam.Expect(lists.contains(',') ? "DIALOGSBOX1" : "DIALOGSBOX2", [&dialog](QDialog& box) {
-        EXPECT_EQ(box.windowTitle(), dialog[1]);
-        QStringList shown;
-        for (const auto* edit : box.findChildren<QPlainTextEdit*>()) {
-          shown << edit->accessibleName() + ": " +
-                       edit->toPlainText().section("] ", 1).section(' ', 0, 0);
-        }
-        EXPECT_EQ(shown.join(",").toStdString(), dialog[2]);
-        Click(box, "Ok");
+    for (const bool change : {false, true}) {
+      ScriptedSeam seam;
+      seam.Expect(page.page, [&](QDialog& shown) {
+        for (const auto& dialog : page.dialogs) Find<QPushButton>(shown, dialog[0]).click();
+        if (change) ChangeEverything(shown);
+        Click(shown, change ? "Cancel" : page.leave);
       });
+      for (const auto& dialog : page.dialogs) {
+        const QString lists = dialog[2];
+        seam.Expect(lists.contains(',') ? "DIALOGSBOX1" : "DIALOGSBOX2", [&](QDialog& box) {
+          EXPECT_EQ(box.windowTitle(), dialog[1]);
+          QStringList shown;
+          for (const auto* edit : box.findChildren<QPlainTextEdit*>()) {
+            shown << edit->accessibleName() + ": " +
+                         edit->toPlainText().section("] ", 1).section(' ', 0, 0);
+          }
+          EXPECT_EQ(shown.join(",").toStdString(), dialog[2]);
+          if (change) ChangeEverything(box);
+          Click(box, change ? "Cancel" : "Ok");
+        });
+      }
+      page.run(config);
+      EXPECT_TRUE(seam.Done());
+      EXPECT_TRUE(config == before);
+      EXPECT_EQ(BattleFileWriter::Render(config).bytes, file);
     }
-    page.run(config);
-    EXPECT_TRUE(seam.Done());
-    EXPECT_TRUE(config == before);
-    EXPECT_EQ(BattleFileWriter::Render(config).bytes, file);
   }
 }
 

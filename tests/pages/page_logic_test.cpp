@@ -1,14 +1,23 @@
-// The decisions of the general, systems and system ships pages the widgets cannot reach (rows
-// past a list, numbers without a system), from pages/cases/page_logic.txt.
+// The pages' decisions, as steps from pages/cases/page_logic.txt (the wizard's pages and the
+// name box), options_pages.txt and action_pages.txt; and the coordinate fields.
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <map>
 #include <sstream>
 
+#include "content/dialog_text.h"
+#include "pages/actions_page_logic.h"
+#include "pages/edit_ship_name.h"
+#include "pages/general_options_page_logic.h"
 #include "pages/general_page_logic.h"
+#include "pages/neutral_behavior_page_logic.h"
 #include "pages/page_test_support.h"
+#include "pages/position_page_logic.h"
+#include "pages/system_options_page_logic.h"
 #include "pages/system_ships_page_logic.h"
 #include "pages/systems_page_logic.h"
 #include "support/battle_text.h"
+#include "support/case_file.h"
 
 namespace vk7 {
 namespace {
@@ -30,8 +39,107 @@ std::string Text(const std::optional<T>& value) {
   return out.str();
 }
 
-// One step of the case, as "Verb numbers..." (ships as "system role row"); gives its result.
-std::string Step(BattleConfig& config, const std::string& step, Reporter& reporter) {
+using Names = std::vector<std::string>;
+const Names kWarpIn = {"Initially", "After"}, kWarpOut = {"Never", "After", "AfterCleared"},
+            kBehavior = {"EnemyWhenAttacked", "EnemyAfter", "FriendAfter", "Random"},
+            kExit = {"Never", "WarpOutAfter", "WarpOutAfterCleared", "JoinEscortAfter",
+                     "JoinEscortAfterCleared"};
+
+// A page's groups in the case file's order: each choice, the names it goes by and the texts of
+// its time edits.
+template <typename F>
+void Groups(ActionsPageState& s, F f) {
+  f(kWarpIn, s.friendWarpIn, s.friendWarpInTime);
+  f(kWarpIn, s.enemyWarpIn, s.enemyWarpInTime);
+  f(kWarpOut, s.enemyWarpOut, s.enemyWarpOutTime);
+  f(kExit, s.friendExit, s.friendWarpOutTime, s.joinEscortTime);
+}
+template <typename F>
+void Groups(NeutralBehaviorPageState& s, F f) {
+  f(kWarpIn, s.warpIn, s.warpInTime);
+  f(kWarpOut, s.warpOut, s.warpOutTime);
+  f(kBehavior, s.behavior, s.behaviorTime);
+}
+
+// A page as the case file writes it, "_" for an empty text.
+template <typename State>
+std::string Show(State s) {
+  std::string shown;
+  Groups(s, [&](const Names& names, auto choice, const auto&... texts) {
+    shown += (shown.empty() ? "" : " | ") + names.at(static_cast<std::size_t>(choice));
+    ((shown += " " + (texts.empty() ? "_" : texts)), ...);
+  });
+  return shown;
+}
+template <typename State>
+State Parse(const std::string& text) {
+  std::istringstream in(text);
+  const auto next = [&in] {
+    std::string word;
+    while (in >> word && word == "|") {
+    }
+    return word == "_" ? "" : word;
+  };
+  State s;
+  Groups(s, [&](const Names& names, auto& choice, auto&... texts) {
+    const auto at = std::find(names.begin(), names.end(), next());
+    EXPECT_NE(at, names.end()) << text;
+    choice = static_cast<std::remove_reference_t<decltype(choice)>>(at - names.begin());
+    ((texts = next()), ...);
+  });
+  return s;
+}
+
+// What a case typed into the options pages' edits, by edit.
+using Typed = std::map<std::string, std::string>;
+
+// Both options pages on "Ok", each if something was typed into it.
+bool OptionsOk(BattleConfig& config, const Typed& typed, Reporter& reporter) {
+  GeneralOptionsState general = OpenGeneralOptions(config);
+  SystemOptionsState system = OpenSystemOptions(config.systems[0]);
+  const std::map<std::string, std::string*> edits = {{"Title", &general.title},
+                                                     {"Title Lines", &general.titleLines},
+                                                     {"Script Remarks", &general.remarks},
+                                                     {"Stardate", &system.stardate},
+                                                     {"Starting Dialogs", &system.startingDialogs},
+                                                     {"Ending Dialogs", &system.endingDialogs}};
+  bool onGeneral = false, onSystem = false;
+  for (const auto& [edit, text] : typed) {
+    *edits.at(edit) = text;
+    (edit.starts_with("Title") || edit.starts_with("Script") ? onGeneral : onSystem) = true;
+  }
+  const BattleConfig before = config;
+  bool ok = !onGeneral || Apply(general, config, reporter);
+  if (onSystem) ok = Apply(system, config.systems[0], reporter) && ok;
+  EXPECT_TRUE(ok || config == before);
+  return ok;
+}
+
+// One step of the case, as "Verb numbers..." (ships as "system role row"); gives its result,
+// nothing for what was only typed.
+std::string Step(BattleConfig& config, Typed& typed, const std::string& step, Reporter& reporter) {
+  const std::string edit = step.substr(0, step.find(':'));
+  if (step.starts_with("//")) {
+    config.remarks.push_back(step.substr(2));
+    return {};
+  }
+  if (edit.starts_with("Title") || edit.starts_with("Script") || edit.starts_with("Stardate") ||
+      edit.ends_with(" Dialogs")) {
+    std::string& text = typed[edit];
+    text += (text.empty() ? "" : "\n") + step.substr(edit.size() + 1);
+    return {};
+  }
+  if (step == "Ok") return Text(OptionsOk(config, typed, reporter));
+  StarSystem& first = config.systems.at(0);
+  if (edit == "actions") {
+    return Text(ApplyActions(Parse<ActionsPageState>(step.substr(9)), first, reporter));
+  }
+  if (edit == "neutrals") {
+    return Text(
+        ApplyNeutralBehavior(Parse<NeutralBehaviorPageState>(step.substr(10)), first, reporter));
+  }
+  if (step == "OpenActions") return Show(OpeningActionsState(first));
+  if (step == "OpenNeutrals") return Show(OpeningNeutralBehaviorState(first));
   std::istringstream in(step);
   std::string verb, role;
   std::size_t a = 0, b = 0;
@@ -53,6 +161,24 @@ std::string Step(BattleConfig& config, const std::string& step, Reporter& report
     const bool empty = view.title.empty() && view.upperRows.empty() && view.lowerRows.empty() &&
                        view.catalogRows.empty() && !system;
     return empty ? "nothing" : "half open";
+  }
+  if (verb == "NameShip") {  // "NameShip row|typed", without "|" cancelled
+    std::string rest;
+    std::getline(in >> std::ws, rest);
+    const std::size_t bar = rest.find('|');
+    std::vector<ShipEntry*> ships = {&config.player};
+    for (ShipEntry& ship : config.escorts) ships.push_back(&ship);
+    for (StarSystem& system : config.systems) {
+      for (auto r : {ShipRole::Friend, ShipRole::Enemy, ShipRole::Neutral, ShipRole::Hulk}) {
+        for (ShipEntry& ship : system.Ships(r)) ships.push_back(&ship);
+      }
+    }
+    ShipEntry& ship = **std::ranges::find(ships, rest.substr(0, bar),
+                                          [](const ShipEntry* s) { return FormatShipEntry(*s); });
+    const auto entered =
+        bar == std::string::npos ? std::nullopt : std::optional(rest.substr(bar + 1));
+    const std::string named = Text(ApplyShipName(ship, config, entered, reporter));
+    return named + " " + FormatShipEntry(ship);
   }
   if (verb == "CheckShipName") {
     std::string name;
@@ -82,20 +208,54 @@ std::string Step(BattleConfig& config, const std::string& step, Reporter& report
 
 class PageLogicCase : public testing::TestWithParam<test_support::Case> {};
 
+// The case's lines holding " = " are its battle (in system Sol when they name none), the
+// others its steps. Gives each step with its result and its messages, then the remarks and the
+// values written.
 TEST_P(PageLogicCase, StepsGive) {
   SCOPED_TRACE(GetParam().where);
-  test::CaseBattle battle = test::ReadCaseBattle(GetParam(), {});
-  for (const std::string& step : battle.steps) {
-    RecordingReporter reporter;
-    battle.shown.push_back(step + ": " + Step(battle.config, step, reporter));
-    battle.ShowMessages(reporter);
+  std::vector<std::string> lines, steps, shown;
+  if (std::ranges::none_of(GetParam().input, [](auto& l) { return l.starts_with("System = "); })) {
+    lines.push_back("System = Sol");
   }
-  const auto values = test_support::WrittenValues(battle.config);
-  battle.shown.insert(battle.shown.end(), values.begin(), values.end());
-  EXPECT_EQ(battle.shown, GetParam().expected);
+  for (const std::string& line : GetParam().input) {
+    (line.find(" = ") == std::string::npos ? steps : lines).push_back(line);
+  }
+  auto read = test_support::ReadBattleLines(lines);
+  ASSERT_TRUE(read.ok) << read.Describe();
+  Typed typed;
+  for (const std::string& step : steps) {
+    RecordingReporter reporter;
+    const std::string result = Step(read.config, typed, step, reporter);
+    if (!result.empty()) shown.push_back(step + ": " + result);
+    for (const auto& e : reporter.Entries()) shown.push_back(e.title + ": " + e.text);
+  }
+  for (const std::string& remark : read.config.remarks) shown.push_back("//" + remark);
+  for (const std::string& value : test_support::WrittenValues(read.config)) shown.push_back(value);
+  EXPECT_EQ(shown, GetParam().expected);
 }
 
-VK7_CASES(PageLogicCase, "pages/cases/page_logic.txt");
+std::vector<test_support::Case> AllCases() {
+  std::vector<test_support::Case> cases;
+  for (const char* file : {"page_logic", "options_pages", "action_pages"}) {
+    auto more = test_support::LoadCases("pages/cases/" + std::string(file) + ".txt");
+    cases.insert(cases.end(), more.begin(), more.end());
+  }
+  return cases;
+}
+INSTANTIATE_TEST_SUITE_P(Cases, PageLogicCase, testing::ValuesIn(AllCases()),
+                         test_support::CaseName());
+
+TEST(ActionTime, ReadsLeadingDigitsAndShowsNegativeTimesAsZero) {
+  for (const auto& [text, time] : std::vector<std::pair<std::string, std::optional<int>>>{
+           {" \t", std::nullopt}, {" 7 ", 7}, {"+5", 5}, {"-5", 0}, {"2147483648", INT32_MAX}}) {
+    EXPECT_EQ(ReadActionTime(text), time) << text;
+  }
+  EXPECT_EQ(FormatActionTime(45) + FormatActionTime(-1) + FormatActionTime(INT32_MIN), "4500");
+  // No file holds both friend exits, yet should a battle do so, the warp-out wins.
+  StarSystem s;
+  s.friendWarpOutDefined = s.friendJoinEscortDefined = true;
+  EXPECT_EQ(OpeningActionsState(s).friendExit, FriendExitChoice::WarpOutAfter);
+}
 
 // A player named without a class has no row, and the page cannot go on.
 TEST(GeneralPageLogic, APlayerWithoutClass) {
@@ -104,6 +264,40 @@ TEST(GeneralPageLogic, APlayerWithoutClass) {
   EXPECT_EQ(OpenGeneralPage(config).playerRow, std::nullopt);
   EXPECT_FALSE(OpenGeneralPage(config).nextEnabled);
 }
+
+using test_support::Case;
+
+class CoordinateFieldTest : public testing::TestWithParam<Case> {};
+
+TEST_P(CoordinateFieldTest, KeepsAndStoresOrRefuses) {
+  const Case& c = GetParam();
+  SCOPED_TRACE(c.where);
+  ASSERT_EQ(c.input.size(), 1u);
+  for (std::size_t field = 0; field < 3; ++field) {
+    CoordinateTexts typed = {"1", "2", "3"};
+    typed[field] = c.input[0];
+    CoordinateTexts accepted = {"old", "old", "old"};
+    RecordingReporter reporter;
+    const std::optional<std::size_t> refused = AcceptCoordinates(typed, accepted, reporter);
+    if (c.expected.size() == 1) {
+      EXPECT_EQ(refused, field);
+      EXPECT_EQ(accepted, (CoordinateTexts{"old", "old", "old"}));
+      EXPECT_EQ(reporter.Entries(), std::vector{test::ErrorEntry(c.expected[0])});
+      continue;
+    }
+    typed[field] = c.expected[0];
+    EXPECT_EQ(refused, std::nullopt);
+    EXPECT_EQ(accepted, typed);
+    EXPECT_TRUE(reporter.Entries().empty());
+    EXPECT_EQ(CoordinateValue(accepted[field]), std::stoll(c.expected[1]));
+    EXPECT_EQ(CoordinateValue(c.input[0]), std::stoll(c.expected[1]));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CoordinateFieldTest,
+    testing::ValuesIn(test_support::LoadCases("pages/cases/coordinate_fields.txt")),
+    test_support::CaseName());
 
 }  // namespace
 }  // namespace vk7

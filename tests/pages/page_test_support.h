@@ -5,18 +5,14 @@
 #include <QGroupBox>
 #include <QListWidget>
 #include <QTest>
-#include <algorithm>
-#include <new>
 #include <stdexcept>
 #include <string>
 
 #include "battle/recording_reporter.h"
-#include "battle/text_line_file.h"
 #include "content/ship_catalog.h"
 #include "content/system_catalog.h"
 #include "gui_support/scripted_seam.h"
 #include "support/battle_text.h"
-#include "support/case_file.h"
 #include "support/model_builders.h"
 
 // Catalogs, messages, groups and lists as the page tests handle them.
@@ -25,16 +21,13 @@ namespace vk7::test {
 inline RecordingReporter::Entry ErrorEntry(const std::string& text) {
   return {true, "Error", text, std::nullopt};
 }
-inline RecordingReporter::Entry WarningEntry(const std::string& text) {
-  return {false, "Warning", text, std::nullopt};
-}
 
-// A message box: its title and message, answered with `button`.
+// A message box with its title and message, answered with `button`.
 inline ScriptedSeam::Action Shows(const QString& title, const QString& text,
                                   const QString& button) {
   return [=](QDialog& box) {
-    EXPECT_EQ(box.windowTitle().toStdString(), title.toStdString());
-    EXPECT_EQ(MessageText(box).toStdString(), text.toStdString());
+    EXPECT_EQ(box.windowTitle().toStdString() + ": " + MessageText(box).toStdString(),
+              (title + ": " + text).toStdString());
     Click(box, button);
   };
 }
@@ -45,21 +38,6 @@ inline ScriptedSeam::Action Warned(const QString& text) {
   return Shows("Warning", text, "Ok");
 }
 
-// Runs out of memory while the first message is being shown.
-class ExhaustedReporter : public RecordingReporter {
- protected:
-  void OnMessage(const std::string& title, const std::string& text) override {
-    if (!exhausted_) {
-      exhausted_ = true;
-      throw std::bad_alloc();
-    }
-    RecordingReporter::OnMessage(title, text);
-  }
-
- private:
-  bool exhausted_ = false;
-};
-
 // A group box by its accessible name or its title.
 inline QGroupBox& Group(QWidget& page, const QString& name) {
   for (QGroupBox* group : page.findChildren<QGroupBox*>()) {
@@ -68,13 +46,17 @@ inline QGroupBox& Group(QWidget& page, const QString& name) {
   throw std::runtime_error("no group " + name.toStdString());
 }
 
-// The checked buttons of a group joined by "+", so that two checked at once show.
-inline QString Checked(QWidget& page, const QString& group) {
-  QStringList texts;
-  for (QAbstractButton* button : Group(page, group).findChildren<QAbstractButton*>()) {
-    if (button->isChecked()) texts << button->text();
+// The checked buttons of the groups, a group's joined by "+" so that two checked at once show.
+inline QString Checked(QWidget& page, const QStringList& groups) {
+  QStringList shown;
+  for (const QString& group : groups) {
+    QStringList texts;
+    for (QAbstractButton* button : Group(page, group).findChildren<QAbstractButton*>()) {
+      if (button->isChecked()) texts << button->text();
+    }
+    shown << texts.join("+");
   }
-  return texts.join("+");
+  return shown.join(", ");
 }
 
 // Clicks a button of a group, shown or not.
@@ -109,9 +91,6 @@ inline void ClickRow(QListWidget& list, int row, bool twice = false) {
   QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, at);
   QTest::mouseRelease(list.viewport(), Qt::LeftButton, {}, at);
 }
-inline void DoubleClickRow(QListWidget& list, int row) {
-  ClickRow(list, row, true);
-}
 
 // Cancel, Escape and the close box, each of which must ask before the page goes.
 inline void Leave(QDialog& page, int way) {
@@ -120,38 +99,4 @@ inline void Leave(QDialog& page, int way) {
   if (way == 2) page.close();
 }
 
-// A case of a page's decisions: its battle, read from `header` and the case's lines holding
-// " = " (in system Sol when they name none), and its other lines, the steps; what the steps show is
-// gathered for comparing with the expected lines.
-struct CaseBattle {
-  BattleConfig config;
-  std::vector<std::string> steps, shown;
-  // Adds the messages as "title: text" lines; whether one was an error.
-  bool ShowMessages(const RecordingReporter& reporter) {
-    bool error = false;
-    for (const auto& entry : reporter.Entries()) {
-      shown.push_back(entry.title + ": " + entry.text);
-      error = error || entry.error;
-    }
-    return error;
-  }
-};
-inline CaseBattle ReadCaseBattle(const test_support::Case& c, std::vector<std::string> header) {
-  CaseBattle battle;
-  const auto system = [](const std::string& line) { return line.starts_with("System = "); };
-  if (std::ranges::none_of(c.input, system)) header.push_back("System = Sol");
-  for (const std::string& line : c.input) {
-    (line.find(" = ") == std::string::npos ? battle.steps : header).push_back(line);
-  }
-  auto read = test_support::ReadBattleLines(header);
-  EXPECT_TRUE(read.ok) << read.Describe();
-  battle.config = std::move(read.config);
-  return battle;
-}
-
 }  // namespace vk7::test
-
-// Runs `Suite` on every case of `file`, each named after its case.
-#define VK7_CASES(Suite, file)                                                             \
-  INSTANTIATE_TEST_SUITE_P(Cases, Suite, testing::ValuesIn(test_support::LoadCases(file)), \
-                           test_support::CaseName())
