@@ -79,12 +79,17 @@ int Advance(std::uint32_t c) {
   return c >= 0x20 && c < 0x7F ? kAdvances[c - 0x20] : 760;
 }
 
+// Pixels of `total` thousandths of the font size, with a little room for fonts that run wider,
+// more for bold.
+int Pixels(long total, int size, bool bold = false) {
+  total += total / (bold ? 8 : 33);
+  return static_cast<int>((total * size + 999) / 1000);
+}
+
 int TextWidth(const std::string& text, int size, bool bold = false) {
   long total = 0;
   for (std::size_t i = 0; i < text.size();) total += Advance(NextCodePoint(text, i));
-  // A little room for fonts that run wider, more for bold.
-  total += total / (bold ? 8 : 33);
-  return static_cast<int>((total * size + 999) / 1000);
+  return Pixels(total, size, bold);
 }
 
 // The longest head of `text` that fits `width`, with an ellipsis when something was cut.
@@ -95,7 +100,7 @@ std::string Fit(const std::string& text, int width, int size) {
   std::size_t cut = 0;
   for (std::size_t i = 0; i < text.size();) {
     used += Advance(NextCodePoint(text, i));
-    if ((used * size + 999) / 1000 > room) break;
+    if (Pixels(used, size) > room) break;  // the same room for wider fonts as every width
     cut = i;
   }
   return text.substr(0, cut) + "\xE2\x80\xA6";

@@ -22,7 +22,7 @@ namespace {
 const std::string kGoldenDir = std::string(VK7_TEST_DATA_DIR) + "/content/golden/overview/";
 const std::string kGame = std::string(VK7_EXAMPLES_DIR) + "/game";
 
-// The overviews of two battles, SVG and text, compared byte for byte with the files in
+// The overviews of three battles, SVG and text, compared byte for byte with the files in
 // golden/overview. After a deliberate change of the drawing or the wording, rewrite them with
 //   VK7_UPDATE_GOLDEN=1 build/dev/tests/vk7_core_tests --gtest_filter='BattleOverview.*'
 // then look at the pictures (as PNG) and read the diff before committing them.
@@ -33,9 +33,11 @@ TEST(BattleOverview, MatchesTheGoldenFiles) {
     std::string golden;
   };
   // Six systems with every kind of event, XML's special characters, Windows-1252 letters and
-  // a control byte; and a demo battle whose classes, planet and system the catalogs lack.
+  // a control byte; a demo battle whose classes, planet and system the catalogs lack; and the
+  // drawing's edge cases: the widths that set the page, cut words and every character's width.
   for (const Case& c : {Case{kGoldenDir + "six_suns.vk7", false, "six_suns"},
-                        Case{kGame + "/scripts/DeepSurvey.vk7", true, "deep_survey"}}) {
+                        Case{kGame + "/scripts/DeepSurvey.vk7", true, "deep_survey"},
+                        Case{kGoldenDir + "edges.vk7", false, "edges"}}) {
     BattleConfig config;
     RecordingReporter reporter;
     const std::string name = std::filesystem::path(c.battle).stem().string();
