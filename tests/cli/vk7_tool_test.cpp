@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iomanip>
 #include <map>
 #include <optional>
 #include <sstream>
@@ -14,7 +16,6 @@
 #include "support/temp_dir.h"
 
 #ifdef __linux__
-#include <fcntl.h>
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/wait.h>
@@ -42,13 +43,6 @@ ToolRun Vk7(const std::vector<std::string>& args) {
 }
 
 #ifdef __linux__
-bool WriteProcFile(const char* file, const std::string& text) {
-  const int fd = open(file, O_WRONLY | O_CLOEXEC);
-  const bool ok = fd >= 0 && write(fd, text.data(), text.size()) == ssize_t(text.size());
-  if (fd >= 0) close(fd);
-  return ok;
-}
-
 // In the calling process only: `dir` becomes a read-only view of itself, which stops root as
 // well as any user (as a CD or a read-only checkout does).
 bool MakeReadOnlyView(const std::filesystem::path& dir) {
@@ -57,9 +51,12 @@ bool MakeReadOnlyView(const std::filesystem::path& dir) {
     const std::string uid = std::to_string(getuid());
     const std::string gid = std::to_string(getgid());
     if (unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0) return false;
-    WriteProcFile("/proc/self/setgroups", "deny");
-    if (!WriteProcFile("/proc/self/uid_map", "0 " + uid + " 1") ||
-        !WriteProcFile("/proc/self/gid_map", "0 " + gid + " 1")) {
+    const auto put = [](const char* file, const std::string& text) {
+      return static_cast<bool>(std::ofstream(file) << text << std::flush);
+    };
+    put("/proc/self/setgroups", "deny");
+    if (!put("/proc/self/uid_map", "0 " + uid + " 1") ||
+        !put("/proc/self/gid_map", "0 " + gid + " 1")) {
       return false;
     }
   }
@@ -117,24 +114,11 @@ std::string Rest(const std::string& line) {
   return blank == std::string::npos ? "" : line.substr(blank + 1);
 }
 
-// Words split at blanks, but for those inside double quotes.
-std::vector<std::string> Words(const std::string& text) {
+// The words of `text` ("..." groups words), each with {dir} and {game} expanded.
+std::vector<std::string> Words(const std::string& text, const std::string& dir) {
   std::vector<std::string> words;
-  bool quoted = false;
-  bool inWord = false;
-  for (const char c : text) {
-    if (c == '"') {
-      quoted = !quoted;
-      if (!inWord) words.emplace_back();
-      inWord = true;
-    } else if (c == ' ' && !quoted) {
-      inWord = false;
-    } else {
-      if (!inWord) words.emplace_back();
-      inWord = true;
-      words.back() += c;
-    }
-  }
+  std::istringstream in(text);
+  for (std::string word; in >> std::quoted(word);) words.push_back(Expand(word, dir));
   return words;
 }
 
@@ -175,7 +159,7 @@ TEST_P(Vk7CaseTest, Runs) {
     } else if (line[0] == '~') {
       std::filesystem::create_directories(dir.Path() / test::Utf8Path(Rest(line)));
     } else if (line[0] == '$') {
-      args = Words(Expand(Rest(line), root));
+      args = Words(Rest(line), root);
       readOnly = line.rfind("$ro ", 0) == 0;
     }
   }
