@@ -27,19 +27,6 @@ namespace {
 
 using ::testing::HasSubstr;
 
-struct ToolRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-ToolRun Vk7(const std::vector<std::string>& args) {
-  std::ostringstream out;
-  std::ostringstream err;
-  const int status = RunVk7(args, out, err);
-  return {status, out.str(), err.str()};
-}
-
 // Makes `dir` a read-only view of itself, which stops root as well as any user (as a CD or a
 // read-only checkout does), in a mount namespace of the test program's own that no other
 // process sees. False where no such mount can be made (no mount namespaces).
@@ -139,17 +126,21 @@ TEST_P(Vk7CaseTest, Runs) {
   if (readOnly && !MountReadOnly(dir.Path())) {
     GTEST_SKIP() << "no read-only mount can be made here (no mount namespaces)";
   }
-  const ToolRun run = Vk7(args);
+  std::ostringstream out;
+  std::ostringstream err;
+  const int status = RunVk7(args, out, err);
 #ifdef __linux__
   if (readOnly) umount2(dir.Path().c_str(), MNT_DETACH);
 #endif
-  ToolRun expected{-1, "", ""};
+  int wantStatus = -1;
+  std::string wantOut;
+  std::string wantErr;
   for (const std::string& raw : c.expected) {
     const std::string line = Expand(raw, root);
     const std::string word = line.substr(0, line.find(' '));
     const std::string rest = Rest(line);
     if (word == "exit") {
-      expected.status = std::stoi(rest);
+      wantStatus = std::stoi(rest);
     } else if (word == "file") {
       const std::size_t from = rest.find(" < ");
       bytes = &files[rest.substr(0, from)];
@@ -157,8 +148,8 @@ TEST_P(Vk7CaseTest, Runs) {
     } else if (word == "|") {
       *bytes += rest + "\r\n";
     } else {
-      std::string& printed = word == "out" ? expected.out : expected.err;
-      const std::string& actual = word == "out" ? run.out : run.err;
+      std::string& printed = word == "out" ? wantOut : wantErr;
+      const std::string actual = (word == "out" ? out : err).str();
       if (rest.rfind("< ", 0) == 0) {
         printed += test::ReadBytes(kData + rest.substr(2));
       } else if (rest.rfind("~ ", 0) == 0) {
@@ -169,9 +160,9 @@ TEST_P(Vk7CaseTest, Runs) {
       }
     }
   }
-  EXPECT_EQ(run.status, expected.status);
-  EXPECT_EQ(run.out, expected.out);
-  EXPECT_EQ(run.err, expected.err);
+  EXPECT_EQ(status, wantStatus);
+  EXPECT_EQ(out.str(), wantOut);
+  EXPECT_EQ(err.str(), wantErr);
   EXPECT_EQ(FilesIn(dir.Path()), files);
 }
 
