@@ -44,9 +44,7 @@ TEST(TextLineFile, WritesCrLfOnlyToOpenedFilesAndEmptiesThemFirst) {
   test::TempDir dir;
   TextLineFile file;
   std::string line;
-  EXPECT_FALSE(file.OpenForRead(dir / "missing.txt"));
-  EXPECT_FALSE(file.ReadLine(line));
-  EXPECT_FALSE(file.WriteLine("x"));
+  EXPECT_FALSE(file.OpenForRead(dir / "missing.txt") || file.ReadLine(line) || file.WriteLine("x"));
   const auto path = dir.Write("out.txt", "old content\n");
   ASSERT_TRUE(file.OpenForRead(path));
   ASSERT_TRUE(file.ReadLine(line));

@@ -14,25 +14,15 @@
 #include "content/battle_name.h"
 #include "support/temp_dir.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
 namespace vk7 {
 namespace {
 
-// The names in `dir` as a Windows program lists them.
-std::vector<std::wstring> WideNames([[maybe_unused]] const std::filesystem::path& dir) {
+// The names in `dir` as a Windows program lists them (and as only Windows can spell them).
+std::vector<std::wstring> WideNames(const std::filesystem::path& dir) {
   std::vector<std::wstring> names;
-#ifdef _WIN32
-  WIN32_FIND_DATAW found;
-  const HANDLE find = FindFirstFileW((dir / L"*").c_str(), &found);
-  for (bool more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileW(find, &found)) {
-    const std::wstring name = found.cFileName;
-    if (name != L"." && name != L"..") names.push_back(name);
+  for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+    names.push_back(entry.path().filename().wstring());
   }
-  if (find != INVALID_HANDLE_VALUE) FindClose(find);
-#endif
   return names;
 }
 
@@ -64,8 +54,7 @@ TEST(Windows, FileHeldOpenIsKeptWhenTheRenameFails) {
 TEST(Windows, DriveColonIsRefused) {
   SKIP_OFF_WINDOWS("on Linux \":\" is an ordinary character of a file name");
   RecordingReporter reporter;
-  EXPECT_FALSE(CheckBattleName("a:b", reporter));
-  EXPECT_FALSE(CheckBattleName("C:Vega", reporter));
+  EXPECT_FALSE(CheckBattleName("a:b", reporter) || CheckBattleName("C:Vega", reporter));
   EXPECT_EQ(reporter.Entries().size(), 2u);
 }
 

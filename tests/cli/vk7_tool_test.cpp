@@ -59,18 +59,14 @@ const std::string kGame = std::string(VK7_EXAMPLES_DIR) + "/game";
 const std::string kData = std::string(VK7_TEST_DATA_DIR) + "/";
 
 std::string Expand(std::string text, const std::string& dir) {
-  for (const auto& [key, value] :
-       {std::pair<std::string, std::string>{"{dir}", dir}, {"{game}", kGame}}) {
-    for (std::size_t at; (at = text.find(key)) != std::string::npos;)
-      text.replace(at, key.size(), value);
-  }
+  for (std::size_t at; (at = text.find("{dir}")) != std::string::npos;) text.replace(at, 5, dir);
+  for (std::size_t at; (at = text.find("{game}")) != std::string::npos;) text.replace(at, 6, kGame);
   return text;
 }
 
 // What follows the first blank of `line`.
 std::string Rest(const std::string& line) {
-  const std::size_t blank = line.find(' ');
-  return blank == std::string::npos ? "" : line.substr(blank + 1);
+  return line.substr(std::min(line.find(' '), line.size() - 1) + 1);
 }
 
 // The words of `text` ("..." groups words), each with {dir} and {game} expanded.
