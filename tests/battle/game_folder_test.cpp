@@ -6,24 +6,26 @@
 
 #include "battle/folder_listing.h"
 #include "battle/windows_1252.h"
-
+#include "support/case_file.h"
 #include "support/temp_dir.h"
 
 namespace vk7 {
 namespace {
 
-TEST(GameFolder, FindsFilesWhateverTheirCase) {
+TEST(GameFolder, FindsFilesWhateverTheirCaseAndHoweverTheRootEnds) {
   test::TempDir dir;
   dir.Write("Scripts/VKSHIPS.TXT", "x");
   dir.Write("Scripts/First Patrol.VK7", "x");
-  const GameFolder game(dir.Path());
   // The same files; on Windows, where case never matters, possibly spelt as asked.
-  std::error_code ec;
-  EXPECT_TRUE(std::filesystem::equivalent(game.ScriptsDir(), dir / "Scripts", ec));
-  EXPECT_TRUE(std::filesystem::equivalent(game.ScriptFile("vkships.txt"),
-                                          dir / "Scripts" / "VKSHIPS.TXT", ec));
-  EXPECT_TRUE(std::filesystem::equivalent(game.BattleFile("first patrol"),
-                                          dir / "Scripts" / "First Patrol.VK7", ec));
+  for (const std::string& root : {dir.Path().string(), dir.Path().string() + "/"}) {
+    const GameFolder game(root);
+    std::error_code ec;
+    EXPECT_TRUE(std::filesystem::equivalent(game.ScriptsDir(), dir / "Scripts", ec)) << root;
+    EXPECT_TRUE(std::filesystem::equivalent(game.ScriptFile("vkships.txt"),
+                                            dir / "Scripts" / "VKSHIPS.TXT", ec));
+    EXPECT_TRUE(std::filesystem::equivalent(game.BattleFile("first patrol"),
+                                            dir / "Scripts" / "First Patrol.VK7", ec));
+  }
 }
 
 TEST(GameFolder, ExactNameWinsAndMissingNamesStayAsGiven) {
@@ -45,39 +47,29 @@ TEST(GameFolder, ExactNameWinsAndMissingNamesStayAsGiven) {
   EXPECT_EQ(game.BattleFile("Caf\xE9"), dir / "scripts" / "Caf\xC3\xA9.vk7");
 }
 
-TEST(GameFolder, NamesBeyondAsciiAreFoundInEitherSpellingAndWhateverTheirCase) {
-  struct Case {
-    const char* onDisk;  // bytes of the file name
-    const char* wanted;  // Windows-1252
-    bool found;
-  };
-  const Case cases[] = {
-      {"Caf\xC3\xA9.vk7", "Caf\xE9.vk7", true},  // UTF-8, as Wine writes it
-      {"Caf\xE9.vk7", "Caf\xE9.vk7", true},      // single-byte, copied without conversion
-      {"CAF\xC3\x89.VK7", "caf\xE9.vk7", true},
-      {"CAF\xC9.vk7", "caf\xE9.vk7", true},
-      {"\xC5\xA0KODA \xC5\x92UVRE \xC5\xBDIVA \xC5\xB8.vk7", "\x9Akoda \x9Cuvre \x9Eiva \xFF.vk7",
-       true},
-      {"\xC3\x80\xC3\x9E\xC3\x98.vk7", "\xE0\xFE\xF8.vk7", true},  // ÀÞØ / àþø
-      {"\xE2\x82\xAC 5.vk7", "\x80 5.vk7", true},
-      {"Cafe.vk7", "Caf\xE9.vk7", false},
-      {"\xC3\x97.vk7", "\xF7.vk7", false},  // × and ÷ are no pair of letters
-      {"\xC3\x9F.vk7", "SS.vk7", false},
-      {"\xCE\xA9.vk7", "?.vk7", false},               // Omega: no Windows-1252 name at all
-      {"Caf\xC3\xA9.vk7", "Caf\xC3\xA9.vk7", false},  // "CafÃ©" is another name
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.onDisk);
+class FolderNameTest : public ::testing::TestWithParam<test_support::Case> {};
+
+TEST_P(FolderNameTest, FoundInEitherSpellingWhateverTheirCase) {
+  const test_support::Case& c = GetParam();
+  SCOPED_TRACE(c.where);
 #ifdef _WIN32
-    if (!IsUtf8(c.onDisk)) continue;  // Windows names are UTF-16, never single-byte
+  if (!IsUtf8(c.input.front())) GTEST_SKIP() << "Windows names are UTF-16, never single-byte";
 #endif
-    test::TempDir dir;
-    const std::filesystem::path onDisk = dir.Write(test::Utf8Path(c.onDisk), "x");
-    const auto expected = c.found ? onDisk : dir.Path() / NativeFileName(c.wanted);
-    EXPECT_EQ(FindPathIgnoringCase(dir.Path(), c.wanted), expected);
-    EXPECT_EQ(FolderListing(dir.Path()).Resolve(c.wanted), expected);
+  test::TempDir dir;
+  const std::filesystem::path onDisk = dir.Write(test::Utf8Path(c.input.front()), "x");
+  for (const std::string& line : c.expected) {
+    const std::string wanted = line.substr(line.find(' ') + 1);
+    const auto expected =
+        line.rfind("found ", 0) == 0 ? onDisk : dir.Path() / NativeFileName(wanted);
+    EXPECT_EQ(FindPathIgnoringCase(dir.Path(), wanted), expected) << line;
+    EXPECT_EQ(FolderListing(dir.Path()).Resolve(wanted), expected) << line;
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FolderNameTest,
+    ::testing::ValuesIn(test_support::LoadCases("battle/cases/folder_names.txt")),
+    test_support::CaseName());
 
 TEST(Windows1252, EveryByteHasOneUtf8AndOneUtf16SpellingAndNothingElseConverts) {
   std::string all;
@@ -96,14 +88,6 @@ TEST(Windows1252, EveryByteHasOneUtf8AndOneUtf16SpellingAndNothingElseConverts) 
 #endif
   EXPECT_EQ(Cp1252FileName(test::Utf8Path("\xCE\xA9mega")), std::nullopt);
   EXPECT_EQ(Cp1252FileName(NativeFileName(all)), all);  // a name read back from the folder
-}
-
-TEST(GameFolder, RootWithoutTrailingSeparatorStillJoins) {
-  test::TempDir dir;
-  dir.Write("scripts/a.vk7", "x");
-  const std::string root = dir.Path().string();  // no trailing separator
-  EXPECT_EQ(GameFolder(root).BattleFile("a"), dir / "scripts" / "a.vk7");
-  EXPECT_EQ(GameFolder(root + "/").BattleFile("a"), dir / "scripts" / "a.vk7");
 }
 
 }  // namespace

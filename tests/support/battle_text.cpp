@@ -12,14 +12,6 @@ std::string BattleText(const std::vector<std::string>& lines, const std::string&
   return text;
 }
 
-std::vector<RecordingReporter::Entry> ReadOutcome::Errors() const {
-  std::vector<RecordingReporter::Entry> errors;
-  for (const auto& entry : messages) {
-    if (entry.error) errors.push_back(entry);
-  }
-  return errors;
-}
-
 std::vector<RecordingReporter::Entry> ReadOutcome::Warnings() const {
   std::vector<RecordingReporter::Entry> warnings;
   for (const auto& entry : messages) {
@@ -51,12 +43,11 @@ ReadOutcome ReadBattleLines(const std::vector<std::string>& lines) {
 
 ::testing::AssertionResult FailedWith(const ReadOutcome& outcome, const std::string& message,
                                       std::uint32_t line, const std::string& name) {
-  const auto errors = outcome.Errors();
-  std::string got =
-      outcome.ok ? "a read that succeeded" : std::to_string(errors.size()) + " errors";
-  if (!outcome.ok && errors.size() == 1) {
-    const auto& e = errors.front();
-    got = e.title + "|" + e.text + "|" + (e.line ? std::to_string(*e.line) : "no line");
+  std::string got = outcome.ok ? "a read that succeeded" : "";
+  for (const auto& e : outcome.messages) {
+    if (e.error && !outcome.ok) {
+      got += e.title + "|" + e.text + "|" + (e.line ? std::to_string(*e.line) : "no line");
+    }
   }
   const std::string number = line == kNoLine ? "" : std::to_string(line);
   const std::string want = "Error in battle file " + name + ".vk7|" + message + number + "|" +

@@ -13,9 +13,6 @@
 // Helpers that let a test state a battle file as a few lines and read it from memory.
 namespace vk7::test_support {
 
-// The two header lines of a battle file, as the editor writes them.
-inline constexpr const char* kBattleHeader = "VK7 Battle\nFile Format Version 1.2\n";
-
 // A battle file: the header, then `lines`, each ended by `lineEnd`. The first of `lines` is
 // line 3 of the file.
 std::string BattleText(const std::vector<std::string>& lines, const std::string& lineEnd = "\n");
@@ -26,7 +23,6 @@ struct ReadOutcome {
   BattleConfig config;
   std::vector<RecordingReporter::Entry> messages;
 
-  std::vector<RecordingReporter::Entry> Errors() const;
   std::vector<RecordingReporter::Entry> Warnings() const;
   // Every message as "title: text", one a line, for failure output.
   std::string Describe() const;

@@ -1,8 +1,10 @@
 #include "support/case_file.h"
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <string_view>
 
 namespace vk7::test_support {
 
@@ -13,15 +15,6 @@ namespace {
   std::abort();
 }
 
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
-}  // namespace
-
 std::string Unescape(const std::string& text) {
   std::string bytes;
   for (std::size_t i = 0; i < text.size(); ++i) {
@@ -30,29 +23,26 @@ std::string Unescape(const std::string& text) {
       continue;
     }
     const char kind = text[++i];
-    if (kind == 'e') {
-      continue;  // marks a line that is empty or ends in blanks
-    } else if (kind == 't') {
-      bytes += '\t';
-    } else if (kind == 'n') {
-      bytes += '\n';
-    } else if (kind == 'r') {
-      bytes += '\r';
-    } else if (kind == 'x' && i + 2 < text.size() && HexDigit(text[i + 1]) >= 0 &&
-               HexDigit(text[i + 2]) >= 0) {
-      bytes += static_cast<char>(HexDigit(text[i + 1]) * 16 + HexDigit(text[i + 2]));
+    if (const std::size_t at = std::string_view("tnr").find(kind); at != std::string::npos) {
+      bytes += "\t\n\r"[at];
+    } else if (kind == 'x' && i + 2 < text.size() &&
+               std::isxdigit(static_cast<unsigned char>(text[i + 1])) &&
+               std::isxdigit(static_cast<unsigned char>(text[i + 2]))) {
+      bytes += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
       i += 2;
     } else if (kind == '*') {
       const std::size_t colon = text.find(':', i);
       if (colon == std::string::npos || colon + 1 >= text.size()) Fail(text, "bad \\* escape");
       bytes.append(std::stoul(text.substr(i + 1, colon - i - 1)), text[colon + 1]);
       i = colon + 1;
-    } else {
-      bytes += kind;  // "\\" and any other escaped character stand for themselves
+    } else if (kind != 'e') {  // \e marks a line that is empty or ends in blanks
+      bytes += kind;           // "\\" and any other escaped character stand for themselves
     }
   }
   return bytes;
 }
+
+}  // namespace
 
 std::vector<Case> LoadCases(const std::string& fileName) {
   const std::string path = std::string(VK7_TEST_DATA_DIR) + "/" + fileName;

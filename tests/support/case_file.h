@@ -30,8 +30,6 @@ struct Case {
 // is a test setup fault and aborts with its name.
 std::vector<Case> LoadCases(const std::string& fileName);
 
-std::string Unescape(const std::string& text);
-
 // A failing case is named by where it stands.
 inline void PrintTo(const Case& c, std::ostream* os) {
   *os << c.where;
