@@ -178,8 +178,7 @@ BattleFileReader::BattleFileReader(BattleConfig& config, Reporter& reporter)
 
 bool BattleFileReader::Read(const std::string& name, const std::filesystem::path& file,
                             bool skipRemarks, Access access) {
-  config_.name = name;
-  lineNumber_ = 0;
+  config_.name = name;  // for the title of "Cannot open file!"
   TextLineFile source;
   const bool opened =
       access == Access::ReadOnly ? source.OpenForReadOnly(file) : source.OpenForRead(file);

@@ -12,7 +12,10 @@
 #include "support/temp_dir.h"
 
 #ifndef _WIN32
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <csignal>
 #endif
 
 #ifdef __linux__
@@ -55,28 +58,40 @@ TEST(AtomicFile, SyncsTheFolderOnceTheNewFileIsInPlace) {
 TEST(AtomicFile, RemovesOnlyTheLeftoversOfEarlierSavesOfTheSameFile) {
   const std::string self = std::to_string(getpid());
   const std::string gone = "4194305";  // beyond the largest process id Linux hands out
+  // Another process that is running: asking whether it is gone must not disturb it.
+  int ready[2];
+  ASSERT_EQ(pipe(ready), 0);
+  const pid_t child = fork();
+  if (child == 0) {
+    for (int signal = 1; signal < 32; ++signal) std::signal(signal, SIG_DFL);
+    _exit(write(ready[1], "r", 1) == 1 ? (pause(), 0) : 1);
+  }
+  char byte = 0;
+  ASSERT_EQ(read(ready[0], &byte, 1), 1);
+  close(ready[0]);
+  close(ready[1]);
+  const std::string running = std::to_string(child);
   struct Planted {
     std::string name;
-    bool old;
+    int ageSeconds;
     bool stays;
   };
   const std::vector<Planted> planted = {
-      {".Sol.vk7." + gone + "-1-2.vk7save.tmp", false, false},  // its save was killed
-      {".Sol.vk7." + self + "-3-4.vk7save.tmp", true, false},   // abandoned long ago
-      {".Sol.vk7." + self + "-5-6.vk7save.tmp", false, true},   // a save may still be running
-      {".Sol.vk7.1." + gone + "-1-2.vk7save.tmp", true, true},  // of "Sol.vk7.1"
-      {".Sol.vk7." + gone + "-1.vk7save.tmp", true, true},
-      {".Sol.vk7." + gone + "-1-2.tmp", true, true},
-      {"Sol.vk7." + gone + "-1-2.vk7save.tmp", true, true},
+      {".Sol.vk7." + gone + "-1-2.vk7save.tmp", 0, false},      // its save was killed
+      {".Sol.vk7." + self + "-3-4.vk7save.tmp", 630, false},    // abandoned over 10 minutes ago
+      {".Sol.vk7." + self + "-5-6.vk7save.tmp", 0, true},       // a save may still be running
+      {".Sol.vk7." + running + "-5-6.vk7save.tmp", 570, true},  // in another process
+      {".Sol.vk7.1." + gone + "-1-2.vk7save.tmp", 3600, true},  // of "Sol.vk7.1"
+      {".Sol.vk7." + gone + "-1.vk7save.tmp", 3600, true},
+      {".Sol.vk7." + gone + "-1-2.tmp", 3600, true},
+      {"Sol.vk7." + gone + "-1-2.vk7save.tmp", 3600, true},
   };
   test::TempDir dir;
   std::set<std::string> expected = {"Sol.vk7"};
   for (const Planted& p : planted) {
     const std::filesystem::path file = dir.Write(p.name, "half");
-    if (p.old) {
-      std::filesystem::last_write_time(
-          file, std::filesystem::last_write_time(file) - std::chrono::hours(1));
-    }
+    std::filesystem::last_write_time(
+        file, std::filesystem::last_write_time(file) - std::chrono::seconds(p.ageSeconds));
     if (p.stays) expected.insert(p.name);
   }
   ASSERT_EQ(CommitFileAtomically(dir / "Sol.vk7", "saved"), CommitResult::Ok);
@@ -86,6 +101,10 @@ TEST(AtomicFile, RemovesOnlyTheLeftoversOfEarlierSavesOfTheSameFile) {
   }
   EXPECT_EQ(left, expected);
   EXPECT_EQ(test::ReadBytes(dir / "Sol.vk7"), "saved");
+  int status = 0;
+  kill(child, SIGKILL);
+  waitpid(child, &status, 0);
+  EXPECT_EQ(WTERMSIG(status), SIGKILL);  // and not by a signal the save sent
 
   // Saved through a link, the file it names is replaced and the link stays.
   std::filesystem::create_symlink("Sol.vk7", dir / "Link.vk7");
