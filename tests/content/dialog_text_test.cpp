@@ -42,10 +42,7 @@ TEST_P(DialogLinesTest, ParseAsExpected) {
     std::vector<DialogLine> list;
     RebuildDialogList(text, list, n);
     for (const DialogLine& d : list) got.push_back(d.speaker + "|" + d.text + "|" + d.voice);
-    notes = Notes({{n.truncated, "truncated"},
-                   {n.defaultSpeakerUsed, "defaultSpeaker"},
-                   {n.hashReplaced, "hash"},
-                   {n.lineWithoutText, "noText"}});
+    for (const std::string& warning : DialogNoteWarnings(n)) got.push_back("warning: " + warning);
     std::vector<DialogLine> back;
     DialogNotes none;
     RebuildDialogList(FormatDialogLines(list), back, none);
@@ -68,17 +65,6 @@ TEST(DialogText, FormatsLinesWarningsAndRows) {
   EXPECT_EQ(FormatTitleLines({"One", "Two", "Three"}, {"", "v2"}), "One\r\n[v2] Two\r\n");
   EXPECT_EQ(SplitEditedLines(std::string(600, 'x') + "\r\ny\r\n"),
             (Lines{std::string(511, 'x'), "y"}));
-  const Lines warnings = DialogNoteWarnings({true, true, true, true});
-  EXPECT_EQ(warnings,
-            (Lines{"At least one speaker or dialog line was longer than allowed. Object has been "
-                   "truncated.",
-                   "At least one dialog line had no speaker definition. Default speaker inserted.",
-                   "At least one voice file, speaker or dialog line contained a # sign. This sign "
-                   "has been replaced by a *.",
-                   "At least one dialog line contained a speaker or voice file, but no text. Line "
-                   "has been removed."}));
-  EXPECT_EQ(DialogNoteWarnings({false, true, false, true}), (Lines{warnings[1], warnings[3]}));
-
   EXPECT_EQ(FormatShipEntry(ShipEntry{"HC1", "stale", true, false}), "HC1");
   EXPECT_EQ(FormatShipEntry(test::Ship("HC1", "Resolute")), "HC1 --> Resolute");
   StarSystem system = test::System("Keth");
