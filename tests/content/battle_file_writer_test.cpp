@@ -6,16 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "battle/recording_reporter.h"
 #include "support/battle_text.h"
 #include "support/model_builders.h"
 #include "support/temp_dir.h"
-
-#ifndef _WIN32
-#include <sys/resource.h>
-
-#include <csignal>
-#endif
 
 namespace vk7 {
 namespace {
@@ -114,55 +107,6 @@ TEST(BattleFileWriter, WritesOnlyWhatTheFlagsAllowInTheNearestWords) {
           "HulkPosition = -2147483648 0 -1", "FriendAction = JoinEscortAfter Cleared",
           "NeutralAction = WarpOutAfter Cleared", "NeutralBehavior = Random",
           "WarpDisable = Player", "BattleMode = AI", "System = Vega", "WarpDisable = Friend"}));
-}
-
-std::size_t Entries(const test::TempDir& dir) {
-  return static_cast<std::size_t>(
-      std::distance(std::filesystem::directory_iterator(dir.Path()), {}));
-}
-
-TEST(BattleFileWriter, WriteReplacesTheFileWholeOrChangesNothing) {
-  test::TempDir dir;
-  const std::filesystem::path file = dir.Write("Vega.vk7", std::string(10000, 'o'));
-  BattleConfig config = Full();
-  RecordingReporter reporter;
-  ASSERT_TRUE(BattleFileWriter::Write(config, "Vega", file, reporter));
-  EXPECT_TRUE(reporter.Entries().empty());
-  EXPECT_EQ(config.name, "Vega");
-  EXPECT_EQ(ReadBytes(file), ReadBytes(kGolden + "full.vk7"));
-  EXPECT_EQ(Entries(dir), 1u);
-
-  // Into a folder that does not exist, or over a folder of the same name.
-  const std::filesystem::path inside = dir.Write("Odd.vk7/keep.txt", "kept");
-  for (const std::string name : {"Lost", "Odd"}) {
-    RecordingReporter failed;
-    const auto target = name == "Lost" ? dir / "scripts" / "Lost.vk7" : dir / "Odd.vk7";
-    EXPECT_FALSE(BattleFileWriter::Write(config, name, target, failed));
-    EXPECT_EQ(test::Log(failed), std::vector<std::string>{"error|Error in battle file " + name +
-                                                          ".vk7|Cannot create file!"});
-    EXPECT_EQ(config.name, name);
-  }
-  EXPECT_EQ(ReadBytes(inside), "kept");
-  EXPECT_EQ(Entries(dir), 2u);
-
-#ifndef _WIN32
-  // A file size limit (which holds for root too) makes the write fail; no signal is raised.
-  rlimit old{};
-  getrlimit(RLIMIT_FSIZE, &old);
-  rlimit limit = old;
-  limit.rlim_cur = 64;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
-  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-  RecordingReporter failed;
-  const bool written = BattleFileWriter::Write(config, "Vega", file, failed);
-  setrlimit(RLIMIT_FSIZE, &old);
-  std::signal(SIGXFSZ, oldHandler);
-  EXPECT_FALSE(written);
-  EXPECT_EQ(test::Log(failed),
-            std::vector<std::string>{"error|Error in battle file Vega.vk7|Cannot write file!"});
-  EXPECT_EQ(ReadBytes(file), ReadBytes(kGolden + "full.vk7"));
-  EXPECT_EQ(Entries(dir), 2u);  // nothing half-written beside it
-#endif
 }
 
 }  // namespace

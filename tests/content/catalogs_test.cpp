@@ -17,50 +17,58 @@ namespace {
 
 using Rows = std::vector<std::string>;
 
-std::string Answer(const std::optional<std::string>& name) {
-  return name ? *name : "none";
-}
-
-Rows ShipRows(const ShipCatalog& catalog, const Rows& lookups) {
+// What a catalog lists: ship rows, or system rows with their planets.
+Rows Listed(const ShipCatalog& catalog) {
   Rows rows;
   catalog.FillShipClassList(rows);
   for (const ShipEntry& entry : catalog.Entries()) EXPECT_TRUE(entry.hasClass && entry.hasName);
-  for (const std::string& q : lookups) {
-    if (q[0] == '@') {
-      rows.push_back(q + ": " + Answer(catalog.NameAt(std::stoul(q.substr(1)))));
-    } else {
-      const ShipEntry* found = catalog.FindShipClass(q.substr(2));
-      rows.push_back(q.substr(2) + ": " + (found ? found->name : "none"));
-    }
-  }
   return rows;
 }
 
-Rows SystemRows(const SystemCatalog& catalog, const Rows& lookups) {
+Rows Listed(const SystemCatalog& catalog) {
   Rows rows;
   catalog.FillSystemList(rows);
   for (std::size_t i = 0; i < rows.size(); ++i) {
     for (const std::string& planet : catalog.Systems()[i].planets) rows[i] += "=" + planet;
   }
-  for (const std::string& q : lookups) {
-    if (q[0] == '@') {
-      rows.push_back(q + ": " + Answer(catalog.NameAt(std::stoul(q.substr(1)))));
-      continue;
-    }
-    const std::string name = q.substr(2, q.find('/') - 2);
-    const CatalogSystem* found = catalog.FindSystem(name);
-    if (q.find('/') != std::string::npos) {
-      const bool has = found != nullptr && found->HasPlanet(q.substr(q.find('/') + 1));
-      rows.push_back(q.substr(2) + ": " + (has ? "yes" : "no"));
-    } else if (found == nullptr) {
-      rows.push_back(name + ": none");
+  return rows;
+}
+
+std::string Find(const ShipCatalog& catalog, const std::string& name) {
+  const ShipEntry* found = catalog.FindShipClass(name);
+  return found ? found->name : "none";
+}
+
+std::string Find(const SystemCatalog& catalog, const std::string& name) {
+  const std::size_t slash = name.find('/');
+  const CatalogSystem* found = catalog.FindSystem(name.substr(0, slash));
+  if (slash != std::string::npos) {
+    return found != nullptr && found->HasPlanet(name.substr(slash + 1)) ? "yes" : "no";
+  }
+  if (found == nullptr) return "none";
+  Rows planets;
+  catalog.FillPlanetList(test::System(name), planets);
+  std::string list;
+  for (const std::string& p : planets) list += (list.empty() ? "" : ", ") + p;
+  return found->name + " (" + list + ")";
+}
+
+template <typename Catalog>
+Rows Answers(const Rows& input) {
+  std::string text;
+  Rows lookups;
+  for (const std::string& line : input) {
+    if (line[0] == '@' || line.rfind("? ", 0) == 0) {
+      lookups.push_back(line);
     } else {
-      Rows planets;
-      catalog.FillPlanetList(test::System(name), planets);
-      std::string list;
-      for (const std::string& p : planets) list += (list.empty() ? "" : ", ") + p;
-      rows.push_back(name + ": " + found->name + " (" + list + ")");
+      text += (text.empty() ? "" : "\n") + line;
     }
+  }
+  const Catalog catalog = test::CatalogFrom<Catalog>(text);
+  Rows rows = Listed(catalog);
+  for (const std::string& q : lookups) {
+    rows.push_back(q[0] == '@' ? q + ": " + catalog.NameAt(std::stoul(q.substr(1))).value_or("none")
+                               : q.substr(2) + ": " + Find(catalog, q.substr(2)));
   }
   return rows;
 }
@@ -70,20 +78,9 @@ class CatalogTest : public ::testing::TestWithParam<test_support::Case> {};
 TEST_P(CatalogTest, ReadsAndLooksUp) {
   const test_support::Case& c = GetParam();
   SCOPED_TRACE(c.where);
-  std::string text;
-  Rows lookups;
-  for (const std::string& line : c.input) {
-    if (line[0] == '@' || line.rfind("? ", 0) == 0) {
-      lookups.push_back(line);
-    } else {
-      text += (text.empty() ? "" : "\n") + line;
-    }
-  }
-  if (c.name.rfind("Ships_", 0) == 0) {
-    EXPECT_EQ(ShipRows(test::CatalogFrom<ShipCatalog>(text), lookups), c.expected);
-  } else {
-    EXPECT_EQ(SystemRows(test::CatalogFrom<SystemCatalog>(text), lookups), c.expected);
-  }
+  EXPECT_EQ(c.name.rfind("Ships_", 0) == 0 ? Answers<ShipCatalog>(c.input)
+                                           : Answers<SystemCatalog>(c.input),
+            c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, CatalogTest,

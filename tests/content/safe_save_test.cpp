@@ -12,6 +12,12 @@
 #include "support/model_builders.h"
 #include "support/temp_dir.h"
 
+#ifndef _WIN32
+#include <sys/resource.h>
+
+#include <csignal>
+#endif
+
 namespace vk7 {
 namespace {
 
@@ -78,21 +84,47 @@ TEST(SafeSave, RefusesValuesThatWouldNotReadBackAndKeepsTheOldFile) {
   }
 }
 
-TEST(SafeSave, SavesOrdinaryBattlesThatReadBackEqual) {
+// A battle that reads back equal is saved whole over the old file; a save that cannot be made
+// (no folder, a folder in the way, a size limit, which holds for root too) says so and changes
+// nothing.
+TEST(SafeSave, SavesWholeOrChangesNothing) {
   BattleConfig config = Ordinary();
   config.remarks.push_back(" a note with \"quotes\", # and // inside");
   Greeting(config).voice = "hello.acm";
+  const std::string bytes = BattleFileWriter::Render(config).bytes;
   test::TempDir dir;
-  const std::filesystem::path file = dir.Write("Sol.vk7", "old");
-  RecordingReporter reporter;
-  ASSERT_TRUE(SafeSave::Save(config, "Sol", file, reporter));
-  EXPECT_TRUE(reporter.Entries().empty());
-  EXPECT_EQ(config.name, "Sol");
-  EXPECT_EQ(test::ReadBytes(file), BattleFileWriter::Render(config).bytes);
-  const test_support::ReadOutcome back =
-      test_support::ReadBattleText(test::ReadBytes(file), false, "Sol");
+  const std::filesystem::path file = dir.Write("Sol.vk7", std::string(10000, 'o'));
+  const auto save = [&config](const std::string& name, const std::filesystem::path& target) {
+    RecordingReporter reporter;
+    const bool saved = SafeSave::Save(config, name, target, reporter);
+    EXPECT_EQ(config.name, name);
+    const std::vector<std::string> log = test::Log(reporter);
+    return saved && log.empty() ? "saved" : log.size() == 1 ? log[0] : "messages";
+  };
+  EXPECT_EQ(save("Sol", file), "saved");
+  EXPECT_EQ(test::ReadBytes(file), bytes);
+  const test_support::ReadOutcome back = test_support::ReadBattleText(bytes, false, "Sol");
   EXPECT_TRUE(back.messages.empty());
   EXPECT_TRUE(back.config == config);
+
+  const std::string error = "error|Error in battle file ";
+  dir.Write("Odd.vk7/keep.txt", "kept");
+  EXPECT_EQ(save("Lost", dir / "scripts" / "Lost.vk7"), error + "Lost.vk7|Cannot create file!");
+  EXPECT_EQ(save("Odd", dir / "Odd.vk7"), error + "Odd.vk7|Cannot create file!");
+  EXPECT_EQ(test::ReadBytes(dir / "Odd.vk7" / "keep.txt"), "kept");
+#ifndef _WIN32
+  rlimit old{};
+  getrlimit(RLIMIT_FSIZE, &old);
+  rlimit limit = old;
+  limit.rlim_cur = 64;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);  // no signal is raised either
+  EXPECT_EQ(save("Sol", file), error + "Sol.vk7|Cannot write file!");
+  setrlimit(RLIMIT_FSIZE, &old);
+  std::signal(SIGXFSZ, oldHandler);
+  EXPECT_EQ(test::ReadBytes(file), bytes);
+#endif
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 2);
 }
 
 }  // namespace
