@@ -39,21 +39,26 @@ std::size_t Files(const std::filesystem::path& folder) {
 }
 
 // An index read from memory, then edited a step at a time.
-Names RunEdits(const test_support::Case& c) {
-  std::string text = kHeader;
-  for (std::size_t start = 0, bar = 0; bar != std::string::npos; start = bar + 1) {
-    bar = c.input[0].find('|', start);
-    text += c.input[0].substr(start, bar - start) + "\r\n";
+Names RunIndex(const test_support::Case& c) {
+  std::string text;
+  Names steps;
+  for (const std::string& line : c.input) {
+    if (line.rfind("> ", 0) == 0) {
+      steps.push_back(line.substr(2));
+    } else {
+      text += (text.empty() ? "" : "\n") + line;
+    }
   }
   TextLineFile source;
   source.OpenMemory(text);
   BattleIndex x;
   RecordingReporter reporter;
   const auto isBattle = [](const std::string& name) { return name.find('?') == name.npos; };
-  EXPECT_TRUE(x.Read(source, isBattle, reporter));
-  Names shown = {Joined(x.Entries())};
-  for (std::size_t i = 1; i < c.input.size(); ++i) {
-    const std::string& step = c.input[i];
+  const bool read = x.Read(source, isBattle, reporter);
+  Names shown;
+  for (const std::string& line : test::Log(reporter)) shown.push_back(ErrorText(line));
+  if (read) shown.push_back(Joined(x.Entries()));
+  for (const std::string& step : steps) {
     const std::string op = step.substr(0, step.find(' '));
     const std::string arg = step.substr(op.size() + 1);
     const std::size_t at = std::isdigit(static_cast<unsigned char>(arg[0])) ? std::stoul(arg) : 0;
@@ -79,28 +84,15 @@ TEST_P(BattleIndexCaseTest, ShowsWhatIsExpected) {
   const test_support::Case& c = GetParam();
   SCOPED_TRACE(c.where);
   Names shown;
-  if (c.name.rfind("Edit_", 0) == 0) {
-    shown = RunEdits(c);
-  } else if (c.name.rfind("Names_", 0) == 0) {
-    for (const std::string& name : c.input) {
-      RecordingReporter reporter;
-      const bool accepted = CheckBattleName(name, reporter);
-      const Names log = test::Log(reporter);
-      EXPECT_EQ(log.size(), accepted ? 0u : 1u) << name;
-      shown.push_back(accepted                 ? "accepted"
-                      : c.expected.size() == 1 ? ErrorText(log.at(0))
-                                               : "refused");
-    }
-  } else {
-    test::TempDir dir;
-    dir.Write("scripts/a.vk7", kBattle);
-    std::string text;
-    for (const std::string& line : c.input) text += (text.empty() ? "" : "\n") + line;
-    if (!c.input.empty()) dir.Write("scripts/vk7.txt", text);
-    BattleIndex index;
+  if (c.name.rfind("Index_", 0) == 0) shown = RunIndex(c);
+  for (const std::string& name : c.name.rfind("Names_", 0) == 0 ? c.input : Names{}) {
     RecordingReporter reporter;
-    EXPECT_FALSE(index.Load(GameFolder(dir.Path()), reporter));
-    for (const std::string& line : test::Log(reporter)) shown.push_back(ErrorText(line));
+    const bool accepted = CheckBattleName(name, reporter);
+    const Names log = test::Log(reporter);
+    EXPECT_EQ(log.size(), accepted ? 0u : 1u) << name;
+    shown.push_back(accepted                 ? "accepted"
+                    : c.expected.size() == 1 ? ErrorText(log.at(0))
+                                             : "refused");
   }
   EXPECT_EQ(shown, c.expected);
 }
@@ -118,7 +110,6 @@ TEST(BattleIndex, LoadsFromDiskAndSavesOnlyAfterAChange) {
   const std::string original =
       "VK7 Available Battles\nFile Format Version 1.0\n"
       "Alpha\nMissing\nNot Battle\nLower\nsub/Beta\nconvoy run\nNo Newline";
-  const auto file = dir.Write("Scripts/VK7.TXT", original);
   dir.Write("Scripts/alpha.VK7", "VK7 Battle\n");
   dir.Write("Scripts/Convoy Run.vk7", "VK7 Battle");
   dir.Write("Scripts/No Newline.vk7", kBattle);
@@ -129,6 +120,10 @@ TEST(BattleIndex, LoadsFromDiskAndSavesOnlyAfterAChange) {
 
   BattleIndex index;
   RecordingReporter reporter;
+  EXPECT_FALSE(index.Load(GameFolder(dir.Path()), reporter));
+  EXPECT_EQ(test::Log(reporter), Names{"error|Error|Cannot open vk7.txt file!"});
+  reporter.Clear();
+  const auto file = dir.Write("Scripts/VK7.TXT", original);
   ASSERT_TRUE(index.Load(GameFolder(dir.Path()), reporter));
   EXPECT_EQ(index.Entries(), valid);
   EXPECT_TRUE(index.Save(reporter));
@@ -141,32 +136,23 @@ TEST(BattleIndex, LoadsFromDiskAndSavesOnlyAfterAChange) {
   EXPECT_EQ(Files(dir / "Scripts"), 7u);  // no second index, nothing left behind
 }
 
-// The scripts folder moved away with a file in its place, or the index replaced by a folder:
-// the save fails, says so, keeps what was there and leaves the index to be saved.
+// The scripts folder moved away with a file in its place: the save fails, says so, keeps the
+// index where it went and leaves the index to be saved.
 TEST(BattleIndex, FailedSaveIsReportedAndKeepsWhatWasThere) {
-  for (const bool folderMoved : {true, false}) {
-    test::TempDir dir;
-    dir.Write("scripts/vk7.txt", kHeader + "A\r\n");
-    dir.Write("scripts/A.vk7", kBattle);
-    BattleIndex index;
-    RecordingReporter reporter;
-    ASSERT_TRUE(index.Load(GameFolder(dir.Path()), reporter));
-    index.Add("B");
-    std::filesystem::path kept = dir / "moved" / "vk7.txt";
-    if (folderMoved) {
-      std::filesystem::rename(dir / "scripts", dir / "moved");
-      dir.Write("scripts", "now a plain file");
-    } else {
-      std::filesystem::remove(dir / "scripts" / "vk7.txt");
-      kept = dir.Write("scripts/vk7.txt/keep", "x");
-    }
-    const std::string before = test::ReadBytes(kept);
-    EXPECT_FALSE(index.Save(reporter));
-    EXPECT_EQ(test::Log(reporter), Names{"error|Error|Cannot write vk7.txt file!"});
-    EXPECT_EQ(test::ReadBytes(kept), before);
-    EXPECT_TRUE(index.Changed());
-    EXPECT_EQ(Files(dir / (folderMoved ? "moved" : "scripts")), 2u);
-  }
+  test::TempDir dir;
+  dir.Write("scripts/vk7.txt", kHeader + "A\r\n");
+  dir.Write("scripts/A.vk7", kBattle);
+  BattleIndex index;
+  RecordingReporter reporter;
+  ASSERT_TRUE(index.Load(GameFolder(dir.Path()), reporter));
+  index.Add("B");
+  std::filesystem::rename(dir / "scripts", dir / "moved");
+  dir.Write("scripts", "now a plain file");
+  EXPECT_FALSE(index.Save(reporter));
+  EXPECT_EQ(test::Log(reporter), Names{"error|Error|Cannot write vk7.txt file!"});
+  EXPECT_EQ(test::ReadBytes(dir / "moved" / "vk7.txt"), kHeader + "A\r\n");
+  EXPECT_TRUE(index.Changed());
+  EXPECT_EQ(Files(dir / "moved"), 2u);
 }
 
 }  // namespace
