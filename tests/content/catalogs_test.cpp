@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "battle/game_folder.h"
@@ -16,23 +17,6 @@ namespace vk7 {
 namespace {
 
 using Rows = std::vector<std::string>;
-
-// What a catalog lists: ship rows, or system rows with their planets.
-Rows Listed(const ShipCatalog& catalog) {
-  Rows rows;
-  catalog.FillShipClassList(rows);
-  for (const ShipEntry& entry : catalog.Entries()) EXPECT_TRUE(entry.hasClass && entry.hasName);
-  return rows;
-}
-
-Rows Listed(const SystemCatalog& catalog) {
-  Rows rows;
-  catalog.FillSystemList(rows);
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    for (const std::string& planet : catalog.Systems()[i].planets) rows[i] += "=" + planet;
-  }
-  return rows;
-}
 
 std::string Find(const ShipCatalog& catalog, const std::string& name) {
   const ShipEntry* found = catalog.FindShipClass(name);
@@ -65,7 +49,16 @@ Rows Answers(const Rows& input) {
     }
   }
   const Catalog catalog = test::CatalogFrom<Catalog>(text);
-  Rows rows = Listed(catalog);
+  Rows rows;  // ship rows, or system rows with their planets
+  if constexpr (std::is_same_v<Catalog, ShipCatalog>) {
+    catalog.FillShipClassList(rows);
+    for (const ShipEntry& entry : catalog.Entries()) EXPECT_TRUE(entry.hasClass && entry.hasName);
+  } else {
+    catalog.FillSystemList(rows);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      for (const std::string& planet : catalog.Systems()[i].planets) rows[i] += "=" + planet;
+    }
+  }
   for (const std::string& q : lookups) {
     rows.push_back(q[0] == '@' ? q + ": " + catalog.NameAt(std::stoul(q.substr(1))).value_or("none")
                                : q.substr(2) + ": " + Find(catalog, q.substr(2)));
@@ -92,7 +85,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, CatalogTest,
 template <typename Catalog>
 void CheckLoading(const std::string& file, const std::string& noEntry, const std::string& entry,
                   const std::string& name) {
-  SCOPED_TRACE(file);
   test::TempDir dir;
   const GameFolder game(dir.Path());
   RecordingReporter reporter;

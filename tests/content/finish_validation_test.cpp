@@ -21,8 +21,7 @@ class FinishClashTest : public ::testing::TestWithParam<test_support::Case> {};
 TEST_P(FinishClashTest, RefusesTheFirstClashOrForcesBrokenStatisticSystems) {
   const test_support::Case& c = GetParam();
   SCOPED_TRACE(c.where);
-  std::vector<std::string> lines;
-  std::vector<std::string> statistic;
+  std::vector<std::string> lines, statistic;
   for (const std::string& line : c.input) {
     (line.rfind("Stat: ", 0) == 0 ? statistic : lines).push_back(line);
   }

@@ -32,15 +32,12 @@ BattleConfig Ordinary() {
   return config;
 }
 
-DialogLine& Greeting(BattleConfig& config) {
-  return config.systems[0].Dialogs(DialogEvent::StartingDialog)[0];
-}
-
 // The value of the ordinary battle that `field` names.
 std::string& Field(BattleConfig& c, const std::string& field) {
-  if (field == "speaker") return Greeting(c).speaker;
-  if (field == "voice") return Greeting(c).voice;
-  if (field == "text") return Greeting(c).text;
+  DialogLine& greeting = c.systems[0].Dialogs(DialogEvent::StartingDialog)[0];
+  if (field == "speaker") return greeting.speaker;
+  if (field == "voice") return greeting.voice;
+  if (field == "text") return greeting.text;
   if (field == "title") return c.title.title;
   if (field == "player") return c.player.name;
   if (field == "enemy") return c.systems[0].enemies[0].name;
@@ -54,7 +51,7 @@ std::string& Field(BattleConfig& c, const std::string& field) {
 TEST(SafeSave, SavesWholeOrRefusesAndChangesNothing) {
   BattleConfig config = Ordinary();
   config.remarks.push_back(" a note with \"quotes\", # and // inside");
-  Greeting(config).voice = "hello.acm";
+  Field(config, "voice") = "hello.acm";
   const std::string bytes = BattleFileWriter::Render(config).bytes;
   test::TempDir dir;
   const std::filesystem::path file = dir.Write("Sol.vk7", std::string(10000, 'o'));
@@ -70,7 +67,6 @@ TEST(SafeSave, SavesWholeOrRefusesAndChangesNothing) {
   const test_support::ReadOutcome back = test_support::ReadBattleText(bytes, false, "Sol");
   EXPECT_TRUE(back.messages.empty());
   EXPECT_TRUE(back.config == config);
-
   const std::string longText(240, 't');
   // The field spoilt, its value, the line it is written on, that line as written.
   const std::tuple<const char*, std::string, std::uint32_t, std::string> refusals[] = {
