@@ -60,7 +60,8 @@ TEST(SafeSave, SavesWholeOrRefusesAndChangesNothing) {
     const bool saved = SafeSave::Save(c, name, to, reporter);
     EXPECT_EQ(c.name, name);
     const std::vector<std::string> log = test::Log(reporter);
-    return saved && log.empty() ? "saved" : log.size() == 1 ? log[0] : "messages";
+    if (saved != log.empty()) return std::string("a result that does not match the messages");
+    return log.empty() ? "saved" : log.size() == 1 ? log[0] : "messages";
   };
   EXPECT_EQ(save(config, "Sol", file), "saved");
   EXPECT_EQ(test::ReadBytes(file), bytes);
