@@ -19,22 +19,20 @@ class BattleCheckerTest : public ::testing::TestWithParam<test_support::Case> {}
 TEST_P(BattleCheckerTest, ListsWhatTheCatalogsLack) {
   const test_support::Case& c = GetParam();
   SCOPED_TRACE(c.where);
-  std::string ships;
-  std::string systems;
+  std::string catalogs[2];  // vkships.txt, vk7sys.txt
   Rows battle;
   for (const std::string& line : c.input) {
-    if (line.rfind("vkships.txt: ", 0) == 0) {
-      ships += line.substr(13) + "\n";
-    } else if (line.rfind("vk7sys.txt: ", 0) == 0) {
-      systems += line.substr(12) + "\n";
+    const bool ships = line.rfind("vkships.txt: ", 0) == 0;
+    if (ships || line.rfind("vk7sys.txt: ", 0) == 0) {
+      catalogs[ships ? 0 : 1] += line.substr(line.find(": ") + 2) + "\n";
     } else {
       battle.push_back(line);
     }
   }
   const test_support::ReadOutcome read = test_support::ReadBattleLines(battle);
   ASSERT_TRUE(read.ok) << read.Describe();
-  const CheckResult result = CheckBattle(read.config, test::CatalogFrom<ShipCatalog>(ships),
-                                         test::CatalogFrom<SystemCatalog>(systems));
+  const CheckResult result = CheckBattle(read.config, test::CatalogFrom<ShipCatalog>(catalogs[0]),
+                                         test::CatalogFrom<SystemCatalog>(catalogs[1]));
   Rows rows;
   for (const auto& s : result.missingShipClasses) rows.push_back("missing ship class: " + s);
   rows.insert(rows.end(), result.shipDetails.begin(), result.shipDetails.end());

@@ -14,12 +14,6 @@ namespace {
 using Lines = std::vector<std::string>;
 using test::Line;
 
-std::string Notes(std::initializer_list<std::pair<bool, const char*>> notes) {
-  std::string text;
-  for (const auto& [set, name] : notes) text += set ? std::string(" ") + name : "";
-  return text.empty() ? text : "notes:" + text;
-}
-
 class DialogLinesTest : public ::testing::TestWithParam<test_support::Case> {};
 
 // Parsed lines, and a dialog list without repairs formats to text that parses back to it.
@@ -29,30 +23,26 @@ TEST_P(DialogLinesTest, ParseAsExpected) {
   std::string text;
   for (const std::string& line : c.input) text += (text.empty() ? "" : "\n") + line;
   Lines got;
-  std::string notes;
   if (c.name.rfind("Title_", 0) == 0) {
     TitleNotes n;
     for (const std::string& line : SplitEditedLines(text)) {
       if (auto p = ParseTitleLine(line, n)) got.push_back(p->text + "|" + p->voice);
     }
-    notes = Notes(
-        {{n.truncated, "truncated"}, {n.hashReplaced, "hash"}, {n.lineWithoutText, "noText"}});
+    if (n.truncated) got.push_back("note: truncated");
+    if (n.hashReplaced) got.push_back("note: hash");
+    if (n.lineWithoutText) got.push_back("note: noText");
   } else {
     DialogNotes n;
     std::vector<DialogLine> list;
     RebuildDialogList(text, list, n);
     for (const DialogLine& d : list) got.push_back(d.speaker + "|" + d.text + "|" + d.voice);
-    notes = Notes({{n.truncated, "truncated"},
-                   {n.defaultSpeakerUsed, "defaultSpeaker"},
-                   {n.hashReplaced, "hash"},
-                   {n.lineWithoutText, "noText"}});
+    for (const std::string& warning : DialogNoteWarnings(n)) got.push_back("warning: " + warning);
     std::vector<DialogLine> back;
     DialogNotes none;
     RebuildDialogList(FormatDialogLines(list), back, none);
     EXPECT_EQ(back, list);
     EXPECT_EQ(none, DialogNotes{});
   }
-  if (!notes.empty()) got.push_back(notes);
   EXPECT_EQ(got, c.expected);
 }
 
@@ -68,17 +58,6 @@ TEST(DialogText, FormatsLinesWarningsAndRows) {
   EXPECT_EQ(FormatTitleLines({"One", "Two", "Three"}, {"", "v2"}), "One\r\n[v2] Two\r\n");
   EXPECT_EQ(SplitEditedLines(std::string(600, 'x') + "\r\ny\r\n"),
             (Lines{std::string(511, 'x'), "y"}));
-  const Lines warnings = DialogNoteWarnings({true, true, true, true});
-  EXPECT_EQ(warnings,
-            (Lines{"At least one speaker or dialog line was longer than allowed. Object has been "
-                   "truncated.",
-                   "At least one dialog line had no speaker definition. Default speaker inserted.",
-                   "At least one voice file, speaker or dialog line contained a # sign. This sign "
-                   "has been replaced by a *.",
-                   "At least one dialog line contained a speaker or voice file, but no text. Line "
-                   "has been removed."}));
-  EXPECT_EQ(DialogNoteWarnings({false, true, false, true}), (Lines{warnings[1], warnings[3]}));
-
   EXPECT_EQ(FormatShipEntry(ShipEntry{"HC1", "stale", true, false}), "HC1");
   EXPECT_EQ(FormatShipEntry(test::Ship("HC1", "Resolute")), "HC1 --> Resolute");
   StarSystem system = test::System("Keth");

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -13,68 +14,43 @@
 namespace vk7 {
 namespace {
 
-using test::Ship;
-using test::System;
-
-// A statistic-mode system without a friend breaks the mode's rules.
-StarSystem Statistic(const std::string& name, bool friendToo) {
-  StarSystem system = System(name);
-  if (friendToo) system.friends = {Ship("Hawk")};
-  system.enemies = {Ship("Raider")};
-  system.battleMode = BattleMode::Stat;
-  system.battleModeDefined = true;
-  return system;
-}
-
 class FinishClashTest : public ::testing::TestWithParam<test_support::Case> {};
 
-// A refused finish leaves the battle alone, a broken statistic system after the clash too.
-TEST_P(FinishClashTest, RefusesTheFirstClashOrPassesSilently) {
+// A refused finish leaves the battle alone; a finish that passes changes only the battle mode
+// of the systems it names (shown as "forced to AI: NAME").
+TEST_P(FinishClashTest, RefusesTheFirstClashOrForcesBrokenStatisticSystems) {
   const test_support::Case& c = GetParam();
   SCOPED_TRACE(c.where);
-  test_support::ReadOutcome read = test_support::ReadBattleLines(c.input);
+  std::vector<std::string> lines, statistic;
+  for (const std::string& line : c.input) {
+    (line.rfind("Stat: ", 0) == 0 ? statistic : lines).push_back(line);
+  }
+  test_support::ReadOutcome read = test_support::ReadBattleLines(lines);
   ASSERT_TRUE(read.ok) << read.Describe();
-  if (!c.expected.empty()) read.config.systems.push_back(Statistic("Broken", false));
-  const BattleConfig before = read.config;
+  for (StarSystem& s : read.config.systems) {
+    if (std::count(statistic.begin(), statistic.end(), "Stat: " + s.name) == 0) continue;
+    s.battleMode = BattleMode::Stat;
+    s.battleModeDefined = true;
+  }
+  BattleConfig config = read.config;
   RecordingReporter reporter;
-  EXPECT_EQ(ValidateFinish(read.config, reporter), c.expected.empty());
-  EXPECT_EQ(test::Log(reporter), c.expected);
-  EXPECT_TRUE(read.config == before);
+  const bool passed = ValidateFinish(config, reporter);
+  std::vector<std::string> shown = test::Log(reporter);
+  EXPECT_EQ(passed, shown.empty() || shown[0].rfind("error|", 0) != 0);
+  for (std::size_t i = 0; i < config.systems.size(); ++i) {
+    StarSystem& before = read.config.systems[i];
+    if (before.battleMode == config.systems[i].battleMode) continue;
+    shown.push_back("forced to AI: " + before.name);
+    before.battleMode = BattleMode::AI;
+  }
+  EXPECT_EQ(shown, c.expected);
+  EXPECT_TRUE(read.config == config);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, FinishClashTest,
     ::testing::ValuesIn(test_support::LoadCases("content/cases/finish_clashes.txt")),
     test_support::CaseName());
-
-TEST(FinishValidation, ForcesBrokenStatisticSystemsToAIWithOneWarning) {
-  BattleConfig config;
-  config.player = Ship("Destroyer");
-  StarSystem alpha = Statistic("Alpha", true);  // two of the friend, enemy, neutral positions
-  alpha.friendPlanetDefined = alpha.enemyCoordsDefined = true;
-  StarSystem beta = Statistic("Beta", true);  // keeps every rule
-  beta.playerCoordsDefined = beta.hulkPlanetDefined = beta.enemyCoordsDefined = true;
-  StarSystem delta = System("Delta");  // AI: no rule applies
-  delta.battleModeDefined = true;
-  StarSystem epsilon = System("Epsilon");  // statistic, but the mode is not defined
-  epsilon.battleMode = BattleMode::Stat;
-  StarSystem zeta = Statistic("Zeta", true);  // friends join the escort
-  zeta.friendJoinEscortDefined = true;
-  config.systems = {alpha, beta, Statistic("Gamma", false), delta, epsilon, zeta};
-
-  BattleConfig expected = config;
-  for (std::size_t i : {0u, 2u, 5u}) expected.systems[i].battleMode = BattleMode::AI;
-  RecordingReporter reporter;
-  EXPECT_TRUE(ValidateFinish(config, reporter));
-  EXPECT_EQ(test::Log(reporter),
-            std::vector<std::string>{
-                "message|Warning|Using the statistical battle mode for a system introduces some "
-                "restrictions (no player-, enemy- or friend-position at the same time, at least "
-                "one friend and enemy, no warp-in or join-escort for friends). These restrictions "
-                "are violated in the following system(s): Alpha, Gamma, Zeta. The Battle mode has "
-                "been automatically forced to AI for these systems!"});
-  EXPECT_TRUE(config == expected);
-}
 
 }  // namespace
 }  // namespace vk7

@@ -22,8 +22,8 @@ TEST(RoundTrip, EveryBattleThatReadsReadsBackEqual) {
   std::vector<std::string> texts;
   for (const char* file : {"battle/cases/reader_values.txt", "battle/cases/section_rules.txt"}) {
     for (const test_support::Case& c : test_support::LoadCases(file)) {
-      std::vector<std::string> lines = {"// Created by Velkor Editor"};
-      lines.insert(lines.end(), c.input.begin(), c.input.end());
+      std::vector<std::string> lines = c.input;
+      lines.insert(lines.begin(), "// Created by Velkor Editor");
       texts.push_back(test_support::BattleText(lines));
     }
   }

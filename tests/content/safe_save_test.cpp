@@ -2,14 +2,21 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "battle/recording_reporter.h"
 #include "content/battle_file_writer.h"
 #include "support/battle_text.h"
+#include "support/model_builders.h"
 #include "support/temp_dir.h"
+
+#ifndef _WIN32
+#include <sys/resource.h>
+
+#include <csignal>
+#endif
 
 namespace vk7 {
 namespace {
@@ -18,94 +25,93 @@ namespace {
 BattleConfig Ordinary() {
   BattleConfig config =
       test_support::ReadBattleLines({"Title = Battle of Sol", "Player = Destroyer = Valiant",
-                                     "System = Sol", "Friend = Cruiser", "Enemy = Raider",
+                                     "System = Sol", "Friend = Cruiser", "Enemy = Raider = Fang",
                                      "StartingDialog = Captain: Welcome aboard."})
           .config;
   config.InitNew();
   return config;
 }
 
-DialogLine& Greeting(BattleConfig& config) {
-  return config.systems[0].Dialogs(DialogEvent::StartingDialog)[0];
+// The value of the ordinary battle that `field` names.
+std::string& Field(BattleConfig& c, const std::string& field) {
+  DialogLine& greeting = c.systems[0].Dialogs(DialogEvent::StartingDialog)[0];
+  if (field == "speaker") return greeting.speaker;
+  if (field == "voice") return greeting.voice;
+  if (field == "text") return greeting.text;
+  if (field == "title") return c.title.title;
+  if (field == "player") return c.player.name;
+  if (field == "enemy") return c.systems[0].enemies[0].name;
+  return c.systems[0].name;
 }
 
-struct Refusal {
-  const char* label;
-  std::function<void(BattleConfig&)> spoil;
-  std::uint32_t line;
-  std::string written;  // the line as it would have been written, named in the error
-};
-
-TEST(SafeSave, RefusesValuesThatWouldNotReadBackAndKeepsTheOldFile) {
-  const Refusal refusals[] = {
-      {"quote at the end", [](BattleConfig& c) { Greeting(c).text = "Welcome \"aboard\""; }, 21,
-       "StartingDialog  = Captain: Welcome \"aboard\""},
-      {"comment mark", [](BattleConfig& c) { c.title.title = "Sol // Part two"; }, 6,
-       "Title           = Sol // Part two"},
-      {"line beyond 255 characters",
-       [](BattleConfig& c) {
-         Greeting(c).speaker = std::string(40, 's');
-         Greeting(c).text = std::string(200, 't');
-       },
-       21, "StartingDialog  = " + std::string(40, 's') + ": " + std::string(195, 't')},
-      {"colon in the speaker", [](BattleConfig& c) { Greeting(c).speaker = "Cap:tain"; }, 21,
-       "StartingDialog  = Cap:tain: Welcome aboard."},
-      {"bracket in the voice", [](BattleConfig& c) { Greeting(c).voice = "a]b.acm"; }, 21,
-       "StartingDialog  = [a]b.acm] Captain: Welcome aboard."},
-      {"hash in a dialog", [](BattleConfig& c) { Greeting(c).text = "Room #1"; }, 21,
-       "StartingDialog  = Captain: Room #1"},
-      {"blank after a name", [](BattleConfig& c) { c.player.name = "Valiant "; }, 9,
-       "Player          = Destroyer = Valiant "},
-      {"name given twice",
-       [](BattleConfig& c) {
-         c.systems[0].enemies[0] = {"Raider", "Valiant", true, true};
-       },
-       18, "Enemy           = Raider = Valiant"},
-      {"system name beginning with =", [](BattleConfig& c) { c.systems[0].name = "=Sol"; }, 12,
-       "System          = =Sol"},
-      {"title too long", [](BattleConfig& c) { c.title.title = std::string(51, 'T'); }, 6,
-       "Title           = " + std::string(51, 'T')},
-      {"no system", [](BattleConfig& c) { c.systems.clear(); }, 0, "No system defined"},
-  };
-  const std::string old = "VK7 Battle\r\nFile Format Version 1.2\r\n// old\r\n";
-  for (const Refusal& r : refusals) {
-    SCOPED_TRACE(r.label);
-    test::TempDir dir;
-    const std::filesystem::path file = dir.Write("Sol.vk7", old);
-    BattleConfig config = Ordinary();
-    r.spoil(config);
-    RecordingReporter reporter;
-    EXPECT_FALSE(SafeSave::Save(config, "Sol", file, reporter));
-    ASSERT_EQ(reporter.Entries().size(), 1u);
-    const RecordingReporter::Entry& e = reporter.Entries()[0];
-    EXPECT_TRUE(e.error);
-    EXPECT_EQ(e.title, "Error in battle file Sol.vk7");
-    if (r.line != 0) {
-      EXPECT_NE(e.text.find("Line " + std::to_string(r.line) + " "), std::string::npos) << e.text;
-    }
-    // A long line may be shown shortened, but always from its start.
-    EXPECT_NE(e.text.find((r.line != 0 ? "\n" : "") + r.written.substr(0, 100)), std::string::npos)
-        << e.text;
-    EXPECT_EQ(test::ReadBytes(file), old);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
-  }
-}
-
-TEST(SafeSave, SavesOrdinaryBattlesThatReadBackEqual) {
+// A battle that reads back equal is saved whole over the old file. Values that would not read
+// back are refused, naming the line as it would be written (a long one shortened, but always
+// from its start); a save that cannot be made (no folder, a folder in the way, a size limit,
+// which holds for root too) says so. Either way nothing changes on disk.
+TEST(SafeSave, SavesWholeOrRefusesAndChangesNothing) {
   BattleConfig config = Ordinary();
   config.remarks.push_back(" a note with \"quotes\", # and // inside");
-  Greeting(config).voice = "hello.acm";
+  Field(config, "voice") = "hello.acm";
+  const std::string bytes = BattleFileWriter::Render(config).bytes;
   test::TempDir dir;
-  const std::filesystem::path file = dir.Write("Sol.vk7", "old");
-  RecordingReporter reporter;
-  ASSERT_TRUE(SafeSave::Save(config, "Sol", file, reporter));
-  EXPECT_TRUE(reporter.Entries().empty());
-  EXPECT_EQ(config.name, "Sol");
-  EXPECT_EQ(test::ReadBytes(file), BattleFileWriter::Render(config).bytes);
-  const test_support::ReadOutcome back =
-      test_support::ReadBattleText(test::ReadBytes(file), false, "Sol");
+  const std::filesystem::path file = dir.Write("Sol.vk7", std::string(10000, 'o'));
+  const auto save = [](BattleConfig& c, const std::string& name, const std::filesystem::path& to) {
+    RecordingReporter reporter;
+    const bool saved = SafeSave::Save(c, name, to, reporter);
+    EXPECT_EQ(c.name, name);
+    const std::vector<std::string> log = test::Log(reporter);
+    if (saved != log.empty()) return std::string("a result that does not match the messages");
+    return log.empty() ? "saved" : log.size() == 1 ? log[0] : "messages";
+  };
+  EXPECT_EQ(save(config, "Sol", file), "saved");
+  EXPECT_EQ(test::ReadBytes(file), bytes);
+  const test_support::ReadOutcome back = test_support::ReadBattleText(bytes, false, "Sol");
   EXPECT_TRUE(back.messages.empty());
   EXPECT_TRUE(back.config == config);
+  const std::string longText(240, 't');
+  // The field spoilt, its value, the line it is written on, that line as written.
+  const std::tuple<const char*, std::string, std::uint32_t, std::string> refusals[] = {
+      {"text", "Welcome \"aboard\"", 21, "StartingDialog  = Captain: Welcome \"aboard\""},
+      {"title", "Sol // Part two", 6, "Title           = Sol // Part two"},
+      {"text", longText, 21, "StartingDialog  = Captain: " + longText},
+      {"speaker", "Cap:tain", 21, "StartingDialog  = Cap:tain: Welcome aboard."},
+      {"voice", "a]b.acm", 21, "StartingDialog  = [a]b.acm] Captain: Welcome aboard."},
+      {"text", "Room #1", 21, "StartingDialog  = Captain: Room #1"},
+      {"player", "Valiant ", 9, "Player          = Destroyer = Valiant "},
+      {"enemy", "Valiant", 18, "Enemy           = Raider = Valiant"},
+      {"system", "=Sol", 12, "System          = =Sol"},
+      {"title", std::string(51, 'T'), 6, "Title           = " + std::string(51, 'T')},
+      {"no system", "", 0, "No system defined"},
+  };
+  const std::string error = "error|Error in battle file ";
+  for (const auto& [field, value, line, written] : refusals) {
+    BattleConfig spoilt = Ordinary();
+    Field(spoilt, field) = value;
+    if (line == 0) spoilt.systems.clear();
+    const std::string shown = save(spoilt, "Sol", file);
+    const std::string start = line != 0 ? "Line " + std::to_string(line) + " " : "";
+    EXPECT_EQ(shown.rfind(error + "Sol.vk7|" + start, 0), 0u) << shown;
+    EXPECT_NE(shown.find((line != 0 ? "\n" : "") + written.substr(0, 100)), std::string::npos)
+        << shown;
+  }
+  dir.Write("Odd.vk7/keep.txt", "kept");
+  EXPECT_EQ(save(config, "Lost", dir / "scripts" / "Lost.vk7"),
+            error + "Lost.vk7|Cannot create file!");
+  EXPECT_EQ(save(config, "Odd", dir / "Odd.vk7"), error + "Odd.vk7|Cannot create file!");
+  EXPECT_EQ(test::ReadBytes(dir / "Odd.vk7" / "keep.txt"), "kept");
+#ifndef _WIN32
+  rlimit old{};
+  getrlimit(RLIMIT_FSIZE, &old);
+  rlimit limit = old;
+  limit.rlim_cur = 64;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);  // no signal is raised either
+  EXPECT_EQ(save(config, "Sol", file), error + "Sol.vk7|Cannot write file!");
+  setrlimit(RLIMIT_FSIZE, &old);
+  std::signal(SIGXFSZ, oldHandler);
+#endif
+  EXPECT_EQ(test::ReadBytes(file), bytes);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 2);
 }
 
 }  // namespace
