@@ -1,6 +1,7 @@
 // The general and system options pages: what they show and store of values the battle file
 // cannot hold, out of memory, and how the widgets are wired.
 #include <gtest/gtest.h>
+#include <QAccessible>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <new>
@@ -118,6 +119,10 @@ TEST(OptionsPages, ShowTheBattleAndStoreOnOk) {
               [&](QDialog& page) {
                 EXPECT_EQ(page.windowTitle(), "General Options");
                 auto& title = Find<QLineEdit>(page, "Title");
+                // The label names the edit to assistive tools.
+                const auto labels =
+                    QAccessible::queryAccessibleInterface(&title)->relations(QAccessible::Label);
+                EXPECT_EQ(labels.size(), 1);
                 EXPECT_EQ(title.text() + Text(page, "Title Lines") + Text(page, "Script Remarks"),
                           "Old[t01.acm] Part one\nPart two\n my notes\n");
                 EXPECT_EQ(Checked(page, general), "Manual, Sequential, Off for All, On");

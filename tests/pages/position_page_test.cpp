@@ -68,7 +68,7 @@ TEST(PositionPage, ShowsTheSystemStoresOnOkAndNothingOnCancel) {
         EXPECT_EQ(box.windowTitle(), "Position Coordinates");
         EXPECT_EQ(Texts(box, {"X", "Y", "Z"}), (QStringList{"100", "-200", "300"}));
         Find<QLineEdit>(box, "X").setText("1");
-        QTest::keyClick(&box, Qt::Key_Escape);
+        Click(box, "Cancel");
       });
   PositionPage::Run(nullptr, config, system, planets);
   EXPECT_EQ(system, before);

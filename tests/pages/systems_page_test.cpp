@@ -56,9 +56,14 @@ PageResult RunPage(BattleConfig& config, int& systemNumber) {
   return SystemsPage::Run(nullptr, config, kShips, kSystems, systemNumber);
 }
 
-// The counts of every row start at one column, 60 dialog units (15 average characters) in,
-// while the names are narrower than that.
+// The rows' texts are drawn (in the text colour), and the counts of every row start at one
+// column, 60 dialog units (15 average characters) in, while the names are narrower than that.
 void ExpectCountsLineUp(QListWidget& list) {
+  const QImage row = list.viewport()->grab(list.visualItemRect(list.item(0))).toImage();
+  const auto* pixels = reinterpret_cast<const QRgb*>(row.constBits());
+  EXPECT_GT(std::count(pixels, pixels + row.sizeInBytes() / 4,
+                       list.palette().color(QPalette::Text).rgb()),
+            0);
   QStyleOptionViewItem option;
   option.initFrom(&list);
   option.widget = &list;
@@ -86,11 +91,11 @@ TEST(SystemsPage, EditsTheListChecksLeavesAndGoesOn) {
     EXPECT_EQ(Enabled(page), "");
     for (int row : {0, 1, 2, 3, 4, 7}) Pick(page, row, "Add -->");
     EXPECT_EQ(Enabled(page), "Finish");
-    SelectRow(Battle(page), 1);
+    SelectRow(Battle(page), 0);
     EXPECT_EQ(Enabled(page), "Replace -->, <-- Remove, Edit, Up, Down, Next -->, Finish");
     Click(page, "<-- Remove");
     Click(page, "<-- Remove");
-    EXPECT_EQ(NamesOf(config), (Names{"Sol", "Keth", "Arra", "Rigel", "R\xe9"}));
+    EXPECT_EQ(NamesOf(config), (Names{"Vega", "Keth", "Arra", "Rigel", "R\xe9"}));
     // The view would hand the selection on to a neighbour; nothing stays selected.
     EXPECT_EQ(SelectedRow(Battle(page)), -1);
     EXPECT_EQ(Enabled(page), "Add -->, Finish");
@@ -98,11 +103,11 @@ TEST(SystemsPage, EditsTheListChecksLeavesAndGoesOn) {
     config.systems[1].battleMode = BattleMode::Stat;
     config.systems[1].battleModeDefined = true;
     SelectRow(Battle(page), 1);
-    Pick(page, 1, "Replace -->");  // "No"
+    Pick(page, 0, "Replace -->");  // "No"
     Click(page, "Replace -->");    // "Yes"
     EXPECT_EQ(
         Rows(Battle(page)).mid(1, 2),
-        (QStringList{"Vega\t (2 Friends, 0 Enemies, 0 Neutrals, 0 Hulks)", "Arra" + kNoShips}));
+        (QStringList{"Sol\t (2 Friends, 0 Enemies, 0 Neutrals, 0 Hulks)", "Arra" + kNoShips}));
     SelectRow(Battle(page), 0);
     for (const char* button : {"Up", "Down", "Down", "Down", "Down", "Down", "Up"}) {
       Click(page, button);
@@ -115,13 +120,13 @@ TEST(SystemsPage, EditsTheListChecksLeavesAndGoesOn) {
     ExpectCountsLineUp(Battle(page));
   });
   seam.Expect("DELETEBOX", [](QDialog& box) {
-    EXPECT_EQ(Find<QLabel>(box, "objectLabel").text(), "Vega and all its contents ?");
+    EXPECT_EQ(Find<QLabel>(box, "objectLabel").text(), "Sol and all its contents ?");
     Click(box, "No");
   });
   seam.Expect("DELETEBOX", Press("Yes"));
   seam.Expect("REPLACEBOX", [](QDialog& box) {
     EXPECT_EQ(Find<QLabel>(box, "firstLabel").text() + Find<QLabel>(box, "secondLabel").text(),
-              "Keth by Vega ? (This will delete all positions given by planets in this system!)");
+              "Keth by Sol ? (This will delete all positions given by planets in this system!)");
     Click(box, "No");
   });
   seam.Expect("REPLACEBOX", Press("Yes"));
@@ -131,14 +136,17 @@ TEST(SystemsPage, EditsTheListChecksLeavesAndGoesOn) {
   });
   for (int way = 0; way < 3; ++way) seam.Expect("CANCELBOX", Press("No"));
   seam.Expect("MESSAGBOX", [](QDialog& box) {
-    EXPECT_TRUE(MessageText(box).contains("following system(s): Vega. The Battle mode"));
+    EXPECT_TRUE(MessageText(box).contains("following system(s): Sol. The Battle mode"));
     Click(box, "Ok");
   });
   EXPECT_EQ(RunPage(config, systemNumber), PageResult::Finish);
-  EXPECT_EQ(NamesOf(config), (Names{"Vega", "Arra", "Rigel", "Sol", "Nowhere"}));
+  EXPECT_EQ(NamesOf(config), (Names{"Sol", "Arra", "Rigel", "Vega", "Nowhere"}));
   EXPECT_EQ(config.systems[0].battleMode, BattleMode::AI);
   EXPECT_EQ(systemNumber, 1);
   seam.Expect("SYSTEMBOX", Press("Cancel")).Expect("CANCELBOX", Press("Yes"));
+  EXPECT_EQ(RunPage(config, systemNumber), PageResult::Cancel);
+  // Closed with "Next" but no system chosen (torn down from outside): nothing to go on with.
+  seam.Expect("SYSTEMBOX", [](QDialog& page) { page.done(static_cast<int>(PageResult::Next)); });
   EXPECT_EQ(RunPage(config, systemNumber), PageResult::Cancel);
   for (const auto& [button, number] : {std::pair{"Edit", 1}, {"Next -->", 1}, {"", 3}}) {
     seam.Expect("SYSTEMBOX", [button](QDialog& page) {
