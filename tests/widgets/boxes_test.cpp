@@ -4,9 +4,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
+#include <QTextEdit>
 #include <functional>
 #include <map>
+#include <memory>
 
 #include "gui_support/scripted_seam.h"
 #include "support/case_file.h"
@@ -121,6 +124,38 @@ TEST(EntryBoxes, CharactersOutsideWindows1252BecomeQuestionMarksWithOneWarning) 
         Click(box, "Ok");
       });
   EXPECT_EQ(CreateBox::Ask(nullptr, ""), std::optional<std::string>("Caf\xE9 \x80 ??"));
+}
+
+// A box shows its whole message, unless it is wider than 900 pixels (a message box's lines do
+// not wrap) or taller than the box allows; then the field scrolls only the way it overflows.
+TEST(BoxLayout, ShowsTheMessageWholeOrScrollsTheWayItOverflows) {
+  std::string tall;
+  for (int i = 0; i < 20; ++i) tall += "Line " + std::to_string(i) + "\n";
+  std::string rule;
+  for (int i = 0; i < 6; ++i) rule += "A battle name must not end with a dot or a blank. ";
+  const std::tuple<bool, std::string, bool, bool> cases[] = {
+      {false, "Battle Configuration Patrol saved.\n\nDone", false, false},
+      {false, std::string(200, 'W'), true, false},
+      {false, tall, false, true},
+      {true, rule, false, false},
+  };
+  for (const auto& [error, text, wide, high] : cases) {
+    std::unique_ptr<QDialog> box;
+    if (error) {
+      auto shown = std::make_unique<ErrorBox>(nullptr);
+      shown->SetContents(text, "Error");
+      box = std::move(shown);
+    } else {
+      auto shown = std::make_unique<MessageBox>(nullptr);
+      shown->SetContents(text, "Save");
+      box = std::move(shown);
+    }
+    box->show();
+    QCoreApplication::processEvents();
+    const auto& edit = *box->findChild<QTextEdit*>("messageText");
+    EXPECT_EQ(edit.horizontalScrollBar()->maximum() > 0, wide) << text;
+    EXPECT_EQ(edit.verticalScrollBar()->maximum() > 0, high) << text;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, Boxes,
