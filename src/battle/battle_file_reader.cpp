@@ -414,7 +414,7 @@ bool BattleFileReader::FailOnRepeatedName() {
     }
   }
   if (!repeat) return false;
-  const std::string title = "Error in battle file " + config_.name + ".vk7";
+  const std::string title = BattleFileErrorTitle(config_.name);
   reporter_.ErrorAtLine(title,
                         "Redefinition of ship name " + std::string(NameAt(*repeat)) + " in line " +
                             std::to_string(repeat->line),
@@ -549,7 +549,7 @@ bool BattleFileReader::Fail(const std::string& message, bool withLine) {
     if (FailOnRepeatedName()) return false;
   } catch (const std::bad_alloc&) {
   }
-  const std::string title = "Error in battle file " + config_.name + ".vk7";
+  const std::string title = BattleFileErrorTitle(config_.name);
   if (withLine) {
     reporter_.ErrorAtLine(title, message + std::to_string(lineNumber_), lineNumber_);
   } else {

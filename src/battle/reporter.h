@@ -27,4 +27,9 @@ class Reporter {
   virtual void OnMessage(const std::string& title, const std::string& text) = 0;
 };
 
+// The title of every error about a battle file: "Error in battle file NAME.vk7".
+inline std::string BattleFileErrorTitle(const std::string& battleName) {
+  return "Error in battle file " + battleName + ".vk7";
+}
+
 }  // namespace vk7

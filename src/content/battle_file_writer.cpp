@@ -350,7 +350,7 @@ bool BattleFileWriter::Write(BattleConfig& config, const std::string& name,
 bool BattleFileWriter::Commit(const std::string& name, const std::string& bytes,
                               const std::filesystem::path& file, Reporter& reporter,
                               CommitFunction commit) {
-  const std::string title = "Error in battle file " + name + ".vk7";
+  const std::string title = BattleFileErrorTitle(name);
   switch (commit(file, bytes)) {
     case CommitResult::Ok:
       return true;

@@ -123,7 +123,7 @@ bool ReadsBackUnchanged(const BattleConfig& config, const BattleFileWriter::Outp
 
 std::optional<std::string> SafeSave::Prepare(const BattleConfig& config, const std::string& name,
                                              Reporter& reporter) {
-  const std::string title = "Error in battle file " + name + ".vk7";
+  const std::string title = BattleFileErrorTitle(name);
   BattleFileWriter::Output written = BattleFileWriter::Render(config);
   if (!written.cutLines.empty()) {
     const std::uint32_t number = written.cutLines.front();
