@@ -21,6 +21,8 @@ bool IsDeviceName(std::string_view name) {
   return (digit >= '1' && digit <= '9') || digit == '\xB9' || digit == '\xB2' || digit == '\xB3';
 }
 
+// Windows refuses a file name ending in a dot or a blank; a battle's file name always ends in
+// ".vk7", so only the characters and the device names can make it unusable.
 bool IsWindowsFileName(std::string_view name) {
   for (const char c : name) {
     if (static_cast<unsigned char>(c) < 0x20 ||
@@ -28,13 +30,13 @@ bool IsWindowsFileName(std::string_view name) {
       return false;
     }
   }
-  return !name.empty() && name.back() != '.' && name.back() != ' ' && !IsDeviceName(name);
+  return !IsDeviceName(name);
 }
 
 }  // namespace
 
 bool CheckBattleName(const std::string& name, Reporter& reporter) {
-  if (BattleIndex::IsSafeName(name) && IsWindowsFileName(name)) return true;
+  if (BattleIndex::IsSafeName(name) && IsWindowsFileName(name + ".vk7")) return true;
   reporter.Error("Error",
                  "The name \"" + name +
                      "\" cannot be used for a battle. A battle name must not contain any of the "

@@ -8,9 +8,10 @@ namespace vk7 {
 
 // A battle name typed for a new or renamed battle becomes a file name in the scripts folder,
 // where the game runs on Windows (or under Wine). A name that would reach outside the folder
-// ("/" or "\", ".", "..") or that Windows cannot use for a file (< > : " | ? * and control
-// characters, a trailing dot or blank, the device names CON, PRN, AUX, NUL, COM1 to COM9 and
-// LPT1 to LPT9, also with an extension) is refused with the error box titled "Error".
+// ("/" or "\", ".", "..") or whose file name NAME.vk7 Windows cannot use (< > : " | ? * and
+// control characters, the device names CON, PRN, AUX, NUL, COM1 to COM9 and LPT1 to LPT9, also
+// with an extension) is refused with the error box titled "Error". "The End." is fine: its file
+// "The End..vk7" does not end in a dot.
 bool CheckBattleName(const std::string& name, Reporter& reporter);
 
 }  // namespace vk7
