@@ -8,7 +8,8 @@ namespace vk7 {
 
 // Lets a one-line edit hold digits only. A minus sign the program put in front of the digits
 // (a negative number read from a file) may stay or be deleted, but is never typed: once gone
-// it does not come back, and nothing but digits goes in beside it.
+// or replaced (the whole text selected and typed over) it does not come back, and nothing but
+// digits goes in beside it.
 class DigitsValidator : public QValidator {
   Q_OBJECT
 
@@ -23,6 +24,7 @@ class DigitsValidator : public QValidator {
 
  private:
   bool minusAllowed_ = false;
+  bool minusSelected_ = false;
 };
 
 }  // namespace vk7
