@@ -227,7 +227,7 @@ int List(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
 std::optional<std::string> Formatted(const std::string& file, BattleConfig& config,
                                      Reporter& reporter, BattleFileReader::Access access) {
   if (!ReadForEditing(file, config, reporter, access)) return std::nullopt;
-  if (!ValidateFinish(config, reporter)) return std::nullopt;
+  if (!CheckFinishAndForceAiMode(config, reporter)) return std::nullopt;
   return SafeSave::Prepare(config, config.name, reporter);
 }
 
