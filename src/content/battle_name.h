@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "battle/reporter.h"
@@ -12,5 +13,11 @@ namespace vk7 {
 // characters, a trailing dot or blank, the device names CON, PRN, AUX, NUL, COM1 to COM9 and
 // LPT1 to LPT9, also with an extension) is refused with the error box titled "Error".
 bool CheckBattleName(const std::string& name, Reporter& reporter);
+
+// A battle name as the user typed it into a name box, trimmed of blanks and tabs at both ends.
+// Nothing, and nothing is to be done, when no name remains or it names the same file as
+// `unchanged`; nothing too when CheckBattleName refused it (its error has been shown).
+std::optional<std::string> TypedBattleName(const std::string& entered, Reporter& reporter,
+                                           const std::string& unchanged = {});
 
 }  // namespace vk7
