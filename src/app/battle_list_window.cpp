@@ -91,10 +91,9 @@ void BattleListWindow::CreateBattle() {
   const std::optional<std::string> entered = CreateBox::Ask(this, initial);
   if (!entered) return;
   BoxReporter reporter(this);
-  std::optional<std::string> typed = TypedBattleName(*entered, reporter);
-  if (!typed) return;
-  std::string name = std::move(*typed);
-  if (OpensForUpdate(game_.BattleFile(name))) {
+  std::optional<std::string> name = TypedBattleName(*entered, reporter);
+  if (!name) return;
+  if (OpensForUpdate(game_.BattleFile(*name))) {
     MessageBox::Show(this,
                      "A configuration with the same name exists already. As soon as you save the "
                      "new configuration the existing one will be overwritten. But you can still "
@@ -102,8 +101,8 @@ void BattleListWindow::CreateBattle() {
                      "Warning");
   }
   EditingWizard wizard(this, game_, catalogs_);
-  if (wizard.Run(name, true)) {
-    index_.Add(Trim(name));
+  if (wizard.Run(*name, true)) {
+    index_.Add(Trim(*name));
     Refill(selected);
   }
 }
