@@ -15,6 +15,7 @@
 #include <map>
 #include <string>
 
+#include "battle/atomic_file.h"
 #include "battle/battle_config.h"
 #include "battle/battle_file_reader.h"
 #include "battle/recording_reporter.h"
@@ -178,12 +179,12 @@ void BM_RenderBattle(benchmark::State& state) {
 BENCHMARK(BM_RenderBattle)->Arg(600000)->Unit(benchmark::kMillisecond);
 
 void BM_WriteBattleFile(benchmark::State& state) {
-  vk7::BattleConfig config = LargeBattle(state.range(0));
+  const vk7::BattleConfig config = LargeBattle(state.range(0));
   const auto path = std::filesystem::temp_directory_path() / "vk7-bench" / "written.vk7";
   std::filesystem::create_directories(path.parent_path());
-  vk7::RecordingReporter reporter;
   for (auto _ : state) {
-    if (!vk7::BattleFileWriter::Write(config, "written", path, reporter)) {
+    if (vk7::CommitFileAtomically(path, vk7::BattleFileWriter::Render(config).bytes) !=
+        vk7::CommitResult::Ok) {
       state.SkipWithError("write failed");
     }
   }

@@ -3,8 +3,10 @@
 #include <optional>
 #include <system_error>
 
+#include "battle/atomic_file.h"
 #include "battle/battle_config.h"
 #include "battle/battle_file_reader.h"
+#include "battle/native_file.h"
 #include "battle/string_helpers.h"
 #include "battle/text_line_file.h"
 #include "battle/windows_1252.h"
@@ -95,11 +97,7 @@ bool BattleImporter::CopyIntoScripts(const std::filesystem::path& source,
                                      const std::string& battleName) {
   // Named as the game looks for it ("name.vk7"), or as the existing file of that battle.
   const std::filesystem::path target = game_.BattleFile(battleName);
-  TextLineFile existing;
-  if (existing.OpenForRead(target)) {
-    existing.Close();
-    if (!OverwriteBox::Ask(parent_, battleName)) return false;
-  }
+  if (OpensForUpdate(target) && !OverwriteBox::Ask(parent_, battleName)) return false;
   TextLineFile input;
   if (!input.OpenForReadOnly(source)) {
     ErrorBox::Show(parent_, "Cannot open file!", "Error");
@@ -110,17 +108,8 @@ bool BattleImporter::CopyIntoScripts(const std::filesystem::path& source,
   while (input.ReadLine(line)) bytes.append(line).append("\r\n");
   input.Close();
   // A battle the user chose to overwrite goes to the trash, where it can be got back.
-  switch (FileTrash::Write(target, bytes)) {
-    case CommitResult::Ok:
-      return true;
-    case CommitResult::CannotCreate:
-      ErrorBox::Show(parent_, "Cannot create file!", "Error");
-      return false;
-    case CommitResult::CannotWrite:
-      ErrorBox::Show(parent_, "Cannot write file!", "Error");
-      return false;
-  }
-  return false;
+  BoxReporter reporter(parent_);
+  return Committed(FileTrash::Write(target, bytes), "Error", reporter);
 }
 
 }  // namespace vk7

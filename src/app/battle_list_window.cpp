@@ -7,9 +7,8 @@
 #include "app/battle_importer.h"
 #include "app/editing_wizard.h"
 #include "app/overview_window.h"
+#include "battle/native_file.h"
 #include "battle/string_helpers.h"
-#include "battle/text_line_file.h"
-#include "battle/windows_1252.h"
 #include "content/battle_name.h"
 #include "ui_battle_list_window.h"
 #include "widgets/box_reporter.h"
@@ -25,15 +24,6 @@
 #include "widgets/save_under_box.h"
 
 namespace vk7 {
-
-namespace {
-
-bool BattleFileExists(const GameFolder& game, const std::string& name) {
-  TextLineFile file;
-  return file.OpenForRead(game.BattleFile(name));
-}
-
-}  // namespace
 
 BattleListWindow::BattleListWindow(QWidget* parent, const GameFolder& game, Catalogs& catalogs)
     : QDialog(parent),
@@ -100,11 +90,10 @@ void BattleListWindow::CreateBattle() {
   const std::string initial = selected ? index_.Entries()[*selected] : std::string();
   const std::optional<std::string> entered = CreateBox::Ask(this, initial);
   if (!entered) return;
-  std::string name = Trim(*entered);
-  if (name.empty()) return;
   BoxReporter reporter(this);
-  if (!CheckBattleName(name, reporter)) return;
-  if (BattleFileExists(game_, name)) {
+  std::optional<std::string> name = TypedBattleName(*entered, reporter);
+  if (!name) return;
+  if (OpensForUpdate(game_.BattleFile(*name))) {
     MessageBox::Show(this,
                      "A configuration with the same name exists already. As soon as you save the "
                      "new configuration the existing one will be overwritten. But you can still "
@@ -112,8 +101,8 @@ void BattleListWindow::CreateBattle() {
                      "Warning");
   }
   EditingWizard wizard(this, game_, catalogs_);
-  if (wizard.Run(name, true)) {
-    index_.Add(Trim(name));
+  if (wizard.Run(*name, true)) {
+    index_.Add(Trim(*name));
     Refill(selected);
   }
 }
@@ -149,10 +138,10 @@ void BattleListWindow::RenameBattle() {
   const std::optional<std::string> entered =
       SaveUnderBox::Ask(this, oldName, std::string("Rename Battle"));
   if (!entered) return;
-  const std::string newName = Trim(*entered);
-  if (newName.empty() || SameFileName(newName, oldName)) return;
   BoxReporter reporter(this);
-  if (!CheckBattleName(newName, reporter)) return;
+  const std::optional<std::string> typed = TypedBattleName(*entered, reporter, oldName);
+  if (!typed) return;
+  const std::string& newName = *typed;
   const std::filesystem::path target = game_.BattleFile(newName);
   std::error_code ec;
   // Asked whatever the target's permissions; a write-protected one is then refused, as Windows

@@ -1,9 +1,11 @@
 #include "app/editing_wizard.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <optional>
 
 #include "app/finish_box.h"
+#include "battle/atomic_file.h"
 #include "battle/battle_file_reader.h"
 #include "content/safe_save.h"
 #include "pages/check_results_page.h"
@@ -74,14 +76,15 @@ PageResult EditingWizard::ShowPage(int page) {
 
 bool EditingWizard::Save(const std::string& name, bool replacing) {
   BoxReporter reporter(parent_);
-  const std::string oldName = config_.name;
+  const std::optional<std::string> bytes = SafeSave::Prepare(config_, name, reporter);
+  if (!bytes) return false;
+  const std::filesystem::path file = game_.BattleFile(name);
   // A battle the user chose to overwrite goes to the trash, where it can be got back.
-  if (!SafeSave::Save(config_, name, game_.BattleFile(name), reporter,
-                      replacing ? &FileTrash::Write : &CommitFileAtomically)) {
-    // Nothing was saved under the new name: the pages go on showing the battle's own.
-    config_.name = oldName;
-    return false;
-  }
+  const CommitResult written =
+      replacing ? FileTrash::Write(file, *bytes) : CommitFileAtomically(file, *bytes);
+  if (!Committed(written, BattleFileErrorTitle(name), reporter)) return false;
+  // Saved: from now on the battle goes by this name (until then the pages show its own).
+  config_.name = name;
   const std::string padding(34, ' ');
   MessageBox::Show(parent_, padding + "Battle Configuration " + name + " saved." + padding, "Save");
   return true;

@@ -2,8 +2,7 @@
 
 #include <QStyle>
 
-#include "battle/string_helpers.h"
-#include "battle/text_line_file.h"
+#include "battle/native_file.h"
 #include "content/battle_name.h"
 #include "ui_finish_box.h"
 #include "widgets/box_reporter.h"
@@ -29,17 +28,14 @@ FinishBox::~FinishBox() = default;
 void FinishBox::SaveUnder() {
   const std::optional<std::string> entered = SaveUnderBox::Ask(this, name_, std::nullopt);
   if (!entered) return;
-  const std::string name = Trim(*entered);
-  if (name.empty()) return;
   BoxReporter reporter(this);
-  if (!CheckBattleName(name, reporter)) return;
-  TextLineFile existing;
-  if (existing.OpenForRead(game_.BattleFile(name))) {
-    existing.Close();
-    if (!OverwriteBox::Ask(this, name)) return;
+  const std::optional<std::string> name = TypedBattleName(*entered, reporter);
+  if (!name) return;
+  if (OpensForUpdate(game_.BattleFile(*name))) {
+    if (!OverwriteBox::Ask(this, *name)) return;
     replacing_ = true;
   }
-  name_ = name;
+  name_ = *name;
   accept();
 }
 

@@ -120,6 +120,26 @@ void SyncFolder([[maybe_unused]] const std::filesystem::path& folder) {
 #endif
 }
 
+bool Committed(CommitResult result, const std::string& title, Reporter& reporter) {
+  switch (result) {
+    case CommitResult::Ok:
+      return true;
+    case CommitResult::CannotCreate:
+      reporter.Error(title, "Cannot create file!");
+      return false;
+    case CommitResult::CannotWrite:
+      reporter.Error(title, "Cannot write file!");
+      return false;
+  }
+  return false;
+}
+
+void CopyPermissions(const std::filesystem::path& original, const std::filesystem::path& copy) {
+  std::error_code ec;
+  const std::filesystem::perms perms = std::filesystem::status(original, ec).permissions();
+  if (!ec) std::filesystem::permissions(copy, perms, ec);
+}
+
 CommitResult CommitFileAtomically(const std::filesystem::path& requested, std::string_view bytes) {
   std::error_code ec;
   std::filesystem::path target = requested;
@@ -129,11 +149,7 @@ CommitResult CommitFileAtomically(const std::filesystem::path& requested, std::s
     if (!ec) target = resolved;
   }
   const bool exists = std::filesystem::exists(target, ec);
-  if (exists) {
-    std::FILE* probe = OpenNativeFile(target, "r+b");
-    if (probe == nullptr) return CommitResult::CannotCreate;
-    std::fclose(probe);
-  }
+  if (exists && !OpensForUpdate(target)) return CommitResult::CannotCreate;
 
   static std::atomic<unsigned> counter{0};
   const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
@@ -153,11 +169,7 @@ CommitResult CommitFileAtomically(const std::filesystem::path& requested, std::s
   bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
   ok = SyncToDisk(file) && ok;
   ok = std::fclose(file) == 0 && ok;
-  if (ok && exists) {
-    // Keep the permissions the user gave the old file.
-    const auto perms = std::filesystem::status(target, ec).permissions();
-    if (!ec) std::filesystem::permissions(temp, perms, ec);
-  }
+  if (ok && exists) CopyPermissions(target, temp);
   if (ok) {
     std::filesystem::rename(temp, target, ec);
     ok = !ec;

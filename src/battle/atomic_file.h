@@ -1,7 +1,10 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 #include <string_view>
+
+#include "battle/reporter.h"
 
 namespace vk7 {
 
@@ -16,6 +19,14 @@ enum class CommitResult { Ok, CannotCreate, CannotWrite };
 // A target that exists but may not be written is not replaced (CannotCreate), as opening it
 // for writing would fail too.
 CommitResult CommitFileAtomically(const std::filesystem::path& target, std::string_view bytes);
+
+// True for Ok; otherwise reports "Cannot create file!" or "Cannot write file!" under `title`
+// and returns false.
+bool Committed(CommitResult result, const std::string& title, Reporter& reporter);
+
+// Gives `copy` the permission bits of `original`, so that a file put in place of the original
+// keeps the ones the user gave it; best effort.
+void CopyPermissions(const std::filesystem::path& original, const std::filesystem::path& copy);
 
 // Makes renames in `folder` durable (POSIX); best effort, as some file systems cannot sync a
 // folder.

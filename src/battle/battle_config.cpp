@@ -98,8 +98,8 @@ bool BattleConfig::FindDefaultNameConflict(DefaultNameConflict* conflict) const 
     }
     return false;
   });
-  if (defaults.empty()) return true;
-  return !VisitShips(*this, [&](const ShipEntry& ship, ShipLocation where, std::uint32_t) {
+  if (defaults.empty()) return false;
+  return VisitShips(*this, [&](const ShipEntry& ship, ShipLocation where, std::uint32_t) {
     if (!ship.hasName) return false;
     const auto found = defaults.find(ship.name);
     if (found == defaults.end()) return false;

@@ -212,8 +212,8 @@ struct BattleConfig {
   bool CheckShipName(const std::string& shipName, bool againstDefaults,
                      ShipLocation* clash = nullptr) const;
 
-  // True when no own name equals any default name; otherwise the first clash in visiting
-  // order. Linear in the number of ships.
+  // True when some ship's own name equals another ship's default name; `conflict` (when
+  // given) then receives the first such clash in visiting order. Linear in the number of ships.
   bool FindDefaultNameConflict(DefaultNameConflict* conflict = nullptr) const;
 
   // A system with its name defined whose name equals `systemName`, case ignored.

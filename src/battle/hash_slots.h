@@ -81,12 +81,6 @@ class HashSlots {
     }
   }
 
-  void Clear() {
-    slots_.clear();
-    slots_.shrink_to_fit();
-    count_ = 0;
-  }
-
   static std::uint32_t Hash(std::string_view text) {
     const std::size_t h = std::hash<std::string_view>{}(text);
     return static_cast<std::uint32_t>(h ^ (static_cast<std::uint64_t>(h) >> 32));

@@ -29,4 +29,11 @@ std::FILE* OpenNativeFile(const std::filesystem::path& path, const char* mode) {
 #endif
 }
 
+bool OpensForUpdate(const std::filesystem::path& path) {
+  std::FILE* file = OpenNativeFile(path, "r+b");
+  if (file == nullptr) return false;
+  std::fclose(file);
+  return true;
+}
+
 }  // namespace vk7

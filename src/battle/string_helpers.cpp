@@ -2,16 +2,6 @@
 
 namespace vk7 {
 
-std::string Substring(std::string_view source, std::size_t first, std::size_t last) {
-  if (first >= source.size() || first > last) return {};
-  if (last >= source.size()) last = source.size() - 1;
-  return std::string(source.substr(first, last - first + 1));
-}
-
-std::string PrefixBefore(std::string_view source, char mark) {
-  return std::string(source.substr(0, source.find(mark)));
-}
-
 std::string Trim(std::string_view source) {
   return std::string(TrimView(source));
 }

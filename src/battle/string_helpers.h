@@ -13,13 +13,6 @@ inline bool IsBlank(char c) {
   return c == ' ' || c == '\t';
 }
 
-// Characters first..last (both included, from 0); empty when first is past the end or
-// first > last; last past the end means "to the end".
-std::string Substring(std::string_view source, std::size_t first, std::size_t last);
-
-// The text before the first `mark`; the whole text when there is none.
-std::string PrefixBefore(std::string_view source, char mark);
-
 std::string Trim(std::string_view source);
 inline std::string_view TrimView(std::string_view source) {
   std::size_t begin = 0;

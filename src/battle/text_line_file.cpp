@@ -45,14 +45,6 @@ bool TextLineFile::OpenReading(const std::filesystem::path& path, const char* mo
   return true;
 }
 
-bool TextLineFile::OpenForWrite(const std::filesystem::path& path) {
-  Close();
-  handle_ = OpenNativeFile(path, "wb");
-  if (handle_ == nullptr) return false;
-  path_ = path;
-  return true;
-}
-
 void TextLineFile::OpenMemory(std::string content) {
   Close();
   owned_ = std::move(content);
@@ -149,19 +141,6 @@ bool TextLineFile::ReadLine(std::string& line) {
   const bool ok = ReadLine(view);
   line.assign(view);
   return ok;
-}
-
-bool TextLineFile::WriteLine(std::string_view text) {
-  if (handle_ == nullptr) return false;
-  if (std::fwrite(text.data(), 1, text.size(), handle_) != text.size()) return false;
-  return std::fwrite("\r\n", 1, 2, handle_) == 2;
-}
-
-bool TextLineFile::Rewrite() {
-  if (handle_ == nullptr) return false;
-  const std::filesystem::path path = path_;
-  Close();
-  return OpenForWrite(path);
 }
 
 bool TextLineFile::Close() {

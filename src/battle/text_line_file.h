@@ -10,10 +10,10 @@
 
 namespace vk7 {
 
-// A line-oriented single-byte text file. Lines end at LF; a CR right before the LF belongs
-// to the line end. Written lines end with CR LF. A line keeps at most 511 characters; the
-// rest of a longer line is read and dropped. Files are read in large blocks and lines are
-// handed out as views into the block, so reading a line allocates nothing.
+// A line-oriented single-byte text file, read only: saves go through atomic_file.h. Lines end
+// at LF; a CR right before the LF belongs to the line end. A line keeps at most 511
+// characters; the rest of a longer line is read and dropped. Files are read in large blocks and
+// lines are handed out as views into the block, so reading a line allocates nothing.
 class TextLineFile {
  public:
   static constexpr std::size_t kMaxLine = 511;
@@ -28,8 +28,6 @@ class TextLineFile {
   bool OpenForRead(const std::filesystem::path& path);
   // Opens an existing file for reading only: for files the program never writes.
   bool OpenForReadOnly(const std::filesystem::path& path);
-  // Creates the file, or empties it, for writing.
-  bool OpenForWrite(const std::filesystem::path& path);
   // Reads lines from `content` instead of a file (read-backs of saves, tests, fuzzing).
   void OpenMemory(std::string content);
   // Reads lines from bytes the caller keeps alive and unchanged until Close (no copy).
@@ -45,10 +43,7 @@ class TextLineFile {
   bool ReadLine(std::string& line);
   // The next line as a view that stays valid until the next read or Close.
   bool ReadLine(std::string_view& line);
-  bool WriteLine(std::string_view text);
-  // Closes the file and opens its path again for writing, emptied.
-  bool Rewrite();
-  // False when buffered output could not be written out.
+  // False when the file could not be closed.
   bool Close();
 
   bool IsOpen() const { return handle_ != nullptr || memory_; }

@@ -16,7 +16,6 @@ std::string OneLine(std::string text) {
 
 void CliReporter::OnError(const std::string&, const std::string& text,
                           std::optional<std::uint32_t> line) {
-  hadError_ = true;
   err_ << file_;
   if (line) err_ << ':' << *line;
   err_ << ": error: " << OneLine(text) << '\n';

@@ -17,8 +17,6 @@ class CliReporter : public Reporter {
  public:
   CliReporter(std::ostream& err, std::string file) : err_(err), file_(std::move(file)) {}
 
-  bool HadError() const { return hadError_; }
-
  protected:
   void OnError(const std::string& title, const std::string& text,
                std::optional<std::uint32_t> line) override;
@@ -27,7 +25,6 @@ class CliReporter : public Reporter {
  private:
   std::ostream& err_;
   std::string file_;
-  bool hadError_ = false;
 };
 
 }  // namespace vk7

@@ -13,7 +13,6 @@
 #include "battle/windows_1252.h"
 #include "cli/cli_reporter.h"
 #include "content/battle_checker.h"
-#include "content/battle_file_writer.h"
 #include "content/battle_index.h"
 #include "content/battle_overview.h"
 #include "content/finish_validation.h"
@@ -227,7 +226,7 @@ int List(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
 std::optional<std::string> Formatted(const std::string& file, BattleConfig& config,
                                      Reporter& reporter, BattleFileReader::Access access) {
   if (!ReadForEditing(file, config, reporter, access)) return std::nullopt;
-  if (!ValidateFinish(config, reporter)) return std::nullopt;
+  if (!CheckFinishAndForceAiMode(config, reporter)) return std::nullopt;
   return SafeSave::Prepare(config, config.name, reporter);
 }
 
@@ -264,8 +263,8 @@ int Format(const std::vector<std::string>& args, std::ostream& out, std::ostream
         err << "vk7: cannot write to standard output\n";
         status = 1;
       }
-    } else if (!BattleFileWriter::Commit(config.name, *bytes, std::filesystem::path(file),
-                                         reporter)) {
+    } else if (!Committed(CommitFileAtomically(std::filesystem::path(file), *bytes),
+                          BattleFileErrorTitle(config.name), reporter)) {
       status = 1;
     }
     KeepUntilExit(std::move(config));

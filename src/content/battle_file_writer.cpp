@@ -5,8 +5,6 @@
 #include <cstdint>
 #include <string_view>
 
-#include "battle/atomic_file.h"
-
 namespace vk7 {
 
 namespace {
@@ -339,29 +337,6 @@ void BattleFileWriter::RenderGlobals(const BattleConfig& config, Output& out) {
 void BattleFileWriter::RenderSystem(const StarSystem& system, Output& out) {
   LineBuilder b(out);
   WriteSystem(b, system);
-}
-
-bool BattleFileWriter::Write(BattleConfig& config, const std::string& name,
-                             const std::filesystem::path& file, Reporter& reporter) {
-  config.name = name;
-  return Commit(name, Render(config).bytes, file, reporter);
-}
-
-bool BattleFileWriter::Commit(const std::string& name, const std::string& bytes,
-                              const std::filesystem::path& file, Reporter& reporter,
-                              CommitFunction commit) {
-  const std::string title = BattleFileErrorTitle(name);
-  switch (commit(file, bytes)) {
-    case CommitResult::Ok:
-      return true;
-    case CommitResult::CannotCreate:
-      reporter.Error(title, "Cannot create file!");
-      return false;
-    case CommitResult::CannotWrite:
-      reporter.Error(title, "Cannot write file!");
-      return false;
-  }
-  return false;
 }
 
 }  // namespace vk7

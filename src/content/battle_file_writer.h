@@ -2,19 +2,17 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <string>
 #include <vector>
 
-#include "battle/atomic_file.h"
 #include "battle/battle_config.h"
-#include "battle/reporter.h"
 
 namespace vk7 {
 
 // Turns a BattleConfig into the text of a ".vk7" battle file in the layout the game and the
 // editor expect: header, then one section per group of values, CR LF line ends, every line
-// cut to 255 characters. Values are written exactly as held; nothing is checked here.
+// cut to 255 characters. Values are written exactly as held; nothing is checked here, and
+// nothing touches the disk (SafeSave checks the bytes, atomic_file.h puts them in place).
 class BattleFileWriter {
  public:
   struct Output {
@@ -32,19 +30,6 @@ class BattleFileWriter {
   // to `out`; their cut-line numbers count from the first line they append.
   static void RenderGlobals(const BattleConfig& config, Output& out);
   static void RenderSystem(const StarSystem& system, Output& out);
-
-  // Stores `name` in the configuration and writes the file. Fails with the error box
-  // "Cannot create file!" or "Cannot write file!"; the old file then stays as it was.
-  static bool Write(BattleConfig& config, const std::string& name,
-                    const std::filesystem::path& file, Reporter& reporter);
-
-  // How bytes take the place of a file; the default keeps nothing of the old one.
-  using CommitFunction = CommitResult (*)(const std::filesystem::path&, std::string_view);
-
-  // Puts already rendered bytes in place of `file`, reporting failures as Write does.
-  static bool Commit(const std::string& name, const std::string& bytes,
-                     const std::filesystem::path& file, Reporter& reporter,
-                     CommitFunction commit = &CommitFileAtomically);
 };
 
 }  // namespace vk7

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "battle/string_helpers.h"
+#include "battle/windows_1252.h"
 #include "content/battle_index.h"
 
 namespace vk7 {
@@ -44,6 +45,15 @@ bool CheckBattleName(const std::string& name, Reporter& reporter) {
                      "dot or a blank, and must not be \".\", \"..\" or a device name (CON, PRN, "
                      "AUX, NUL, COM1 to COM9, LPT1 to LPT9, also with an extension).");
   return false;
+}
+
+std::optional<std::string> TypedBattleName(const std::string& entered, Reporter& reporter,
+                                           const std::string& unchanged) {
+  std::string name = Trim(entered);
+  if (name.empty() || SameFileName(name, unchanged) || !CheckBattleName(name, reporter)) {
+    return std::nullopt;
+  }
+  return name;
 }
 
 }  // namespace vk7

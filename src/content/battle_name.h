@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "battle/reporter.h"
@@ -13,5 +14,11 @@ namespace vk7 {
 // with an extension) is refused with the error box titled "Error". "The End." is fine: its file
 // "The End..vk7" does not end in a dot.
 bool CheckBattleName(const std::string& name, Reporter& reporter);
+
+// A battle name as the user typed it into a name box, trimmed of blanks and tabs at both ends.
+// Nothing, and nothing is to be done, when no name remains or it names the same file as
+// `unchanged`; nothing too when CheckBattleName refused it (its error has been shown).
+std::optional<std::string> TypedBattleName(const std::string& entered, Reporter& reporter,
+                                           const std::string& unchanged = {});
 
 }  // namespace vk7

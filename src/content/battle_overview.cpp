@@ -32,7 +32,7 @@ void AppendUtf8(std::string& out, std::uint32_t code) {
 }
 
 std::string T(const std::string& bytes) {
-  return Cp1252ToUtf8(bytes);
+  return Cp1252ToShownUtf8(bytes);
 }
 
 // Catalog file names, as the finding badges name them.
@@ -265,7 +265,7 @@ BattleOverview::System BuildSystem(const StarSystem& s, std::size_t number,
 
 }  // namespace
 
-std::string Cp1252ToUtf8(const std::string& bytes) {
+std::string Cp1252ToShownUtf8(const std::string& bytes) {
   std::string out;
   out.reserve(bytes.size());
   for (const char c : bytes) {

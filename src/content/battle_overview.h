@@ -60,9 +60,9 @@ struct BattleOverview {
 // the catalogs lack are marked and listed. Linear in the size of the battle.
 BattleOverview BuildOverview(const BattleConfig& config, const CheckResult* check = nullptr);
 
-// Windows-1252 bytes as UTF-8. Control characters other than the tab, and the five bytes
-// the code page leaves undefined, become U+FFFD, so neither an XML reader nor a terminal
-// meets them.
-std::string Cp1252ToUtf8(const std::string& bytes);
+// Windows-1252 bytes as UTF-8 text to show. Control characters other than the tab, and the
+// five bytes the code page leaves undefined, become U+FFFD, so neither an XML reader nor a
+// terminal meets them. (File names keep every byte: Cp1252ToUtf8 of windows_1252.h.)
+std::string Cp1252ToShownUtf8(const std::string& bytes);
 
 }  // namespace vk7

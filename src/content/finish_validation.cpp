@@ -42,9 +42,9 @@ std::string DefaultNameConflictText(const DefaultNameConflict& conflict) {
   return text;
 }
 
-bool ValidateFinish(BattleConfig& config, Reporter& reporter) {
+bool CheckFinishAndForceAiMode(BattleConfig& config, Reporter& reporter) {
   DefaultNameConflict conflict;
-  if (!config.FindDefaultNameConflict(&conflict)) {
+  if (config.FindDefaultNameConflict(&conflict)) {
     reporter.Error("Error", DefaultNameConflictText(conflict));
     return false;
   }

@@ -248,6 +248,164 @@ int Sum(const std::vector<int>& widths) {
   return total;
 }
 
+// Widths first: the page grows to the widest content.
+struct Layout {
+  std::vector<int> general;  // the columns of the groups before the systems
+  std::vector<int> roles;    // the columns of a system's groups, the same in every system
+  int whenWidth = 70;        // the times of the time lines, right-aligned
+  int content = kMinContent;
+};
+
+Layout MeasureLayout(const BattleOverview& overview) {
+  Layout layout;
+  for (const auto& group : overview.general) layout.general.push_back(GroupWidth(group));
+  layout.roles.assign(4, kMinColumn);
+  for (const auto& system : overview.systems) {
+    for (std::size_t k = 0; k < system.groups.size() && k < layout.roles.size(); ++k) {
+      layout.roles[k] = std::max(layout.roles[k], GroupWidth(system.groups[k]));
+    }
+    for (const auto& event : system.events) {
+      layout.whenWidth = std::max(layout.whenWidth, TextWidth(event.when, kText));
+    }
+  }
+  const int textLeft = layout.whenWidth + 28;  // from the frame's inner edge
+  int content = std::max({kMinContent, Sum(layout.general), Sum(layout.roles) + 2 * kInset,
+                          TextWidth(overview.title, 24, true)});
+  for (const auto& system : overview.systems) {
+    int heading = TextWidth(system.heading, 16, true);
+    if (!system.finding.empty()) heading += 8 + BadgeWidth(system.finding);
+    content = std::max({content, heading + 2 * kInset, TextWidth(system.details, 12) + 2 * kInset});
+    for (const auto& event : system.events) {
+      int width = textLeft + ItemWidth({event.what, event.finding});
+      if (!event.dialog.empty()) width += 8 + TextWidth(kDialogLabelOne, kSmall) + 30;
+      content = std::max(content, width + 2 * kInset);
+    }
+  }
+  layout.content = content;
+  layout.general = Spread(layout.general, content);
+  layout.roles = Spread(layout.roles, content - 2 * kInset);
+  return layout;
+}
+
+// The title, the file name, the title lines and the groups before the systems; returns where
+// the first system begins.
+int DrawHeading(Svg& svg, const BattleOverview& overview, const Layout& layout) {
+  int y = kMargin + 24;
+  svg.Text(kMargin, y, overview.title, 24, " font-weight=\"bold\"");
+  y += 20;
+  svg.Text(kMargin, y, overview.fileName, 12, "", kDim);
+  for (const std::string& line : overview.titleLines) {
+    for (const std::string& part : Wrap(line, layout.content, 14)) {
+      y += 20;
+      svg.Text(kMargin, y, part, 14, " font-style=\"italic\"");
+    }
+  }
+  y += 18;
+  return y + GroupRow(svg, kMargin, y, overview.general, layout.general) + 18;
+}
+
+// One event of a time line whose baseline is `row`: its time, what happens, and its dialog as
+// a marker (all lines in its tooltip) followed by as much of the first line as fits.
+void DrawEvent(Svg& inner, const BattleOverview::Event& event, const Layout& layout, int axis,
+               int row) {
+  const int left = kMargin;
+  inner.Text(left + kInset + layout.whenWidth, row, event.when, kText, " text-anchor=\"end\"",
+             kDim);
+  int end = inner.Item(axis + 14, row, {event.what, event.finding});
+  if (event.dialog.empty()) return;
+  const std::string label = DialogLabel(event.dialog.size());
+  const int markerWidth = TextWidth(label, kSmall) + 12;
+  std::string tooltip;
+  for (const std::string& line : event.dialog) {
+    tooltip += (tooltip.empty() ? "" : "\n") + line;
+  }
+  inner.Raw("<g>\n<title>" + EscapeXml(tooltip) + "</title>\n");
+  inner.Rect(end + 10, row - 13, markerWidth, 17, kDialogFill, kDialogStroke, 8);
+  inner.Text(end + 16, row - 1, label, kSmall, "", kDialogStroke);
+  inner.Raw("</g>\n");
+  end += 10 + markerWidth + 8;
+  const int room = left + layout.content - kInset - end;
+  if (room > 60) {
+    inner.Text(end, row, Fit("\xE2\x80\x9C" + event.dialog.front() + "\xE2\x80\x9D", room, 12), 12,
+               " font-style=\"italic\"", kDim);
+  }
+}
+
+// A system's frame from `top`: the band with its name and details, its groups and its time
+// line. Returns where the next part begins.
+int DrawSystem(Svg& svg, const BattleOverview::System& system, const Layout& layout, int top) {
+  const int left = kMargin;
+  Svg inner;  // drawn after the frame, which needs its height
+  int row = top + 24;
+  inner.Text(left + kInset, row, system.heading, 16, " font-weight=\"bold\"");
+  if (!system.finding.empty()) {
+    inner.Badge(left + kInset + TextWidth(system.heading, 16, true) + 8, row - 1, system.finding);
+  }
+  row += 18;
+  inner.Text(left + kInset, row, system.details, 12, "", kDim);
+  row += 14;
+  const int band = row - top;
+  row += 10;
+  row += GroupRow(inner, left + kInset, row, system.groups, layout.roles) + 8;
+
+  row += 4;
+  inner.Text(left + kInset, row, "Time line", 12, " font-weight=\"bold\"", kDim);
+  const int axis = left + kInset + layout.whenWidth + 14;
+  const int firstDot = row + 18 - 4;
+  std::string dots;
+  for (const BattleOverview::Event& event : system.events) {
+    row += kEventRow;
+    dots += "<circle cx=\"" + Svg::N(axis) + "\" cy=\"" + Svg::N(row - 4) + "\" r=\"5\" fill=\"" +
+            RoleColour(event.role) + "\" stroke=\"#ffffff\"/>\n";
+    DrawEvent(inner, event, layout, axis, row);
+  }
+  const int lastDot = row - 4;
+  row += 16;
+  svg.Rect(left, top, layout.content, row - top, "#ffffff", kFrame, 6);
+  svg.Rect(left + 1, top + 1, layout.content - 2, band, kBand, nullptr, 5);
+  if (!system.events.empty()) {
+    svg.Raw("<line x1=\"" + Svg::N(axis) + "\" y1=\"" + Svg::N(firstDot) + "\" x2=\"" +
+            Svg::N(axis) + "\" y2=\"" + Svg::N(lastDot) +
+            "\" stroke=\"#B0B0B0\" stroke-width=\"2\"/>\n");
+  }
+  svg.Raw(inner.Take() + dots);
+  return row + 18;
+}
+
+// What the catalogs lack, one bulleted row each (wrapped); returns where the page ends.
+int DrawFindings(Svg& svg, const std::vector<std::string>& findings, const Layout& layout, int y) {
+  const int left = kMargin;
+  y += 6;
+  svg.Text(left, y, "Check findings", 16, " font-weight=\"bold\"");
+  std::vector<std::string> rows = findings;
+  if (rows.empty()) rows.push_back("The battle looks FINE! No missing objects found!");
+  for (const std::string& finding : rows) {
+    bool first = true;
+    for (const std::string& part : Wrap(finding, layout.content - 20, kText)) {
+      y += kRow;
+      if (first && !findings.empty()) {
+        svg.Raw("<circle cx=\"" + Svg::N(left + 5) + "\" cy=\"" + Svg::N(y - 4) +
+                "\" r=\"4\" fill=\"" + kFinding + "\"/>\n");
+      }
+      svg.Text(left + 16, y, part);
+      first = false;
+    }
+  }
+  return y + 12;
+}
+
+// The SVG document around the drawn `body`, on a white page.
+std::string Document(const std::string& title, int width, int height, const std::string& body) {
+  return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+         "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" +
+         Svg::N(width) + "\" height=\"" + Svg::N(height) + "\" viewBox=\"0 0 " + Svg::N(width) +
+         " " + Svg::N(height) + "\" role=\"img\">\n<title>" +
+         EscapeXml("Battle overview: " + title) + "</title>\n<g font-family=\"" + kFontFamily +
+         "\" font-size=\"" + Svg::N(kText) + "\" fill=\"" + kInk + "\">\n<rect width=\"" +
+         Svg::N(width) + "\" height=\"" + Svg::N(height) + "\" fill=\"#ffffff\"/>\n" + body +
+         "</g>\n</svg>\n";
+}
+
 }  // namespace
 
 std::string EscapeXml(const std::string& text) {
@@ -284,138 +442,14 @@ std::string EscapeXml(const std::string& text) {
 }
 
 std::string RenderOverviewSvg(const BattleOverview& overview) {
-  // Widths first: the page grows to the widest content.
-  std::vector<int> general;
-  for (const auto& group : overview.general) general.push_back(GroupWidth(group));
-  std::vector<int> roles(4, kMinColumn);
-  int whenWidth = 70;
-  for (const auto& system : overview.systems) {
-    for (std::size_t k = 0; k < system.groups.size() && k < roles.size(); ++k) {
-      roles[k] = std::max(roles[k], GroupWidth(system.groups[k]));
-    }
-    for (const auto& event : system.events) {
-      whenWidth = std::max(whenWidth, TextWidth(event.when, kText));
-    }
-  }
-  const int textLeft = whenWidth + 28;  // from the frame's inner edge
-  int content = std::max(
-      {kMinContent, Sum(general), Sum(roles) + 2 * kInset, TextWidth(overview.title, 24, true)});
-  for (const auto& system : overview.systems) {
-    int heading = TextWidth(system.heading, 16, true);
-    if (!system.finding.empty()) heading += 8 + BadgeWidth(system.finding);
-    content = std::max({content, heading + 2 * kInset, TextWidth(system.details, 12) + 2 * kInset});
-    for (const auto& event : system.events) {
-      int width = textLeft + ItemWidth({event.what, event.finding});
-      if (!event.dialog.empty()) width += 8 + TextWidth(kDialogLabelOne, kSmall) + 30;
-      content = std::max(content, width + 2 * kInset);
-    }
-  }
-  general = Spread(general, content);
-  roles = Spread(roles, content - 2 * kInset);
-
+  const Layout layout = MeasureLayout(overview);
   Svg svg;
-  const int left = kMargin;
-  int y = kMargin + 24;
-  svg.Text(left, y, overview.title, 24, " font-weight=\"bold\"");
-  y += 20;
-  svg.Text(left, y, overview.fileName, 12, "", kDim);
-  for (const std::string& line : overview.titleLines) {
-    for (const std::string& part : Wrap(line, content, 14)) {
-      y += 20;
-      svg.Text(left, y, part, 14, " font-style=\"italic\"");
-    }
-  }
-  y += 18;
-  y += GroupRow(svg, left, y, overview.general, general) + 18;
-
+  int y = DrawHeading(svg, overview, layout);
   for (const BattleOverview::System& system : overview.systems) {
-    const int top = y;
-    Svg inner;  // drawn after the frame, which needs its height
-    // The band with the system's name and details.
-    int row = top + 24;
-    inner.Text(left + kInset, row, system.heading, 16, " font-weight=\"bold\"");
-    if (!system.finding.empty()) {
-      inner.Badge(left + kInset + TextWidth(system.heading, 16, true) + 8, row - 1, system.finding);
-    }
-    row += 18;
-    inner.Text(left + kInset, row, system.details, 12, "", kDim);
-    row += 14;
-    const int band = row - top;
-    row += 10;
-    row += GroupRow(inner, left + kInset, row, system.groups, roles) + 8;
-
-    row += 4;
-    inner.Text(left + kInset, row, "Time line", 12, " font-weight=\"bold\"", kDim);
-    const int axis = left + kInset + whenWidth + 14;
-    const int firstDot = row + 18 - 4;
-    std::string dots;
-    for (const BattleOverview::Event& event : system.events) {
-      row += kEventRow;
-      inner.Text(left + kInset + whenWidth, row, event.when, kText, " text-anchor=\"end\"", kDim);
-      dots += "<circle cx=\"" + Svg::N(axis) + "\" cy=\"" + Svg::N(row - 4) + "\" r=\"5\" fill=\"" +
-              RoleColour(event.role) + "\" stroke=\"#ffffff\"/>\n";
-      int end = inner.Item(axis + 14, row, {event.what, event.finding});
-      if (event.dialog.empty()) continue;
-      const std::string label = DialogLabel(event.dialog.size());
-      const int markerWidth = TextWidth(label, kSmall) + 12;
-      std::string tooltip;
-      for (const std::string& line : event.dialog) {
-        tooltip += (tooltip.empty() ? "" : "\n") + line;
-      }
-      inner.Raw("<g>\n<title>" + EscapeXml(tooltip) + "</title>\n");
-      inner.Rect(end + 10, row - 13, markerWidth, 17, kDialogFill, kDialogStroke, 8);
-      inner.Text(end + 16, row - 1, label, kSmall, "", kDialogStroke);
-      inner.Raw("</g>\n");
-      end += 10 + markerWidth + 8;
-      const int room = left + content - kInset - end;
-      if (room > 60) {
-        inner.Text(end, row, Fit("\xE2\x80\x9C" + event.dialog.front() + "\xE2\x80\x9D", room, 12),
-                   12, " font-style=\"italic\"", kDim);
-      }
-    }
-    const int lastDot = row - 4;
-    row += 16;
-    svg.Rect(left, top, content, row - top, "#ffffff", kFrame, 6);
-    svg.Rect(left + 1, top + 1, content - 2, band, kBand, nullptr, 5);
-    if (!system.events.empty()) {
-      svg.Raw("<line x1=\"" + Svg::N(axis) + "\" y1=\"" + Svg::N(firstDot) + "\" x2=\"" +
-              Svg::N(axis) + "\" y2=\"" + Svg::N(lastDot) +
-              "\" stroke=\"#B0B0B0\" stroke-width=\"2\"/>\n");
-    }
-    svg.Raw(inner.Take() + dots);
-    y = row + 18;
+    y = DrawSystem(svg, system, layout, y);
   }
-
-  if (overview.findings) {
-    y += 6;
-    svg.Text(left, y, "Check findings", 16, " font-weight=\"bold\"");
-    std::vector<std::string> rows = *overview.findings;
-    if (rows.empty()) rows.push_back("The battle looks FINE! No missing objects found!");
-    for (const std::string& finding : rows) {
-      bool first = true;
-      for (const std::string& part : Wrap(finding, content - 20, kText)) {
-        y += kRow;
-        if (first && !overview.findings->empty()) {
-          svg.Raw("<circle cx=\"" + Svg::N(left + 5) + "\" cy=\"" + Svg::N(y - 4) +
-                  "\" r=\"4\" fill=\"" + kFinding + "\"/>\n");
-        }
-        svg.Text(left + 16, y, part);
-        first = false;
-      }
-    }
-    y += 12;
-  }
-
-  const int width = content + 2 * kMargin;
-  const int height = y + kMargin - 18;
-  return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-         "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" +
-         Svg::N(width) + "\" height=\"" + Svg::N(height) + "\" viewBox=\"0 0 " + Svg::N(width) +
-         " " + Svg::N(height) + "\" role=\"img\">\n<title>" +
-         EscapeXml("Battle overview: " + overview.title) + "</title>\n<g font-family=\"" +
-         kFontFamily + "\" font-size=\"" + Svg::N(kText) + "\" fill=\"" + kInk +
-         "\">\n<rect width=\"" + Svg::N(width) + "\" height=\"" + Svg::N(height) +
-         "\" fill=\"#ffffff\"/>\n" + svg.Take() + "</g>\n</svg>\n";
+  if (overview.findings) y = DrawFindings(svg, *overview.findings, layout, y);
+  return Document(overview.title, layout.content + 2 * kMargin, y + kMargin - 18, svg.Take());
 }
 
 }  // namespace vk7

@@ -173,13 +173,4 @@ std::optional<std::string> SafeSave::Prepare(const BattleConfig& config, const s
   return std::move(written.bytes);
 }
 
-bool SafeSave::Save(BattleConfig& config, const std::string& name,
-                    const std::filesystem::path& file, Reporter& reporter,
-                    BattleFileWriter::CommitFunction commit) {
-  config.name = name;
-  const std::optional<std::string> bytes = Prepare(config, name, reporter);
-  if (!bytes) return false;
-  return BattleFileWriter::Commit(name, *bytes, file, reporter, commit);
-}
-
 }  // namespace vk7

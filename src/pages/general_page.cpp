@@ -102,7 +102,7 @@ void GeneralPage::NameEscort() {
 
 void GeneralPage::Finish() {
   BoxReporter reporter(this);
-  if (ValidateFinish(config_, reporter)) done(static_cast<int>(PageResult::Finish));
+  if (CheckFinishAndForceAiMode(config_, reporter)) done(static_cast<int>(PageResult::Finish));
 }
 
 void GeneralPage::reject() {

@@ -115,7 +115,7 @@ void SystemShipsPage::OpenPositions() {
 
 void SystemShipsPage::Finish() {
   BoxReporter reporter(this);
-  if (ValidateFinish(config_, reporter)) Leave(PageResult::Finish);
+  if (CheckFinishAndForceAiMode(config_, reporter)) Leave(PageResult::Finish);
 }
 
 void SystemShipsPage::Leave(PageResult result) {

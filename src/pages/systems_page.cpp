@@ -203,7 +203,7 @@ void SystemsPage::Move(bool up) {
 
 void SystemsPage::Finish() {
   BoxReporter reporter(this);
-  if (ValidateFinish(config_, reporter)) done(static_cast<int>(PageResult::Finish));
+  if (CheckFinishAndForceAiMode(config_, reporter)) done(static_cast<int>(PageResult::Finish));
 }
 
 void SystemsPage::reject() {

@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
-#include <cstdio>
 #include <system_error>
 
 #include "battle/native_file.h"
@@ -61,9 +60,7 @@ CommitResult FileTrash::Write(const fs::path& target, std::string_view bytes) {
     return CommitFileAtomically(target, bytes);
   }
   // Refused as a plain save refuses it.
-  std::FILE* probe = OpenNativeFile(target, "r+b");
-  if (probe == nullptr) return CommitResult::CannotCreate;
-  std::fclose(probe);
+  if (!OpensForUpdate(target)) return CommitResult::CannotCreate;
 
   fs::path staged = target;
   fs::path stagedName = ".";
@@ -72,9 +69,7 @@ CommitResult FileTrash::Write(const fs::path& target, std::string_view bytes) {
   staged.replace_filename(stagedName);
   const CommitResult written = CommitFileAtomically(staged, bytes);
   if (written != CommitResult::Ok) return written;
-  // Keep the permissions the user gave the old file.
-  const fs::file_status old = fs::status(target, ec);
-  if (!ec) fs::permissions(staged, old.permissions(), ec);
+  CopyPermissions(target, staged);
   if (Replace(staged, target)) return CommitResult::Ok;
   fs::remove(staged, ec);
   return CommitResult::CannotWrite;

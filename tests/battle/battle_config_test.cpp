@@ -83,11 +83,11 @@ TEST(BattleConfig, DefaultNameConflicts) {
   config.escorts = {Ship("Scout"), Ship("Scout", "Scout E2")};  // its own place has no default
   config.systems = {System("Sol")};
   config.systems[0].enemies = {Ship("Raider", "Destroyer E1")};
-  EXPECT_TRUE(config.FindDefaultNameConflict());
+  EXPECT_FALSE(config.FindDefaultNameConflict());
 
   config.escorts[1].name = "Scout E1";
   DefaultNameConflict conflict;
-  EXPECT_FALSE(config.FindDefaultNameConflict(&conflict));
+  EXPECT_TRUE(config.FindDefaultNameConflict(&conflict));
   EXPECT_EQ(conflict.named, (ShipLocation{0, ShipRole::Escort}));
   EXPECT_EQ(conflict.other, (ShipLocation{0, ShipRole::Escort}));
   EXPECT_EQ(conflict.name, "Scout E1");
@@ -96,11 +96,11 @@ TEST(BattleConfig, DefaultNameConflicts) {
   config.escorts[1].name = "Scout E9";
   config.systems[0].hulks = {Ship("Wreck", "Destroyer P")};
   config.systems[0].friends = {Ship("Hawk", "Scout E1")};
-  EXPECT_FALSE(config.FindDefaultNameConflict(&conflict));
+  EXPECT_TRUE(config.FindDefaultNameConflict(&conflict));
   EXPECT_EQ(conflict.named, (ShipLocation{1, ShipRole::Friend}));
   EXPECT_EQ(conflict.other, (ShipLocation{0, ShipRole::Escort}));
   config.systems[0].friends.clear();
-  EXPECT_FALSE(config.FindDefaultNameConflict(&conflict));
+  EXPECT_TRUE(config.FindDefaultNameConflict(&conflict));
   EXPECT_EQ(conflict.named, (ShipLocation{1, ShipRole::Hulk}));
   EXPECT_EQ(conflict.other, (ShipLocation{0, ShipRole::Player}));
 }

@@ -11,10 +11,9 @@ namespace {
 
 // What the helper `name` gives for one input line, as the case file spells it.
 std::string Apply(const std::string& name, const std::string& in) {
-  const std::string a = PrefixBefore(in, '|');
+  const std::string a = in.substr(0, in.find('|'));
   const std::string b = in.substr(std::min(a.size() + 1, in.size()));
   if (name == "Token") return Token(in, 1) + "|" + Token(in, 2) + "|" + Token(in, 3);
-  if (name == "PrefixBefore") return PrefixBefore(in, '=');
   if (name == "Trim") return Trim(in);
   if (name == "CutComment") return std::string(CutComment(in));
   if (name == "EqualsIgnoreCase") return EqualsIgnoreCase(a, b) ? "yes" : "no";
@@ -22,8 +21,6 @@ std::string Apply(const std::string& name, const std::string& in) {
     const VoiceSplit split = SplitVoicePart(in);
     return std::string(split.voice) + "|" + std::string(split.rest);
   }
-  if (name == "Substring")
-    return Substring(Token(in, 3), std::stoul(Token(in, 1)), std::stoul(Token(in, 2)));
   std::int32_t value = 12345;  // a value that fails must leave it alone
   const bool parsed = ParseNumber(in, value);
   if (!parsed && value != 12345) return "value changed on failure";

@@ -40,21 +40,5 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::ValuesIn(test_support::LoadCases("battle/cases/text_lines.txt")),
     test_support::CaseName());
 
-TEST(TextLineFile, WritesCrLfOnlyToOpenedFilesAndEmptiesThemFirst) {
-  test::TempDir dir;
-  TextLineFile file;
-  std::string line;
-  EXPECT_FALSE(file.OpenForRead(dir / "missing.txt") || file.ReadLine(line) || file.WriteLine("x"));
-  const auto path = dir.Write("out.txt", "old content\n");
-  ASSERT_TRUE(file.OpenForRead(path));
-  ASSERT_TRUE(file.ReadLine(line));
-  ASSERT_TRUE(file.Rewrite());
-  EXPECT_TRUE(file.WriteLine("first") && file.WriteLine("") && file.Close());
-  EXPECT_EQ(test::ReadBytes(path), "first\r\n\r\n");
-  ASSERT_TRUE(file.OpenForWrite(path));
-  file.Close();
-  EXPECT_EQ(test::ReadBytes(path), "");
-}
-
 }  // namespace
 }  // namespace vk7

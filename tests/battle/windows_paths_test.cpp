@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "battle/atomic_file.h"
 #include "battle/game_folder.h"
 #include "battle/native_file.h"
 #include "battle/recording_reporter.h"
-#include "content/battle_file_writer.h"
 #include "content/battle_name.h"
 #include "support/temp_dir.h"
 
@@ -42,7 +42,8 @@ TEST(Windows, FileHeldOpenIsKeptWhenTheRenameFails) {
   std::FILE* held = OpenNativeFile(file, "rb");
   ASSERT_NE(held, nullptr);
   RecordingReporter reporter;
-  const bool saved = BattleFileWriter::Commit("Vega", "VK7 Battle\r\nnew\r\n", file, reporter);
+  const bool saved =
+      Committed(CommitFileAtomically(file, "VK7 Battle\r\nnew\r\n"), "Vega", reporter);
   std::fclose(held);
   EXPECT_FALSE(saved);
   ASSERT_EQ(reporter.Entries().size(), 1u);
@@ -65,8 +66,7 @@ TEST(Windows, Windows1252NamesAreWideNames) {
   const test::TempDir dir;
   std::filesystem::create_directory(dir / "scripts");
   const std::filesystem::path file = GameFolder(dir.Path()).BattleFile(name);
-  RecordingReporter reporter;
-  ASSERT_TRUE(BattleFileWriter::Commit(name, kOld, file, reporter));
+  ASSERT_EQ(CommitFileAtomically(file, kOld), CommitResult::Ok);
   EXPECT_EQ(WideNames(dir / "scripts"), std::vector<std::wstring>{L"Caf\u00E9.vk7"});
   EXPECT_EQ(test::ReadBytes(GameFolder(dir.Path()).BattleFile(name)), kOld);
 }

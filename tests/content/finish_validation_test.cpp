@@ -34,7 +34,7 @@ TEST_P(FinishClashTest, RefusesTheFirstClashOrForcesBrokenStatisticSystems) {
   }
   BattleConfig config = read.config;
   RecordingReporter reporter;
-  const bool passed = ValidateFinish(config, reporter);
+  const bool passed = CheckFinishAndForceAiMode(config, reporter);
   std::vector<std::string> shown = test::Log(reporter);
   EXPECT_EQ(passed, shown.empty() || shown[0].rfind("error|", 0) != 0);
   for (std::size_t i = 0; i < config.systems.size(); ++i) {

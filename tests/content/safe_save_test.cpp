@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
 
+#include "battle/atomic_file.h"
 #include "battle/recording_reporter.h"
 #include "content/battle_file_writer.h"
 #include "support/battle_text.h"
@@ -55,10 +57,13 @@ TEST(SafeSave, SavesWholeOrRefusesAndChangesNothing) {
   const std::string bytes = BattleFileWriter::Render(config).bytes;
   test::TempDir dir;
   const std::filesystem::path file = dir.Write("Sol.vk7", std::string(10000, 'o'));
+  // As the editor saves: checked, committed, and only then named.
   const auto save = [](BattleConfig& c, const std::string& name, const std::filesystem::path& to) {
     RecordingReporter reporter;
-    const bool saved = SafeSave::Save(c, name, to, reporter);
-    EXPECT_EQ(c.name, name);
+    const std::optional<std::string> prepared = SafeSave::Prepare(c, name, reporter);
+    const bool saved = prepared && Committed(CommitFileAtomically(to, *prepared),
+                                             BattleFileErrorTitle(name), reporter);
+    if (saved) c.name = name;
     const std::vector<std::string> log = test::Log(reporter);
     if (saved != log.empty()) return std::string("a result that does not match the messages");
     return log.empty() ? "saved" : log.size() == 1 ? log[0] : "messages";
