@@ -13,6 +13,9 @@ else()
           RENAME copyright)
   install(FILES ${PROJECT_SOURCE_DIR}/resources/linux/vk7.bash-completion
           DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME vk7)
+  # The tags lintian reports that do not apply to this package, each with its reason.
+  install(FILES ${PROJECT_SOURCE_DIR}/packaging/lintian-overrides
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME velkor-editor)
 
   # Manual pages and the changelog go in compressed, as Debian wants them (gzip -n: the same
   # bytes on every build).
