@@ -1,6 +1,7 @@
 # Packages made by CPack from an installed build:
-#   Linux:   cpack -G DEB in the release build: the editor, vk7, desktop entry, metainfo and
-#            icons, with the Debian dependencies that dpkg-shlibdeps finds in the programs.
+#   Linux:   cpack -G DEB in the release build: the editor, vk7, desktop entry, metainfo,
+#            icons, manual pages, vk7's bash completion and the changelog, with the Debian
+#            dependencies that dpkg-shlibdeps finds in the programs.
 #   Windows: cpack -G ZIP in the windows build: vk7.exe, the README and the licence.
 include(GNUInstallDirs)
 if(WIN32)
@@ -10,21 +11,59 @@ else()
   # Debian keeps a package's licence as its copyright file.
   install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/velkor-editor
           RENAME copyright)
+  install(FILES ${PROJECT_SOURCE_DIR}/resources/linux/vk7.bash-completion
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME vk7)
+  # The tags lintian reports that do not apply to this package, each with its reason.
+  install(FILES ${PROJECT_SOURCE_DIR}/packaging/lintian-overrides
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME velkor-editor)
+
+  # Manual pages and the changelog go in compressed, as Debian wants them (gzip -n: the same
+  # bytes on every build).
+  set(vk7_gzipped)
+  # vk7_gzip(SOURCE NAME DESTINATION @ONLY|COPYONLY): @ONLY fills in @PROJECT_VERSION@.
+  function(vk7_gzip source name destination mode)
+    set(plain ${CMAKE_BINARY_DIR}/packaging/${name})
+    configure_file(${source} ${plain} ${mode})
+    add_custom_command(OUTPUT ${plain}.gz COMMAND gzip -9nkf ${plain} DEPENDS ${plain} VERBATIM)
+    install(FILES ${plain}.gz DESTINATION ${destination})
+    set(vk7_gzipped ${vk7_gzipped} ${plain}.gz PARENT_SCOPE)
+  endfunction()
+  vk7_gzip(${PROJECT_SOURCE_DIR}/resources/man/vk7.1.in vk7.1 ${CMAKE_INSTALL_MANDIR}/man1 @ONLY)
+  if(VK7_BUILD_GUI)
+    vk7_gzip(${PROJECT_SOURCE_DIR}/resources/man/velkor-editor.1.in velkor-editor.1
+             ${CMAKE_INSTALL_MANDIR}/man1 @ONLY)
+  endif()
+  vk7_gzip(${PROJECT_SOURCE_DIR}/packaging/changelog changelog.Debian
+           ${CMAKE_INSTALL_DATADIR}/doc/velkor-editor COPYONLY)
+  add_custom_target(vk7_gzipped ALL DEPENDS ${vk7_gzipped})
 endif()
 
 set(CPACK_PACKAGE_NAME velkor-editor)
 set(CPACK_PACKAGE_VENDOR "Velkor Editor developers")
-set(CPACK_PACKAGE_CONTACT "Velkor Editor developers")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
-    "Editor and checker for the battle scenarios (.vk7) of a classic space-combat game")
+set(CPACK_PACKAGE_CONTACT "Velkor Editor Team <team@velkoreditor.github.io>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "editor and checker for the battle files of a space-combat game")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_SOURCE_GENERATOR "")
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
+# A Debian revision: the package's own changes are told in changelog.Debian.
+set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
+# An editor for a game's content is not itself a game.
+set(CPACK_DEBIAN_PACKAGE_SECTION editors)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "The editor (velkor-editor) creates, edits and checks the battle files in the game's\nscripts folder; vk7 checks and normalises them from the command line.")
+# Debian wants the lines of the long description under 80 characters.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION [[
+The editor (velkor-editor) creates, edits and checks the battle scenarios
+(.vk7 files) in the scripts folder of a classic space-combat game, keeps the
+game's battle list and draws a battle's overview. The command-line tool vk7
+checks, normalises and draws the same files.]])
+
+# The changelog's newest entry must be this version, or the package tells an old story.
+file(STRINGS ${PROJECT_SOURCE_DIR}/packaging/changelog vk7_changelog_top LIMIT_COUNT 1)
+if(NOT vk7_changelog_top MATCHES "^velkor-editor \\(${PROJECT_VERSION}-${CPACK_DEBIAN_PACKAGE_RELEASE}\\) ")
+  message(FATAL_ERROR "packaging/changelog does not start with version "
+                      "${PROJECT_VERSION}-${CPACK_DEBIAN_PACKAGE_RELEASE}: ${vk7_changelog_top}")
+endif()
 
 if(WIN32)
   set(CPACK_SYSTEM_NAME win64)
