@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,43 +22,97 @@ using test_support::BattleText;
 using test_support::FailedWith;
 using test_support::kNoLine;
 using test_support::ReadBattleText;
+using test_support::ReadWay;
 
-// A case either fails with its one error or reads without a message to its values.
-class ReaderCaseTest : public ::testing::TestWithParam<test_support::Case> {};
+// The case files of the reader and of the rules across lines, and how each is read: its lines
+// whole, or after the header; its remarks collected, or skipped.
+struct CaseFile {
+  const char* file;
+  bool header;
+  bool remarks;
+};
+const CaseFile kCaseFiles[] = {{"battle/cases/reader_headers.txt", false, false},
+                               {"battle/cases/reader_errors.txt", true, false},
+                               {"battle/cases/reader_values.txt", true, false},
+                               {"battle/cases/section_rules.txt", true, false},
+                               {"battle/cases/remarks.txt", true, true}};
 
-TEST_P(ReaderCaseTest, ReadsAsExpected) {
-  test_support::ExpectReadAsCase(GetParam());
+struct ReaderCase : test_support::Case {
+  CaseFile from;
+};
+void PrintTo(const ReaderCase& c, std::ostream* os) {
+  *os << c.where;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Errors, ReaderCaseTest,
-    ::testing::ValuesIn(test_support::LoadCases("battle/cases/reader_errors.txt")),
-    test_support::CaseName());
-INSTANTIATE_TEST_SUITE_P(
-    Values, ReaderCaseTest,
-    ::testing::ValuesIn(test_support::LoadCases("battle/cases/reader_values.txt")),
-    test_support::CaseName());
+std::vector<ReaderCase> AllReaderCases() {
+  std::vector<ReaderCase> cases;
+  for (const CaseFile& from : kCaseFiles) {
+    for (test_support::Case& c : test_support::LoadCases(from.file)) {
+      cases.push_back({std::move(c), from});
+    }
+  }
+  return cases;
+}
 
-class ReaderHeaderTest : public ::testing::TestWithParam<test_support::Case> {};
+// The line number at the end of an error's text ("... in line 17"), which the reporter must
+// also be given apart.
+std::optional<std::uint32_t> LineAtEnd(const std::string& text) {
+  const std::size_t digits = text.find_last_not_of("0123456789") + 1;
+  if (digits == text.size() || !text.substr(0, digits).ends_with("line ")) return std::nullopt;
+  return static_cast<std::uint32_t>(std::stoul(text.substr(digits)));
+}
 
-TEST_P(ReaderHeaderTest, RejectsFile) {
+// What a read shows, as the case files write it: the remarks kept ("//" and the remark), the
+// values read (after a success), then each message: an error by its text, the warning for
+// files the editor did not write by its title. Anything else shows in full.
+std::vector<std::string> Shown(const test_support::ReadOutcome& read, bool remarks) {
+  std::vector<std::string> shown;
+  for (const std::string& remark : remarks ? read.config.remarks : std::vector<std::string>{}) {
+    shown.push_back("//" + remark);
+  }
+  if (read.ok) {
+    for (const std::string& value : test_support::WrittenValues(read.config))
+      shown.push_back(value);
+  }
+  for (const auto& e : read.messages) {
+    const bool plain =
+        e.error ? e.title == "Error in battle file test.vk7" && e.line == LineAtEnd(e.text)
+                : e.title == "Warning" && e.text == kForeignFileWarning;
+    shown.push_back(!plain ? e.title + ": " + e.text : e.error ? e.text : e.title);
+  }
+  return shown;
+}
+
+// Every case is read each way the program reads a battle, alike; the read fails with at most
+// one error, or reads to its values.
+class ReaderCaseTest : public ::testing::TestWithParam<ReaderCase> {};
+
+TEST_P(ReaderCaseTest, ReadsAsExpectedEveryWay) {
+  const ReaderCase& c = GetParam();
+  SCOPED_TRACE(c.where);
   std::string text;
-  for (const std::string& line : GetParam().input) text += line + "\n";
-  EXPECT_TRUE(FailedWith(ReadBattleText(text), GetParam().expected.at(0), kNoLine));
+  for (const std::string& line : c.input) text += line + "\n";
+  if (c.from.header) text = BattleText(c.input);
+  const auto read = test_support::ReadEveryWay(text, !c.from.remarks);
+  EXPECT_EQ(Shown(read, c.from.remarks), c.expected);
+  EXPECT_EQ(std::ranges::count_if(read.messages, [](const auto& e) { return e.error; }),
+            read.ok ? 0 : 1);
+  if (c.from.remarks) {  // skipped, none is kept and no warning shown
+    const auto skipped = ReadBattleText(text, true);
+    EXPECT_TRUE(skipped.config.remarks.empty() && skipped.Warnings().empty());
+    EXPECT_EQ(skipped.ok, read.ok);
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Headers, ReaderHeaderTest,
-    ::testing::ValuesIn(test_support::LoadCases("battle/cases/reader_headers.txt")),
-    test_support::CaseName());
+INSTANTIATE_TEST_SUITE_P(Cases, ReaderCaseTest, ::testing::ValuesIn(AllReaderCases()),
+                         test_support::CaseName());
 
 // A demo battle touching most kinds of line reads alike in every version, with LF or CR LF.
 TEST(BattleFileReader, VersionsAndLineEndsReadAlike) {
-  test::TempDir dir;
   const std::string text =
       test::ReadBytes(std::string(VK7_EXAMPLES_DIR) + "/game/scripts/DeepSurvey.vk7");
   const auto expected = ReadBattleText(text, false, "DeepSurvey");
-  ASSERT_TRUE(expected.ok);
+  ASSERT_TRUE(expected.ok && expected.messages.empty()) << expected.Describe();
   for (const char* version : {"1.0", "1.1", "LF"}) {
     std::string changed = text;
     if (version[0] == 'L') {
@@ -64,26 +120,15 @@ TEST(BattleFileReader, VersionsAndLineEndsReadAlike) {
     } else {
       changed.replace(changed.find("1.2"), 3, version);
     }
-    test_support::ReadOutcome outcome;
-    RecordingReporter reporter;
-    outcome.ok = BattleFileReader(outcome.config, reporter)
-                     .Read("DeepSurvey", dir.Write("DeepSurvey.vk7", changed), false);
-    ASSERT_TRUE(outcome.ok) << version;
-    EXPECT_EQ(outcome.config, expected.config) << version;
-    EXPECT_TRUE(reporter.Entries().empty()) << version;
+    const auto read = test_support::ReadEveryWay(changed, false, "DeepSurvey");
+    EXPECT_TRUE(read.config == expected.config && read.messages.empty()) << version;
   }
-  const auto path = dir.Write("numbers.vk7", BattleText({"// a", "", "Bogus = 1"}, "\r\n"));
-  test_support::ReadOutcome outcome;
-  RecordingReporter reporter;
-  outcome.ok = BattleFileReader(outcome.config, reporter).Read("numbers", path, true);
-  outcome.messages = reporter.Entries();
-  EXPECT_TRUE(FailedWith(outcome, "Unknown keyword in line ", 5, "numbers"));
 }
 
 // A battle of over a megabyte takes the path that allocates each list once, at its final
-// size, and checks names where they lie: from a file, from memory, and from a file whose
-// systems are dropped as they end (names kept apart), the first repeated name is still the one
-// shown, here a name of the third system repeated in the fifth.
+// size, and checks names where they lie, in the source, the model or blocks of their own: the
+// first repeated name is still the one shown, here a name of the third system repeated in the
+// fifth.
 TEST(BattleFileReader, LargeBattleSizesItsListsAheadAndReportsTheFirstRepeatedName) {
   std::vector<std::string> lines = {"System = Sol", "Player = Cruiser = Flagship"};
   const char* roles[] = {"Friend", "Enemy", "Neutral", "Hulk"};
@@ -92,23 +137,7 @@ TEST(BattleFileReader, LargeBattleSizesItsListsAheadAndReportsTheFirstRepeatedNa
     lines.push_back(std::string(roles[i % 4]) + " = Scout = Ship " + std::to_string(i));
     if (i % 7 == 0) lines.push_back("EnemyWarpInDialog = [a.acm] Captain: Here");
   }
-  test::TempDir dir;
-  const auto read = [&](const std::string& text, bool dropping = false) {
-    test_support::ReadOutcome outcome;
-    RecordingReporter reporter;
-    BattleFileReader reader(outcome.config, reporter);
-    if (dropping) {
-      reader.OnSectionEnd([](StarSystem& system, std::size_t) {
-        for (ShipRole r : {ShipRole::Friend, ShipRole::Enemy, ShipRole::Neutral, ShipRole::Hulk}) {
-          system.Ships(r).clear();
-        }
-      });
-    }
-    outcome.ok = reader.Read("large", dir.Write("large.vk7", text), true);
-    outcome.messages = reporter.Entries();
-    return outcome;
-  };
-  const auto clean = read(BattleText(lines));
+  const auto clean = ReadBattleText(BattleText(lines), true, "test", ReadWay::EditorFile);
   ASSERT_TRUE(clean.ok);
   ASSERT_EQ(clean.config.systems.size(), 6u);
   for (const StarSystem& system : clean.config.systems) {
@@ -118,15 +147,12 @@ TEST(BattleFileReader, LargeBattleSizesItsListsAheadAndReportsTheFirstRepeatedNa
     const auto& dialog = system.Dialogs(DialogEvent::EnemyWarpInDialog);
     EXPECT_EQ(dialog.capacity(), dialog.size());
   }
-  EXPECT_EQ(clean.config.systems.back().hulks.size(), 1750u);
   EXPECT_EQ(clean.config.systems.back().hulks.back().name, "Ship 41999");
-  EXPECT_TRUE(read(BattleText(lines), true).ok);
+  EXPECT_TRUE(test_support::ReadEveryWay(BattleText(lines)).config == clean.config);
   lines.insert(lines.begin() + 40000, "Enemy = Scout = Flagship");
   lines.insert(lines.begin() + 34000, "Hulk = Scout = Ship 19000");
-  const std::string message = "Redefinition of ship name Ship 19000 in line ";
-  EXPECT_TRUE(FailedWith(read(BattleText(lines)), message, 34003, "large"));
-  EXPECT_TRUE(FailedWith(read(BattleText(lines), true), message, 34003, "large"));
-  EXPECT_TRUE(FailedWith(ReadBattleText(BattleText(lines)), message, 34003, "test"));
+  EXPECT_TRUE(FailedWith(test_support::ReadEveryWay(BattleText(lines)),
+                         "Redefinition of ship name Ship 19000 in line ", 34003));
 }
 
 // The reader opens files so that they can be saved again: a missing or read-only file is

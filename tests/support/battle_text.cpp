@@ -1,8 +1,11 @@
 #include "support/battle_text.h"
 
+#include <algorithm>
+
 #include "battle/battle_file_reader.h"
 #include "battle/text_line_file.h"
 #include "content/battle_file_writer.h"
+#include "support/temp_dir.h"
 
 namespace vk7::test_support {
 
@@ -26,15 +29,57 @@ std::string ReadOutcome::Describe() const {
   return text;
 }
 
-ReadOutcome ReadBattleText(const std::string& text, bool skipRemarks, const std::string& name) {
+namespace {
+
+// What the check of the command-line tool keeps of a system once its section has been read.
+void DropLists(StarSystem& system) {
+  for (ShipRole role : {ShipRole::Friend, ShipRole::Enemy, ShipRole::Neutral, ShipRole::Hulk}) {
+    system.Ships(role).clear();
+  }
+  for (auto& lines : system.dialogs) lines.clear();
+}
+
+}  // namespace
+
+ReadOutcome ReadBattleText(const std::string& text, bool skipRemarks, const std::string& name,
+                           ReadWay way) {
   ReadOutcome outcome;
   RecordingReporter reporter;
-  TextLineFile source;
-  source.OpenMemory(text);
   BattleFileReader reader(outcome.config, reporter);
-  outcome.ok = reader.ReadFrom(name, source, skipRemarks);
+  if (way == ReadWay::Memory) {
+    TextLineFile source;
+    source.OpenMemory(text);
+    outcome.ok = reader.ReadFrom(name, source, skipRemarks);
+  } else {
+    const test::TempDir dir;
+    const auto file = dir.Write(name + ".vk7", text);
+    if (way == ReadWay::CheckBlocks) {
+      reader.OnSectionEnd([](StarSystem& system, std::size_t) { DropLists(system); });
+    }
+    outcome.ok = reader.Read(name, file, skipRemarks,
+                             way == ReadWay::EditorFile ? BattleFileReader::Access::ReadWrite
+                                                        : BattleFileReader::Access::ReadOnly);
+  }
   outcome.messages = reporter.Entries();
   return outcome;
+}
+
+ReadOutcome ReadEveryWay(const std::string& text, bool skipRemarks, const std::string& name) {
+  ReadOutcome memory = ReadBattleText(text, skipRemarks, name, ReadWay::Memory);
+  const struct {
+    const char* name;
+    ReadWay way;
+  } others[] = {{"editor's file", ReadWay::EditorFile}, {"check's blocks", ReadWay::CheckBlocks}};
+  for (const auto& other : others) {
+    const ReadOutcome read = ReadBattleText(text, skipRemarks, name, other.way);
+    EXPECT_EQ(read.ok, memory.ok) << other.name;
+    EXPECT_EQ(read.messages, memory.messages) << other.name << "\n" << read.Describe();
+    if (!read.ok || !memory.ok) continue;
+    BattleConfig expected = memory.config;
+    if (other.way == ReadWay::CheckBlocks) std::ranges::for_each(expected.systems, DropLists);
+    EXPECT_TRUE(read.config == expected) << other.name << " reads another battle";
+  }
+  return memory;
 }
 
 ReadOutcome ReadBattleLines(const std::vector<std::string>& lines) {
@@ -69,23 +114,6 @@ std::vector<std::string> WrittenValues(const BattleConfig& config) {
                      line.substr(equals + 1));
   }
   return values;
-}
-
-void ExpectReadAsCase(const Case& c) {
-  SCOPED_TRACE(c.where);
-  const ReadOutcome outcome = ReadBattleLines(c.input);
-  if (outcome.ok) {
-    EXPECT_TRUE(outcome.messages.empty()) << outcome.Describe();
-    EXPECT_EQ(WrittenValues(outcome.config), c.expected);
-    return;
-  }
-  ASSERT_EQ(c.expected.size(), 1u) << outcome.Describe();
-  const std::string& text = c.expected.front();
-  const std::size_t last = text.rfind(' ') + 1;
-  const bool numbered = last > 5 && text.compare(last - 5, 5, "line ") == 0;
-  EXPECT_TRUE(
-      FailedWith(outcome, numbered ? text.substr(0, last) : text,
-                 numbered ? static_cast<std::uint32_t>(std::stoul(text.substr(last))) : kNoLine));
 }
 
 }  // namespace vk7::test_support

@@ -28,9 +28,21 @@ struct ReadOutcome {
   std::string Describe() const;
 };
 
-// Reads `text` as the battle `name` from memory.
+// The ways the program reads a battle: from memory (read-backs of saves), from a file opened
+// for saving again (the editor), and from a read-only file whose systems lose their ships and
+// dialog lines as each section ends (the check of the command-line tool). Each keeps the ship
+// names it checks for clashes elsewhere: in the source, in the model, in blocks of its own.
+enum class ReadWay { Memory, EditorFile, CheckBlocks };
+
+// Reads `text` as the battle `name`, the way `way` does.
 ReadOutcome ReadBattleText(const std::string& text, bool skipRemarks = true,
-                           const std::string& name = "test");
+                           const std::string& name = "test", ReadWay way = ReadWay::Memory);
+
+// Reads `text` every way and requires of each what the memory read gives: the same result,
+// the same messages with their lines and, after a success, the same battle (but for the lists
+// the check drops). Gives the memory read.
+ReadOutcome ReadEveryWay(const std::string& text, bool skipRemarks = true,
+                         const std::string& name = "test");
 
 // Header plus `lines`, read with remarks skipped.
 ReadOutcome ReadBattleLines(const std::vector<std::string>& lines);
@@ -46,10 +58,5 @@ inline constexpr std::uint32_t kNoLine = 0;
 // The value lines `config` is written back with, the layout's padding before "=" left out:
 // everything a battle holds, in one readable form.
 std::vector<std::string> WrittenValues(const BattleConfig& config);
-
-// Reads the case's lines as a battle (header first, remarks skipped). The read either fails
-// with one error, the case's only expected line ("... line N" gives the line), or shows no
-// message and stores what the expected lines give as WrittenValues.
-void ExpectReadAsCase(const Case& c);
 
 }  // namespace vk7::test_support
