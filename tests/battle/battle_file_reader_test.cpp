@@ -3,10 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,10 +17,8 @@ namespace vk7 {
 namespace {
 
 using test_support::BattleText;
-using test_support::FailedWith;
-using test_support::kNoLine;
+using Lines = std::vector<std::string>;
 using test_support::ReadBattleText;
-using test_support::ReadWay;
 
 // The case files of the reader and of the rules across lines, and how each is read: its lines
 // whole, or after the header; its remarks collected, or skipped.
@@ -54,35 +50,6 @@ std::vector<ReaderCase> AllReaderCases() {
   return cases;
 }
 
-// The line number at the end of an error's text ("... in line 17"), which the reporter must
-// also be given apart.
-std::optional<std::uint32_t> LineAtEnd(const std::string& text) {
-  const std::size_t digits = text.find_last_not_of("0123456789") + 1;
-  if (digits == text.size() || !text.substr(0, digits).ends_with("line ")) return std::nullopt;
-  return static_cast<std::uint32_t>(std::stoul(text.substr(digits)));
-}
-
-// What a read shows, as the case files write it: the remarks kept ("//" and the remark), the
-// values read (after a success), then each message: an error by its text, the warning for
-// files the editor did not write by its title. Anything else shows in full.
-std::vector<std::string> Shown(const test_support::ReadOutcome& read, bool remarks) {
-  std::vector<std::string> shown;
-  for (const std::string& remark : remarks ? read.config.remarks : std::vector<std::string>{}) {
-    shown.push_back("//" + remark);
-  }
-  if (read.ok) {
-    for (const std::string& value : test_support::WrittenValues(read.config))
-      shown.push_back(value);
-  }
-  for (const auto& e : read.messages) {
-    const bool plain =
-        e.error ? e.title == "Error in battle file test.vk7" && e.line == LineAtEnd(e.text)
-                : e.title == "Warning" && e.text == kForeignFileWarning;
-    shown.push_back(!plain ? e.title + ": " + e.text : e.error ? e.text : e.title);
-  }
-  return shown;
-}
-
 // Every case is read each way the program reads a battle, alike; the read fails with at most
 // one error, or reads to its values.
 class ReaderCaseTest : public ::testing::TestWithParam<ReaderCase> {};
@@ -94,7 +61,7 @@ TEST_P(ReaderCaseTest, ReadsAsExpectedEveryWay) {
   for (const std::string& line : c.input) text += line + "\n";
   if (c.from.header) text = BattleText(c.input);
   const auto read = test_support::ReadEveryWay(text, !c.from.remarks);
-  EXPECT_EQ(Shown(read, c.from.remarks), c.expected);
+  EXPECT_EQ(test_support::Shown(read, c.from.remarks), c.expected);
   EXPECT_EQ(std::ranges::count_if(read.messages, [](const auto& e) { return e.error; }),
             read.ok ? 0 : 1);
   if (c.from.remarks) {  // skipped, none is kept and no warning shown
@@ -137,7 +104,7 @@ TEST(BattleFileReader, LargeBattleSizesItsListsAheadAndReportsTheFirstRepeatedNa
     lines.push_back(std::string(roles[i % 4]) + " = Scout = Ship " + std::to_string(i));
     if (i % 7 == 0) lines.push_back("EnemyWarpInDialog = [a.acm] Captain: Here");
   }
-  const auto clean = ReadBattleText(BattleText(lines), true, "test", ReadWay::EditorFile);
+  const auto clean = test_support::ReadEveryWay(BattleText(lines));
   ASSERT_TRUE(clean.ok);
   ASSERT_EQ(clean.config.systems.size(), 6u);
   for (const StarSystem& system : clean.config.systems) {
@@ -148,11 +115,10 @@ TEST(BattleFileReader, LargeBattleSizesItsListsAheadAndReportsTheFirstRepeatedNa
     EXPECT_EQ(dialog.capacity(), dialog.size());
   }
   EXPECT_EQ(clean.config.systems.back().hulks.back().name, "Ship 41999");
-  EXPECT_TRUE(test_support::ReadEveryWay(BattleText(lines)).config == clean.config);
   lines.insert(lines.begin() + 40000, "Enemy = Scout = Flagship");
   lines.insert(lines.begin() + 34000, "Hulk = Scout = Ship 19000");
-  EXPECT_TRUE(FailedWith(test_support::ReadEveryWay(BattleText(lines)),
-                         "Redefinition of ship name Ship 19000 in line ", 34003));
+  EXPECT_EQ(test_support::Shown(test_support::ReadEveryWay(BattleText(lines))),
+            Lines{"Redefinition of ship name Ship 19000 in line 34003"});
 }
 
 // The reader opens files so that they can be saved again: a missing or read-only file is
@@ -166,8 +132,8 @@ TEST(BattleFileReader, FilesThatCannotBeOpened) {
     outcome.messages = reporter.Entries();
     return outcome;
   };
-  EXPECT_TRUE(FailedWith(read(dir / "locked.vk7", BattleFileReader::Access::ReadOnly),
-                         "Cannot open file!", kNoLine, "locked"));
+  EXPECT_EQ(test_support::Shown(read(dir / "locked.vk7", BattleFileReader::Access::ReadOnly)),
+            Lines{"Cannot open file!"});
   const auto path = dir.Write("locked.vk7", BattleText({"System = Sol", "Player = Cruiser"}));
   std::filesystem::permissions(path, std::filesystem::perms::owner_read |
                                          std::filesystem::perms::group_read |
@@ -176,8 +142,8 @@ TEST(BattleFileReader, FilesThatCannotBeOpened) {
   if (std::ofstream(path, std::ios::app).is_open()) {
     GTEST_SKIP() << "read-only files are writable for this user (root)";
   }
-  EXPECT_TRUE(FailedWith(read(path, BattleFileReader::Access::ReadWrite), "Cannot open file!",
-                         kNoLine, "locked"));
+  EXPECT_EQ(test_support::Shown(read(path, BattleFileReader::Access::ReadWrite)),
+            Lines{"Cannot open file!"});
 }
 
 }  // namespace

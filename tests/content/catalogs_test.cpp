@@ -80,6 +80,24 @@ INSTANTIATE_TEST_SUITE_P(Cases, CatalogTest,
                          ::testing::ValuesIn(test_support::LoadCases("content/cases/catalogs.txt")),
                          test_support::CaseName());
 
+// Past a few thousand entries the index is built in groups: still the first entry of a name
+// in any case is found, the last one too, and none for an absent name.
+TEST(Catalogs, LargeCatalogsFindEveryEntry) {
+  std::string ships, systems;
+  for (int i = 0; i < 20000; ++i) {
+    ships += "Label " + std::to_string(i) + "=Class" + std::to_string(i) + "\n";
+    systems += "System" + std::to_string(i) + "=P" + std::to_string(i) + "\n";
+  }
+  const auto shipCatalog = test::CatalogFrom<ShipCatalog>(ships + "Late=CLASS7\n");
+  const auto systemCatalog = test::CatalogFrom<SystemCatalog>(systems + "SYSTEM7=Late\n");
+  EXPECT_EQ(Find(shipCatalog, "Class0") + "|" + Find(shipCatalog, "class19999") + "|" +
+                Find(shipCatalog, "CLASS7") + "|" + Find(shipCatalog, "Class20000"),
+            "Label 0|Label 19999|Label 7|none");
+  EXPECT_EQ(Find(systemCatalog, "system0") + "|" + Find(systemCatalog, "System19999") + "|" +
+                Find(systemCatalog, "SYSTEM7") + "|" + Find(systemCatalog, "System20000"),
+            "System0 (P0)|System19999 (P19999)|System7 (P7)|none");
+}
+
 // Missing, the catalog file is an error; without entries it is read again at the next load;
 // once it gave an entry, later changes of the file are not seen. Found in any letter case.
 template <typename Catalog>

@@ -1,6 +1,8 @@
 #include "support/battle_text.h"
 
 #include <algorithm>
+#include <iterator>
+#include <optional>
 
 #include "battle/battle_file_reader.h"
 #include "battle/text_line_file.h"
@@ -86,20 +88,30 @@ ReadOutcome ReadBattleLines(const std::vector<std::string>& lines) {
   return ReadBattleText(BattleText(lines));
 }
 
-::testing::AssertionResult FailedWith(const ReadOutcome& outcome, const std::string& message,
-                                      std::uint32_t line, const std::string& name) {
-  std::string got = outcome.ok ? "a read that succeeded" : "";
-  for (const auto& e : outcome.messages) {
-    if (e.error && !outcome.ok) {
-      got += e.title + "|" + e.text + "|" + (e.line ? std::to_string(*e.line) : "no line");
-    }
+namespace {
+
+// The number that ends an error's text ("... in line 17").
+std::optional<std::uint32_t> LineAtEnd(const std::string& text) {
+  const std::size_t digits = text.find_last_not_of("0123456789") + 1;
+  if (digits == text.size() || !text.substr(0, digits).ends_with("line ")) return std::nullopt;
+  return static_cast<std::uint32_t>(std::stoul(text.substr(digits)));
+}
+
+}  // namespace
+
+std::vector<std::string> Shown(const ReadOutcome& read, bool remarks) {
+  std::vector<std::string> shown;
+  for (const std::string& remark : remarks ? read.config.remarks : std::vector<std::string>{}) {
+    shown.push_back("//" + remark);
   }
-  const std::string number = line == kNoLine ? "" : std::to_string(line);
-  const std::string want = "Error in battle file " + name + ".vk7|" + message + number + "|" +
-                           (line == kNoLine ? "no line" : number);
-  if (got == want) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "shown [" << got << "], expected [" << want << "]\n"
-                                       << outcome.Describe();
+  if (read.ok) std::ranges::copy(WrittenValues(read.config), std::back_inserter(shown));
+  const std::string title = "Error in battle file " + read.config.name + ".vk7";
+  for (const auto& e : read.messages) {
+    const bool plain = e.error ? e.title == title && e.line == LineAtEnd(e.text)
+                               : e.title == "Warning" && e.text == kForeignFileWarning;
+    shown.push_back(!plain ? e.title + ": " + e.text : e.error ? e.text : e.title);
+  }
+  return shown;
 }
 
 std::vector<std::string> WrittenValues(const BattleConfig& config) {

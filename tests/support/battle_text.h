@@ -47,13 +47,11 @@ ReadOutcome ReadEveryWay(const std::string& text, bool skipRemarks = true,
 // Header plus `lines`, read with remarks skipped.
 ReadOutcome ReadBattleLines(const std::vector<std::string>& lines);
 
-// Line number 0 stands for a message shown without a line number.
-inline constexpr std::uint32_t kNoLine = 0;
-
-// Success when the read failed and showed exactly one error, titled for the battle `name`,
-// whose text is `message` followed by `line` (or `message` alone for kNoLine).
-::testing::AssertionResult FailedWith(const ReadOutcome& outcome, const std::string& message,
-                                      std::uint32_t line, const std::string& name = "test");
+// What a read shows, as case files write it: with `remarks` the remarks kept ("//" and the
+// remark), after a success the values read, then each message: an error titled for the battle
+// by its text, its line given apart too; the warning for files the editor did not write by its
+// title. Any other message shows as "title: text".
+std::vector<std::string> Shown(const ReadOutcome& read, bool remarks = false);
 
 // The value lines `config` is written back with, the layout's padding before "=" left out:
 // everything a battle holds, in one readable form.
