@@ -20,51 +20,35 @@ using test_support::BattleText;
 using Lines = std::vector<std::string>;
 using test_support::ReadBattleText;
 
-// The case files of the reader and of the rules across lines, and how each is read: its lines
-// whole, or after the header; its remarks collected, or skipped.
-struct CaseFile {
-  const char* file;
-  bool header;
-  bool remarks;
-};
-const CaseFile kCaseFiles[] = {{"battle/cases/reader_headers.txt", false, false},
-                               {"battle/cases/reader_errors.txt", true, false},
-                               {"battle/cases/reader_values.txt", true, false},
-                               {"battle/cases/section_rules.txt", true, false},
-                               {"battle/cases/remarks.txt", true, true}};
-
-struct ReaderCase : test_support::Case {
-  CaseFile from;
-};
-void PrintTo(const ReaderCase& c, std::ostream* os) {
-  *os << c.where;
-}
-
-std::vector<ReaderCase> AllReaderCases() {
-  std::vector<ReaderCase> cases;
-  for (const CaseFile& from : kCaseFiles) {
-    for (test_support::Case& c : test_support::LoadCases(from.file)) {
-      cases.push_back({std::move(c), from});
-    }
+// The cases of the reader and of the rules across lines. Those of reader_headers.txt give
+// whole files, the others the lines after the header; those of remarks.txt are read with their
+// remarks collected.
+std::vector<test_support::Case> AllReaderCases() {
+  std::vector<test_support::Case> cases;
+  for (const char* name :
+       {"reader_headers", "reader_errors", "reader_values", "section_rules", "remarks"}) {
+    const auto more = test_support::LoadCases("battle/cases/" + std::string(name) + ".txt");
+    cases.insert(cases.end(), more.begin(), more.end());
   }
   return cases;
 }
 
 // Every case is read each way the program reads a battle, alike; the read fails with at most
 // one error, or reads to its values.
-class ReaderCaseTest : public ::testing::TestWithParam<ReaderCase> {};
+class ReaderCaseTest : public ::testing::TestWithParam<test_support::Case> {};
 
 TEST_P(ReaderCaseTest, ReadsAsExpectedEveryWay) {
-  const ReaderCase& c = GetParam();
+  const test_support::Case& c = GetParam();
   SCOPED_TRACE(c.where);
+  const bool remarks = c.where.starts_with("battle/cases/remarks.txt");
   std::string text;
   for (const std::string& line : c.input) text += line + "\n";
-  if (c.from.header) text = BattleText(c.input);
-  const auto read = test_support::ReadEveryWay(text, !c.from.remarks);
-  EXPECT_EQ(test_support::Shown(read, c.from.remarks), c.expected);
+  if (!c.where.starts_with("battle/cases/reader_headers.txt")) text = BattleText(c.input);
+  const auto read = test_support::ReadEveryWay(text, !remarks);
+  EXPECT_EQ(test_support::Shown(read, remarks), c.expected);
   EXPECT_EQ(std::ranges::count_if(read.messages, [](const auto& e) { return e.error; }),
             read.ok ? 0 : 1);
-  if (c.from.remarks) {  // skipped, none is kept and no warning shown
+  if (remarks) {  // skipped, none is kept and no warning shown
     const auto skipped = ReadBattleText(text, true);
     EXPECT_TRUE(skipped.config.remarks.empty() && skipped.Warnings().empty());
     EXPECT_EQ(skipped.ok, read.ok);
@@ -73,24 +57,6 @@ TEST_P(ReaderCaseTest, ReadsAsExpectedEveryWay) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, ReaderCaseTest, ::testing::ValuesIn(AllReaderCases()),
                          test_support::CaseName());
-
-// A demo battle touching most kinds of line reads alike in every version, with LF or CR LF.
-TEST(BattleFileReader, VersionsAndLineEndsReadAlike) {
-  const std::string text =
-      test::ReadBytes(std::string(VK7_EXAMPLES_DIR) + "/game/scripts/DeepSurvey.vk7");
-  const auto expected = ReadBattleText(text, false, "DeepSurvey");
-  ASSERT_TRUE(expected.ok && expected.messages.empty()) << expected.Describe();
-  for (const char* version : {"1.0", "1.1", "LF"}) {
-    std::string changed = text;
-    if (version[0] == 'L') {
-      for (std::size_t at; (at = changed.find("\r\n")) != std::string::npos;) changed.erase(at, 1);
-    } else {
-      changed.replace(changed.find("1.2"), 3, version);
-    }
-    const auto read = test_support::ReadEveryWay(changed, false, "DeepSurvey");
-    EXPECT_TRUE(read.config == expected.config && read.messages.empty()) << version;
-  }
-}
 
 // A battle of over a megabyte takes the path that allocates each list once, at its final
 // size, and checks names where they lie, in the source, the model or blocks of their own: the

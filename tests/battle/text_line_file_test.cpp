@@ -36,6 +36,7 @@ class TextLineFileTest : public ::testing::TestWithParam<test_support::Case> {};
 TEST_P(TextLineFileTest, ReadsTheSameLinesFromAFileAndFromMemory) {
   const test_support::Case& c = GetParam();
   SCOPED_TRACE(c.where);
+  if (c.input.size() > 1) test_support::Refuse(c, c.input[1], "a file's bytes are one line");
   ExpectLines(c.input.empty() ? "" : c.input.front(), c.expected);
 }
 

@@ -1,13 +1,11 @@
 #include "support/case_file.h"
 
-#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <set>
+#include <regex>
 #include <stdexcept>
-#include <string_view>
 
 namespace vk7::test_support {
 
@@ -17,56 +15,40 @@ namespace {
   throw std::runtime_error(where + ": " + why);
 }
 
-bool IsHex(char c) {
-  return std::isxdigit(static_cast<unsigned char>(c)) != 0;
-}
-
 std::string Unescape(const std::string& text, const std::string& where) {
+  // An escape and what it stands for: a byte spelled as such, a byte in hex, a repeated byte,
+  // nothing; "#", "=" and "-" only where the line would otherwise read as a comment or marker.
+  static const std::regex escape(R"(\\([tnr\\e]|x[0-9A-Fa-f]{2}|\*[0-9]+:.|))");
   std::string bytes;
+  std::smatch m;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\\') {
-      bytes += text[i];
-      continue;
-    }
-    if (++i == text.size()) Throw(where, "a backslash ends the line");
-    const char kind = text[i];
-    if (const std::size_t at = std::string_view("tnr\\").find(kind); at != std::string::npos) {
-      bytes += "\t\n\r\\"[at];
-    } else if (i == 1 && (kind == '#' || kind == '=' || kind == '-')) {
-      bytes += kind;  // a line that would read as a comment or a marker
-    } else if (kind == 'x' && i + 2 < text.size() && IsHex(text[i + 1]) && IsHex(text[i + 2])) {
-      bytes += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
-      i += 2;
-    } else if (kind == '*') {
-      std::size_t digits = i + 1;
-      while (digits < text.size() && std::isdigit(static_cast<unsigned char>(text[digits]))) {
-        ++digits;
-      }
-      if (digits == i + 1 || digits + 1 >= text.size() || text[digits] != ':') {
-        Throw(where, "\\* needs a count, \":\" and a byte");
-      }
-      bytes.append(std::stoul(text.substr(i + 1, digits - i - 1)), text[digits + 1]);
-      i = digits + 1;
-    } else if (kind != 'e') {
-      Throw(where, std::string("unknown escape \\") + kind);
+    const auto at = text.begin() + static_cast<std::ptrdiff_t>(i);
+    if (*at != '\\') {
+      bytes += *at;
+    } else if (i == 0 && text.size() > 1 &&
+               std::string_view("#=-").find(text[1]) != std::string_view::npos) {
+      bytes += text[++i];
+    } else if (std::regex_search(at, text.end(), m, escape,
+                                 std::regex_constants::match_continuous) &&
+               m.length(1) > 0) {
+      const std::string e = m.str(1);
+      bytes += e[0] == 'x' ? std::string(1, static_cast<char>(std::stoi(e.substr(1), nullptr, 16)))
+               : e[0] == '*' ? std::string(std::stoul(e.substr(1)), e.back())
+               : e == "e"    ? std::string()
+                             : std::string(1, "\t\n\r\\"[std::string_view("tnr\\").find(e[0])]);
+      i += static_cast<std::size_t>(m.length(0)) - 1;
+    } else {
+      Throw(where, "unknown escape at " + text.substr(i));
     }
   }
   return bytes;
 }
 
-bool IsCaseName(std::string_view name) {
-  if (name.empty()) return false;
-  for (const char c : name) {
-    if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_') return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 std::vector<Case> ParseCases(const std::string& text, const std::string& fileName) {
+  static const std::regex caseName("== [A-Za-z0-9_]+");
   std::vector<Case> cases;
-  std::set<std::string> names;
   std::size_t start = 0;
   for (int number = 1; start < text.size(); ++number) {
     const std::size_t lf = text.find('\n', start);
@@ -77,12 +59,8 @@ std::vector<Case> ParseCases(const std::string& text, const std::string& fileNam
     if (line.empty() || line[0] == '#') continue;
     if (line.back() == ' ' || line.back() == '\t') Throw(where, "blanks at the end without \\e");
     if (line.starts_with("==")) {
-      const std::string name = line.substr(std::min<std::size_t>(3, line.size()));
-      if (!line.starts_with("== ") || !IsCaseName(name)) {
-        Throw(where, "a case name is \"== \" and letters, digits or \"_\"");
-      }
-      if (!names.insert(name).second) Throw(where, "a second case named " + name);
-      cases.push_back({name, where, {}, {}, {}});
+      if (!std::regex_match(line, caseName)) Throw(where, "a case name is \"== \" and a word");
+      cases.push_back({line.substr(3), where, {}, {}, {}});
     } else if (cases.empty()) {
       Throw(where, "a line before the first case name");
     } else if (line.starts_with("->")) {
@@ -99,10 +77,9 @@ std::vector<Case> ParseCases(const std::string& text, const std::string& fileNam
 }
 
 std::vector<Case> LoadCases(const std::string& fileName) {
-  const std::string path = std::string(VK7_TEST_DATA_DIR) + "/" + fileName;
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(std::string(VK7_TEST_DATA_DIR) + "/" + fileName, std::ios::binary);
   try {
-    if (!in) Throw(path, "cannot open case file");
+    if (!in) Throw(fileName, "cannot open case file");
     return ParseCases(std::string(std::istreambuf_iterator<char>(in), {}), fileName);
   } catch (const std::runtime_error& fault) {
     // Cases are loaded while the tests are registered, before any can fail on its own.
@@ -112,14 +89,10 @@ std::vector<Case> LoadCases(const std::string& fileName) {
 }
 
 void Refuse(const Case& c, const std::string& line, const std::string& why) {
-  for (std::size_t i = 0; i < c.input.size() && i < c.inputWhere.size(); ++i) {
-    if (&c.input[i] == &line) Throw(c.inputWhere[i], why + ": " + line);
+  for (std::size_t i = 0; i < c.input.size(); ++i) {
+    if (&c.input[i] == &line) Throw(c.inputWhere.at(i), why + ": " + line);
   }
   Throw(c.where, why + ": " + line);
-}
-
-void Refuse(const Case& c, const std::string& why) {
-  Throw(c.where, why);
 }
 
 }  // namespace vk7::test_support

@@ -18,7 +18,8 @@
 // or the end of one that ends in blanks). A line that would start with "#", "==" or "->"
 // starts with a backslash. Whatever else the parser meets (another escape, a marker not so
 // spelled, blanks at a line's end without \e, a line before the first case) is refused with
-// its file and line: a case that is not read as written tests nothing.
+// its file and line: a case that is not read as written tests nothing. (A name used twice is
+// refused by the test framework.)
 namespace vk7::test_support {
 
 struct Case {
@@ -40,7 +41,6 @@ std::vector<Case> LoadCases(const std::string& fileName);
 // Stops the running case with an error naming where `line` (one of its input lines, or else
 // the case) stands: for steps and names a runner does not know.
 [[noreturn]] void Refuse(const Case& c, const std::string& line, const std::string& why);
-[[noreturn]] void Refuse(const Case& c, const std::string& why);
 
 // A failing case is named by where it stands.
 inline void PrintTo(const Case& c, std::ostream* os) {
