@@ -46,12 +46,11 @@ TEST_P(ReaderCaseTest, ReadsAsExpectedEveryWay) {
   if (!c.where.starts_with("battle/cases/reader_headers.txt")) text = BattleText(c.input);
   const auto read = test_support::ReadEveryWay(text, !remarks);
   EXPECT_EQ(test_support::Shown(read, remarks), c.expected);
-  EXPECT_EQ(std::ranges::count_if(read.messages, [](const auto& e) { return e.error; }),
-            read.ok ? 0 : 1);
-  if (remarks) {  // skipped, none is kept and no warning shown
-    const auto skipped = ReadBattleText(text, true);
-    EXPECT_TRUE(skipped.config.remarks.empty() && skipped.Warnings().empty());
-    EXPECT_EQ(skipped.ok, read.ok);
+  if (remarks) {  // skipped, the same but for the remarks and the warning
+    Lines expected = c.expected;
+    std::erase_if(expected,
+                  [](const std::string& l) { return l.starts_with("//") || l == "Warning"; });
+    EXPECT_EQ(test_support::Shown(ReadBattleText(text, true)), expected);
   }
 }
 
@@ -91,25 +90,24 @@ TEST(BattleFileReader, LargeBattleSizesItsListsAheadAndReportsTheFirstRepeatedNa
 // refused, but a file that is only read and copied (an import) may be write-protected.
 TEST(BattleFileReader, FilesThatCannotBeOpened) {
   test::TempDir dir;
-  const auto read = [](const std::filesystem::path& path, BattleFileReader::Access access) {
-    test_support::ReadOutcome outcome;
+  const auto shown = [&](BattleFileReader::Access access) {
+    BattleConfig config;
     RecordingReporter reporter;
-    outcome.ok = BattleFileReader(outcome.config, reporter).Read("locked", path, true, access);
-    outcome.messages = reporter.Entries();
-    return outcome;
+    const bool ok =
+        BattleFileReader(config, reporter).Read("locked", dir / "locked.vk7", true, access);
+    return ok ? Lines{"ok"}
+              : Lines{reporter.Entries().at(0).title + ": " + reporter.Entries().at(0).text};
   };
-  EXPECT_EQ(test_support::Shown(read(dir / "locked.vk7", BattleFileReader::Access::ReadOnly)),
-            Lines{"Cannot open file!"});
+  EXPECT_EQ(shown(BattleFileReader::Access::ReadOnly),
+            Lines{"Error in battle file locked.vk7: Cannot open file!"});
   const auto path = dir.Write("locked.vk7", BattleText({"System = Sol", "Player = Cruiser"}));
-  std::filesystem::permissions(path, std::filesystem::perms::owner_read |
-                                         std::filesystem::perms::group_read |
-                                         std::filesystem::perms::others_read);
-  EXPECT_TRUE(read(path, BattleFileReader::Access::ReadOnly).messages.empty());
+  std::filesystem::permissions(path, std::filesystem::perms(0444));
+  EXPECT_EQ(shown(BattleFileReader::Access::ReadOnly), Lines{"ok"});
   if (std::ofstream(path, std::ios::app).is_open()) {
     GTEST_SKIP() << "read-only files are writable for this user (root)";
   }
-  EXPECT_EQ(test_support::Shown(read(path, BattleFileReader::Access::ReadWrite)),
-            Lines{"Cannot open file!"});
+  EXPECT_EQ(shown(BattleFileReader::Access::ReadWrite),
+            Lines{"Error in battle file locked.vk7: Cannot open file!"});
 }
 
 }  // namespace

@@ -17,14 +17,6 @@ std::string BattleText(const std::vector<std::string>& lines, const std::string&
   return text;
 }
 
-std::vector<RecordingReporter::Entry> ReadOutcome::Warnings() const {
-  std::vector<RecordingReporter::Entry> warnings;
-  for (const auto& entry : messages) {
-    if (!entry.error) warnings.push_back(entry);
-  }
-  return warnings;
-}
-
 std::string ReadOutcome::Describe() const {
   std::string text;
   for (const auto& entry : messages) text += entry.title + ": " + entry.text + "\n";
@@ -68,18 +60,15 @@ ReadOutcome ReadBattleText(const std::string& text, bool skipRemarks, const std:
 
 ReadOutcome ReadEveryWay(const std::string& text, bool skipRemarks, const std::string& name) {
   ReadOutcome memory = ReadBattleText(text, skipRemarks, name, ReadWay::Memory);
-  const struct {
-    const char* name;
-    ReadWay way;
-  } others[] = {{"editor's file", ReadWay::EditorFile}, {"check's blocks", ReadWay::CheckBlocks}};
-  for (const auto& other : others) {
-    const ReadOutcome read = ReadBattleText(text, skipRemarks, name, other.way);
-    EXPECT_EQ(read.ok, memory.ok) << other.name;
-    EXPECT_EQ(read.messages, memory.messages) << other.name << "\n" << read.Describe();
+  for (const ReadWay way : {ReadWay::EditorFile, ReadWay::CheckBlocks}) {
+    const ReadOutcome read = ReadBattleText(text, skipRemarks, name, way);
+    const char* by = way == ReadWay::EditorFile ? "the editor's file" : "the check's blocks";
+    EXPECT_EQ(read.ok, memory.ok) << by;
+    EXPECT_EQ(read.messages, memory.messages) << by << "\n" << read.Describe();
     if (!read.ok || !memory.ok) continue;
     BattleConfig expected = memory.config;
-    if (other.way == ReadWay::CheckBlocks) std::ranges::for_each(expected.systems, DropLists);
-    EXPECT_TRUE(read.config == expected) << other.name << " reads another battle";
+    if (way == ReadWay::CheckBlocks) std::ranges::for_each(expected.systems, DropLists);
+    EXPECT_TRUE(read.config == expected) << by << " read another battle";
   }
   return memory;
 }

@@ -23,7 +23,6 @@ struct ReadOutcome {
   BattleConfig config;
   std::vector<RecordingReporter::Entry> messages;
 
-  std::vector<RecordingReporter::Entry> Warnings() const;
   // Every message as "title: text", one a line, for failure output.
   std::string Describe() const;
 };

@@ -18,8 +18,7 @@
 // or the end of one that ends in blanks). A line that would start with "#", "==" or "->"
 // starts with a backslash. Whatever else the parser meets (another escape, a marker not so
 // spelled, blanks at a line's end without \e, a line before the first case) is refused with
-// its file and line: a case that is not read as written tests nothing. (A name used twice is
-// refused by the test framework.)
+// its file and line: a case that is not read as written tests nothing.
 namespace vk7::test_support {
 
 struct Case {
