@@ -36,7 +36,6 @@ TEST_P(TextLineFileTest, ReadsTheSameLinesFromAFileAndFromMemory) {
   EXPECT_EQ(ReadAll(file), c.expected);
 }
 
-// The cases that cross from one read of the file to the next place their bytes for this size.
 static_assert(TextLineFile::kBufferSize == 262144, "see the Refill cases of text_lines.txt");
 INSTANTIATE_TEST_SUITE_P(
     Cases, TextLineFileTest,

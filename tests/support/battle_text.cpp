@@ -33,6 +33,12 @@ void DropLists(StarSystem& system) {
   for (auto& lines : system.dialogs) lines.clear();
 }
 
+std::optional<std::uint32_t> LineAtEnd(const std::string& text) {
+  const std::size_t digits = text.find_last_not_of("0123456789") + 1;
+  if (digits == text.size() || !text.substr(0, digits).ends_with("line ")) return std::nullopt;
+  return static_cast<std::uint32_t>(std::stoul(text.substr(digits)));
+}
+
 }  // namespace
 
 ReadOutcome ReadBattleText(const std::string& text, bool skipRemarks, const std::string& name,
@@ -46,11 +52,10 @@ ReadOutcome ReadBattleText(const std::string& text, bool skipRemarks, const std:
     outcome.ok = reader.ReadFrom(name, source, skipRemarks);
   } else {
     const test::TempDir dir;
-    const auto file = dir.Write(name + ".vk7", text);
     if (way == ReadWay::CheckBlocks) {
       reader.OnSectionEnd([](StarSystem& system, std::size_t) { DropLists(system); });
     }
-    outcome.ok = reader.Read(name, file, skipRemarks,
+    outcome.ok = reader.Read(name, dir.Write(name + ".vk7", text), skipRemarks,
                              way == ReadWay::EditorFile ? BattleFileReader::Access::ReadWrite
                                                         : BattleFileReader::Access::ReadOnly);
   }
@@ -76,17 +81,6 @@ ReadOutcome ReadEveryWay(const std::string& text, bool skipRemarks, const std::s
 ReadOutcome ReadBattleLines(const std::vector<std::string>& lines) {
   return ReadBattleText(BattleText(lines));
 }
-
-namespace {
-
-// The number that ends an error's text ("... in line 17").
-std::optional<std::uint32_t> LineAtEnd(const std::string& text) {
-  const std::size_t digits = text.find_last_not_of("0123456789") + 1;
-  if (digits == text.size() || !text.substr(0, digits).ends_with("line ")) return std::nullopt;
-  return static_cast<std::uint32_t>(std::stoul(text.substr(digits)));
-}
-
-}  // namespace
 
 std::vector<std::string> Shown(const ReadOutcome& read, bool remarks) {
   std::vector<std::string> shown;

@@ -27,10 +27,10 @@ struct ReadOutcome {
   std::string Describe() const;
 };
 
-// The ways the program reads a battle: from memory (read-backs of saves), from a file opened
-// for saving again (the editor), and from a read-only file whose systems lose their ships and
-// dialog lines as each section ends (the check of the command-line tool). Each keeps the ship
-// names it checks for clashes elsewhere: in the source, in the model, in blocks of its own.
+// The ways the program reads a battle, each keeping the ship names it checks for clashes
+// elsewhere: from memory (read-backs of saves; names in the source), from a file opened for
+// saving again (the editor; in the model), and from a read-only file whose systems lose their
+// ships and dialog lines as each section ends (the tool's check; in blocks of its own).
 enum class ReadWay { Memory, EditorFile, CheckBlocks };
 
 // Reads `text` as the battle `name`, the way `way` does.
