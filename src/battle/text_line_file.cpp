@@ -9,9 +9,6 @@
 namespace vk7 {
 
 namespace {
-// Large enough that a read of the whole file takes few system calls.
-constexpr std::size_t kBufferSize = 1 << 18;
-
 // A line as read: a CR before the LF is dropped, and the line is cut to its limit. For a
 // line beyond the limit the CR does not matter, as the cut removes it anyway.
 std::string_view Finish(const char* start, std::size_t n, bool endedByLf) {

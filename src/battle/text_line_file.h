@@ -17,6 +17,9 @@ namespace vk7 {
 class TextLineFile {
  public:
   static constexpr std::size_t kMaxLine = 511;
+  // Bytes read from a file at a time: large enough that a read of the whole file takes few
+  // system calls.
+  static constexpr std::size_t kBufferSize = 1 << 18;
 
   TextLineFile() = default;
   ~TextLineFile();

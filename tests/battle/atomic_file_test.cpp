@@ -55,6 +55,17 @@ TEST(AtomicFile, SyncsTheFolderOnceTheNewFileIsInPlace) {
 #endif
 
 #ifndef _WIN32
+// The new file takes the permission bits the user gave the old one, not those it was made with.
+TEST(AtomicFile, KeepsThePermissionBitsOfTheFileItReplaces) {
+  test::TempDir dir;
+  const std::filesystem::path file = dir.Write("Sol.vk7", "old");
+  for (const auto mode : {std::filesystem::perms(0640), std::filesystem::perms(0604)}) {
+    std::filesystem::permissions(file, mode);
+    ASSERT_EQ(CommitFileAtomically(file, "new"), CommitResult::Ok);
+    EXPECT_EQ(std::filesystem::status(file).permissions(), mode);
+  }
+}
+
 TEST(AtomicFile, RemovesOnlyTheLeftoversOfEarlierSavesOfTheSameFile) {
   const std::string self = std::to_string(getpid());
   const std::string gone = "4194305";  // beyond the largest process id Linux hands out

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -17,73 +16,50 @@ namespace vk7 {
 namespace {
 
 using test_support::BattleText;
-using test_support::FailedWith;
-using test_support::kNoLine;
+using Lines = std::vector<std::string>;
 using test_support::ReadBattleText;
 
-// A case either fails with its one error or reads without a message to its values.
+// The cases of the reader and of the rules across lines. Those of reader_headers.txt give
+// whole files, the others the lines after the header; those of remarks.txt are read with their
+// remarks collected.
+std::vector<test_support::Case> AllReaderCases() {
+  std::vector<test_support::Case> cases;
+  for (const char* name :
+       {"reader_headers", "reader_errors", "reader_values", "section_rules", "remarks"}) {
+    const auto more = test_support::LoadCases("battle/cases/" + std::string(name) + ".txt");
+    cases.insert(cases.end(), more.begin(), more.end());
+  }
+  return cases;
+}
+
+// Every case is read each way the program reads a battle, alike; the read fails with at most
+// one error, or reads to its values.
 class ReaderCaseTest : public ::testing::TestWithParam<test_support::Case> {};
 
-TEST_P(ReaderCaseTest, ReadsAsExpected) {
-  test_support::ExpectReadAsCase(GetParam());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Errors, ReaderCaseTest,
-    ::testing::ValuesIn(test_support::LoadCases("battle/cases/reader_errors.txt")),
-    test_support::CaseName());
-INSTANTIATE_TEST_SUITE_P(
-    Values, ReaderCaseTest,
-    ::testing::ValuesIn(test_support::LoadCases("battle/cases/reader_values.txt")),
-    test_support::CaseName());
-
-class ReaderHeaderTest : public ::testing::TestWithParam<test_support::Case> {};
-
-TEST_P(ReaderHeaderTest, RejectsFile) {
+TEST_P(ReaderCaseTest, ReadsAsExpectedEveryWay) {
+  const test_support::Case& c = GetParam();
+  SCOPED_TRACE(c.where);
+  const bool remarks = c.where.starts_with("battle/cases/remarks.txt");
   std::string text;
-  for (const std::string& line : GetParam().input) text += line + "\n";
-  EXPECT_TRUE(FailedWith(ReadBattleText(text), GetParam().expected.at(0), kNoLine));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Headers, ReaderHeaderTest,
-    ::testing::ValuesIn(test_support::LoadCases("battle/cases/reader_headers.txt")),
-    test_support::CaseName());
-
-// A demo battle touching most kinds of line reads alike in every version, with LF or CR LF.
-TEST(BattleFileReader, VersionsAndLineEndsReadAlike) {
-  test::TempDir dir;
-  const std::string text =
-      test::ReadBytes(std::string(VK7_EXAMPLES_DIR) + "/game/scripts/DeepSurvey.vk7");
-  const auto expected = ReadBattleText(text, false, "DeepSurvey");
-  ASSERT_TRUE(expected.ok);
-  for (const char* version : {"1.0", "1.1", "LF"}) {
-    std::string changed = text;
-    if (version[0] == 'L') {
-      for (std::size_t at; (at = changed.find("\r\n")) != std::string::npos;) changed.erase(at, 1);
-    } else {
-      changed.replace(changed.find("1.2"), 3, version);
-    }
-    test_support::ReadOutcome outcome;
-    RecordingReporter reporter;
-    outcome.ok = BattleFileReader(outcome.config, reporter)
-                     .Read("DeepSurvey", dir.Write("DeepSurvey.vk7", changed), false);
-    ASSERT_TRUE(outcome.ok) << version;
-    EXPECT_EQ(outcome.config, expected.config) << version;
-    EXPECT_TRUE(reporter.Entries().empty()) << version;
+  for (const std::string& line : c.input) text += line + "\n";
+  if (!c.where.starts_with("battle/cases/reader_headers.txt")) text = BattleText(c.input);
+  const auto read = test_support::ReadEveryWay(text, !remarks);
+  EXPECT_EQ(test_support::Shown(read, remarks), c.expected);
+  if (remarks) {  // skipped, the same but for the remarks and the warning
+    Lines expected = c.expected;
+    std::erase_if(expected,
+                  [](const std::string& l) { return l.starts_with("//") || l == "Warning"; });
+    EXPECT_EQ(test_support::Shown(ReadBattleText(text, true)), expected);
   }
-  const auto path = dir.Write("numbers.vk7", BattleText({"// a", "", "Bogus = 1"}, "\r\n"));
-  test_support::ReadOutcome outcome;
-  RecordingReporter reporter;
-  outcome.ok = BattleFileReader(outcome.config, reporter).Read("numbers", path, true);
-  outcome.messages = reporter.Entries();
-  EXPECT_TRUE(FailedWith(outcome, "Unknown keyword in line ", 5, "numbers"));
 }
+
+INSTANTIATE_TEST_SUITE_P(Cases, ReaderCaseTest, ::testing::ValuesIn(AllReaderCases()),
+                         test_support::CaseName());
 
 // A battle of over a megabyte takes the path that allocates each list once, at its final
-// size, and checks names where they lie: from a file, from memory, and from a file whose
-// systems are dropped as they end (names kept apart), the first repeated name is still the one
-// shown, here a name of the third system repeated in the fifth.
+// size, and checks names where they lie, in the source, the model or blocks of their own: the
+// first repeated name is still the one shown, here a name of the third system repeated in the
+// fifth.
 TEST(BattleFileReader, LargeBattleSizesItsListsAheadAndReportsTheFirstRepeatedName) {
   std::vector<std::string> lines = {"System = Sol", "Player = Cruiser = Flagship"};
   const char* roles[] = {"Friend", "Enemy", "Neutral", "Hulk"};
@@ -92,23 +68,7 @@ TEST(BattleFileReader, LargeBattleSizesItsListsAheadAndReportsTheFirstRepeatedNa
     lines.push_back(std::string(roles[i % 4]) + " = Scout = Ship " + std::to_string(i));
     if (i % 7 == 0) lines.push_back("EnemyWarpInDialog = [a.acm] Captain: Here");
   }
-  test::TempDir dir;
-  const auto read = [&](const std::string& text, bool dropping = false) {
-    test_support::ReadOutcome outcome;
-    RecordingReporter reporter;
-    BattleFileReader reader(outcome.config, reporter);
-    if (dropping) {
-      reader.OnSectionEnd([](StarSystem& system, std::size_t) {
-        for (ShipRole r : {ShipRole::Friend, ShipRole::Enemy, ShipRole::Neutral, ShipRole::Hulk}) {
-          system.Ships(r).clear();
-        }
-      });
-    }
-    outcome.ok = reader.Read("large", dir.Write("large.vk7", text), true);
-    outcome.messages = reporter.Entries();
-    return outcome;
-  };
-  const auto clean = read(BattleText(lines));
+  const auto clean = test_support::ReadEveryWay(BattleText(lines));
   ASSERT_TRUE(clean.ok);
   ASSERT_EQ(clean.config.systems.size(), 6u);
   for (const StarSystem& system : clean.config.systems) {
@@ -118,40 +78,35 @@ TEST(BattleFileReader, LargeBattleSizesItsListsAheadAndReportsTheFirstRepeatedNa
     const auto& dialog = system.Dialogs(DialogEvent::EnemyWarpInDialog);
     EXPECT_EQ(dialog.capacity(), dialog.size());
   }
-  EXPECT_EQ(clean.config.systems.back().hulks.size(), 1750u);
   EXPECT_EQ(clean.config.systems.back().hulks.back().name, "Ship 41999");
-  EXPECT_TRUE(read(BattleText(lines), true).ok);
   lines.insert(lines.begin() + 40000, "Enemy = Scout = Flagship");
   lines.insert(lines.begin() + 34000, "Hulk = Scout = Ship 19000");
-  const std::string message = "Redefinition of ship name Ship 19000 in line ";
-  EXPECT_TRUE(FailedWith(read(BattleText(lines)), message, 34003, "large"));
-  EXPECT_TRUE(FailedWith(read(BattleText(lines), true), message, 34003, "large"));
-  EXPECT_TRUE(FailedWith(ReadBattleText(BattleText(lines)), message, 34003, "test"));
+  EXPECT_EQ(test_support::Shown(test_support::ReadEveryWay(BattleText(lines))),
+            Lines{"Redefinition of ship name Ship 19000 in line 34003"});
 }
 
 // The reader opens files so that they can be saved again: a missing or read-only file is
 // refused, but a file that is only read and copied (an import) may be write-protected.
 TEST(BattleFileReader, FilesThatCannotBeOpened) {
   test::TempDir dir;
-  const auto read = [](const std::filesystem::path& path, BattleFileReader::Access access) {
-    test_support::ReadOutcome outcome;
+  const auto shown = [&](BattleFileReader::Access access) {
+    BattleConfig config;
     RecordingReporter reporter;
-    outcome.ok = BattleFileReader(outcome.config, reporter).Read("locked", path, true, access);
-    outcome.messages = reporter.Entries();
-    return outcome;
+    const bool ok =
+        BattleFileReader(config, reporter).Read("locked", dir / "locked.vk7", true, access);
+    return ok ? Lines{"ok"}
+              : Lines{reporter.Entries().at(0).title + ": " + reporter.Entries().at(0).text};
   };
-  EXPECT_TRUE(FailedWith(read(dir / "locked.vk7", BattleFileReader::Access::ReadOnly),
-                         "Cannot open file!", kNoLine, "locked"));
+  EXPECT_EQ(shown(BattleFileReader::Access::ReadOnly),
+            Lines{"Error in battle file locked.vk7: Cannot open file!"});
   const auto path = dir.Write("locked.vk7", BattleText({"System = Sol", "Player = Cruiser"}));
-  std::filesystem::permissions(path, std::filesystem::perms::owner_read |
-                                         std::filesystem::perms::group_read |
-                                         std::filesystem::perms::others_read);
-  EXPECT_TRUE(read(path, BattleFileReader::Access::ReadOnly).messages.empty());
+  std::filesystem::permissions(path, std::filesystem::perms(0444));
+  EXPECT_EQ(shown(BattleFileReader::Access::ReadOnly), Lines{"ok"});
   if (std::ofstream(path, std::ios::app).is_open()) {
     GTEST_SKIP() << "read-only files are writable for this user (root)";
   }
-  EXPECT_TRUE(FailedWith(read(path, BattleFileReader::Access::ReadWrite), "Cannot open file!",
-                         kNoLine, "locked"));
+  EXPECT_EQ(shown(BattleFileReader::Access::ReadWrite),
+            Lines{"Error in battle file locked.vk7: Cannot open file!"});
 }
 
 }  // namespace

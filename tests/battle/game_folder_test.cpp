@@ -58,6 +58,9 @@ TEST_P(FolderNameTest, FoundInEitherSpellingWhateverTheirCase) {
   test::TempDir dir;
   const std::filesystem::path onDisk = dir.Write(test::Utf8Path(c.input.front()), "x");
   for (const std::string& line : c.expected) {
+    if (!line.starts_with("found ") && !line.starts_with("not ")) {
+      test_support::Refuse(c, line, "neither found nor not");
+    }
     const std::string wanted = line.substr(line.find(' ') + 1);
     const auto expected =
         line.rfind("found ", 0) == 0 ? onDisk : dir.Path() / NativeFileName(wanted);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 
 #include "support/case_file.h"
@@ -21,6 +22,7 @@ std::string Apply(const std::string& name, const std::string& in) {
     const VoiceSplit split = SplitVoicePart(in);
     return std::string(split.voice) + "|" + std::string(split.rest);
   }
+  if (name != "Number") throw std::invalid_argument("no helper named " + name);
   std::int32_t value = 12345;  // a value that fails must leave it alone
   const bool parsed = ParseNumber(in, value);
   if (!parsed && value != 12345) return "value changed on failure";

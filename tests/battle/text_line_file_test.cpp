@@ -25,6 +25,7 @@ class TextLineFileTest : public ::testing::TestWithParam<test_support::Case> {};
 TEST_P(TextLineFileTest, ReadsTheSameLinesFromAFileAndFromMemory) {
   const test_support::Case& c = GetParam();
   SCOPED_TRACE(c.where);
+  if (c.input.size() > 1) test_support::Refuse(c, c.input[1], "a file's bytes are one line");
   const std::string bytes = c.input.empty() ? "" : c.input.front();
   TextLineFile memory;
   memory.OpenMemory(bytes);
@@ -35,6 +36,7 @@ TEST_P(TextLineFileTest, ReadsTheSameLinesFromAFileAndFromMemory) {
   EXPECT_EQ(ReadAll(file), c.expected);
 }
 
+static_assert(TextLineFile::kBufferSize == 262144, "see the Refill cases of text_lines.txt");
 INSTANTIATE_TEST_SUITE_P(
     Cases, TextLineFileTest,
     ::testing::ValuesIn(test_support::LoadCases("battle/cases/text_lines.txt")),

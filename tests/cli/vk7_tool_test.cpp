@@ -116,6 +116,8 @@ TEST_P(Vk7CaseTest, Runs) {
     } else if (line[0] == '$') {
       args = Words(Rest(line), root);
       readOnly = line.rfind("$ro ", 0) == 0;
+    } else {
+      test_support::Refuse(c, line, "not a file line, folder or command");
     }
   }
   for (const auto& [name, content] : files) dir.Write(test::Utf8Path(name), content);
@@ -143,6 +145,8 @@ TEST_P(Vk7CaseTest, Runs) {
       *bytes = from == std::string::npos ? "" : test::ReadBytes(kData + rest.substr(from + 3));
     } else if (word == "|") {
       *bytes += rest + "\r\n";
+    } else if (word != "out" && word != "err") {
+      test_support::Refuse(c, raw, "not an exit, file or output line");
     } else {
       std::string& printed = word == "out" ? wantOut : wantErr;
       const std::string actual = (word == "out" ? out : err).str();

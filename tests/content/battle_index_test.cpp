@@ -5,6 +5,7 @@
 #include <cctype>
 #include <filesystem>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,10 @@ Names RunIndex(const test_support::Case& c) {
   Names steps;
   for (const std::string& line : c.input) {
     if (line.rfind("> ", 0) == 0) {
+      const std::string op = line.substr(2, line.find(' ', 2) - 2);
+      if (!std::set<std::string>{"add", "find", "up", "down", "remove", "rename"}.contains(op)) {
+        test_support::Refuse(c, line, "no such step");
+      }
       steps.push_back(line.substr(2));
     } else {
       text += (text.empty() ? "" : "\n") + line;
@@ -78,6 +83,9 @@ TEST_P(BattleIndexCaseTest, ShowsWhatIsExpected) {
   const test_support::Case& c = GetParam();
   SCOPED_TRACE(c.where);
   Names shown;
+  if (!c.name.starts_with("Index_") && !c.name.starts_with("Names_")) {
+    test_support::Refuse(c, c.name, "a case neither of the index nor of names");
+  }
   if (c.name.rfind("Index_", 0) == 0) shown = RunIndex(c);
   for (const std::string& name : c.name.rfind("Names_", 0) == 0 ? c.input : Names{}) {
     RecordingReporter reporter;

@@ -71,6 +71,9 @@ class CatalogTest : public ::testing::TestWithParam<test_support::Case> {};
 TEST_P(CatalogTest, ReadsAndLooksUp) {
   const test_support::Case& c = GetParam();
   SCOPED_TRACE(c.where);
+  if (!c.name.starts_with("Ships_") && !c.name.starts_with("Systems_")) {
+    test_support::Refuse(c, c.name, "a case of neither catalog");
+  }
   EXPECT_EQ(c.name.rfind("Ships_", 0) == 0 ? Answers<ShipCatalog>(c.input)
                                            : Answers<SystemCatalog>(c.input),
             c.expected);
@@ -79,6 +82,23 @@ TEST_P(CatalogTest, ReadsAndLooksUp) {
 INSTANTIATE_TEST_SUITE_P(Cases, CatalogTest,
                          ::testing::ValuesIn(test_support::LoadCases("content/cases/catalogs.txt")),
                          test_support::CaseName());
+
+// Past a few thousand entries the index is built in groups: still the first entry of a name
+// in any case is found, the last one too, and none for an absent name.
+TEST(Catalogs, LargeCatalogsFindEveryEntry) {
+  std::string ships, systems;
+  for (int i = 0; i < 20000; ++i) {
+    ships += "Label " + std::to_string(i) + "=Class" + std::to_string(i) + "\n";
+    systems += "System" + std::to_string(i) + "=P" + std::to_string(i) + "\n";
+  }
+  const auto s = test::CatalogFrom<ShipCatalog>(ships + "Late=CLASS7\n");
+  const auto y = test::CatalogFrom<SystemCatalog>(systems + "SYSTEM7=Late\n");
+  EXPECT_EQ((Rows{Find(s, "Class0"), Find(s, "class19999"), Find(s, "CLASS7"), Find(s, "C20000"),
+                  Find(y, "system0"), Find(y, "SYSTEM7"), Find(y, "System19999/p19999"),
+                  Find(y, "S20000")}),
+            (Rows{"Label 0", "Label 19999", "Label 7", "none", "System0 (P0)", "System7 (P7)",
+                  "yes", "none"}));
+}
 
 // Missing, the catalog file is an error; without entries it is read again at the next load;
 // once it gave an entry, later changes of the file are not seen. Found in any letter case.

@@ -1,8 +1,13 @@
 #include "support/battle_text.h"
 
+#include <algorithm>
+#include <iterator>
+#include <optional>
+
 #include "battle/battle_file_reader.h"
 #include "battle/text_line_file.h"
 #include "content/battle_file_writer.h"
+#include "support/temp_dir.h"
 
 namespace vk7::test_support {
 
@@ -12,49 +17,84 @@ std::string BattleText(const std::vector<std::string>& lines, const std::string&
   return text;
 }
 
-std::vector<RecordingReporter::Entry> ReadOutcome::Warnings() const {
-  std::vector<RecordingReporter::Entry> warnings;
-  for (const auto& entry : messages) {
-    if (!entry.error) warnings.push_back(entry);
-  }
-  return warnings;
-}
-
 std::string ReadOutcome::Describe() const {
   std::string text;
   for (const auto& entry : messages) text += entry.title + ": " + entry.text + "\n";
   return text;
 }
 
-ReadOutcome ReadBattleText(const std::string& text, bool skipRemarks, const std::string& name) {
+namespace {
+
+// What the check of the command-line tool keeps of a system once its section has been read.
+void DropLists(StarSystem& system) {
+  for (ShipRole role : {ShipRole::Friend, ShipRole::Enemy, ShipRole::Neutral, ShipRole::Hulk}) {
+    system.Ships(role).clear();
+  }
+  for (auto& lines : system.dialogs) lines.clear();
+}
+
+std::optional<std::uint32_t> LineAtEnd(const std::string& text) {
+  const std::size_t digits = text.find_last_not_of("0123456789") + 1;
+  if (digits == text.size() || !text.substr(0, digits).ends_with("line ")) return std::nullopt;
+  return static_cast<std::uint32_t>(std::stoul(text.substr(digits)));
+}
+
+}  // namespace
+
+ReadOutcome ReadBattleText(const std::string& text, bool skipRemarks, const std::string& name,
+                           ReadWay way) {
   ReadOutcome outcome;
   RecordingReporter reporter;
-  TextLineFile source;
-  source.OpenMemory(text);
   BattleFileReader reader(outcome.config, reporter);
-  outcome.ok = reader.ReadFrom(name, source, skipRemarks);
+  if (way == ReadWay::Memory) {
+    TextLineFile source;
+    source.OpenMemory(text);
+    outcome.ok = reader.ReadFrom(name, source, skipRemarks);
+  } else {
+    const test::TempDir dir;
+    if (way == ReadWay::CheckBlocks) {
+      reader.OnSectionEnd([](StarSystem& system, std::size_t) { DropLists(system); });
+    }
+    outcome.ok = reader.Read(name, dir.Write(name + ".vk7", text), skipRemarks,
+                             way == ReadWay::EditorFile ? BattleFileReader::Access::ReadWrite
+                                                        : BattleFileReader::Access::ReadOnly);
+  }
   outcome.messages = reporter.Entries();
   return outcome;
+}
+
+ReadOutcome ReadEveryWay(const std::string& text, bool skipRemarks, const std::string& name) {
+  ReadOutcome memory = ReadBattleText(text, skipRemarks, name, ReadWay::Memory);
+  for (const ReadWay way : {ReadWay::EditorFile, ReadWay::CheckBlocks}) {
+    const ReadOutcome read = ReadBattleText(text, skipRemarks, name, way);
+    const char* by = way == ReadWay::EditorFile ? "the editor's file" : "the check's blocks";
+    EXPECT_EQ(read.ok, memory.ok) << by;
+    EXPECT_EQ(read.messages, memory.messages) << by << "\n" << read.Describe();
+    if (!read.ok || !memory.ok) continue;
+    BattleConfig expected = memory.config;
+    if (way == ReadWay::CheckBlocks) std::ranges::for_each(expected.systems, DropLists);
+    EXPECT_TRUE(read.config == expected) << by << " read another battle";
+  }
+  return memory;
 }
 
 ReadOutcome ReadBattleLines(const std::vector<std::string>& lines) {
   return ReadBattleText(BattleText(lines));
 }
 
-::testing::AssertionResult FailedWith(const ReadOutcome& outcome, const std::string& message,
-                                      std::uint32_t line, const std::string& name) {
-  std::string got = outcome.ok ? "a read that succeeded" : "";
-  for (const auto& e : outcome.messages) {
-    if (e.error && !outcome.ok) {
-      got += e.title + "|" + e.text + "|" + (e.line ? std::to_string(*e.line) : "no line");
-    }
+std::vector<std::string> Shown(const ReadOutcome& read, bool remarks) {
+  std::vector<std::string> shown;
+  for (const std::string& remark : remarks ? read.config.remarks : std::vector<std::string>{}) {
+    shown.push_back("//" + remark);
   }
-  const std::string number = line == kNoLine ? "" : std::to_string(line);
-  const std::string want = "Error in battle file " + name + ".vk7|" + message + number + "|" +
-                           (line == kNoLine ? "no line" : number);
-  if (got == want) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "shown [" << got << "], expected [" << want << "]\n"
-                                       << outcome.Describe();
+  if (read.ok) std::ranges::copy(WrittenValues(read.config), std::back_inserter(shown));
+  const std::string title = "Error in battle file " + read.config.name + ".vk7";
+  for (const auto& e : read.messages) {
+    const bool plain = e.error ? e.title == title && e.line == LineAtEnd(e.text)
+                               : e.title == "Warning" && e.text == kForeignFileWarning;
+    shown.push_back(!plain ? e.title + ": " + e.text : e.error ? e.text : e.title);
+  }
+  return shown;
 }
 
 std::vector<std::string> WrittenValues(const BattleConfig& config) {
@@ -69,23 +109,6 @@ std::vector<std::string> WrittenValues(const BattleConfig& config) {
                      line.substr(equals + 1));
   }
   return values;
-}
-
-void ExpectReadAsCase(const Case& c) {
-  SCOPED_TRACE(c.where);
-  const ReadOutcome outcome = ReadBattleLines(c.input);
-  if (outcome.ok) {
-    EXPECT_TRUE(outcome.messages.empty()) << outcome.Describe();
-    EXPECT_EQ(WrittenValues(outcome.config), c.expected);
-    return;
-  }
-  ASSERT_EQ(c.expected.size(), 1u) << outcome.Describe();
-  const std::string& text = c.expected.front();
-  const std::size_t last = text.rfind(' ') + 1;
-  const bool numbered = last > 5 && text.compare(last - 5, 5, "line ") == 0;
-  EXPECT_TRUE(
-      FailedWith(outcome, numbered ? text.substr(0, last) : text,
-                 numbered ? static_cast<std::uint32_t>(std::stoul(text.substr(last))) : kNoLine));
 }
 
 }  // namespace vk7::test_support

@@ -23,33 +23,37 @@ struct ReadOutcome {
   BattleConfig config;
   std::vector<RecordingReporter::Entry> messages;
 
-  std::vector<RecordingReporter::Entry> Warnings() const;
   // Every message as "title: text", one a line, for failure output.
   std::string Describe() const;
 };
 
-// Reads `text` as the battle `name` from memory.
+// The ways the program reads a battle, each keeping the ship names it checks for clashes
+// elsewhere: from memory (read-backs of saves; names in the source), from a file opened for
+// saving again (the editor; in the model), and from a read-only file whose systems lose their
+// ships and dialog lines as each section ends (the tool's check; in blocks of its own).
+enum class ReadWay { Memory, EditorFile, CheckBlocks };
+
+// Reads `text` as the battle `name`, the way `way` does.
 ReadOutcome ReadBattleText(const std::string& text, bool skipRemarks = true,
-                           const std::string& name = "test");
+                           const std::string& name = "test", ReadWay way = ReadWay::Memory);
+
+// Reads `text` every way and requires of each what the memory read gives: the same result,
+// the same messages with their lines and, after a success, the same battle (but for the lists
+// the check drops). Gives the memory read.
+ReadOutcome ReadEveryWay(const std::string& text, bool skipRemarks = true,
+                         const std::string& name = "test");
 
 // Header plus `lines`, read with remarks skipped.
 ReadOutcome ReadBattleLines(const std::vector<std::string>& lines);
 
-// Line number 0 stands for a message shown without a line number.
-inline constexpr std::uint32_t kNoLine = 0;
-
-// Success when the read failed and showed exactly one error, titled for the battle `name`,
-// whose text is `message` followed by `line` (or `message` alone for kNoLine).
-::testing::AssertionResult FailedWith(const ReadOutcome& outcome, const std::string& message,
-                                      std::uint32_t line, const std::string& name = "test");
+// What a read shows, as case files write it: with `remarks` the remarks kept ("//" and the
+// remark), after a success the values read, then each message: an error titled for the battle
+// by its text, its line given apart too; the warning for files the editor did not write by its
+// title. Any other message shows as "title: text".
+std::vector<std::string> Shown(const ReadOutcome& read, bool remarks = false);
 
 // The value lines `config` is written back with, the layout's padding before "=" left out:
 // everything a battle holds, in one readable form.
 std::vector<std::string> WrittenValues(const BattleConfig& config);
-
-// Reads the case's lines as a battle (header first, remarks skipped). The read either fails
-// with one error, the case's only expected line ("... line N" gives the line), or shows no
-// message and stores what the expected lines give as WrittenValues.
-void ExpectReadAsCase(const Case& c);
 
 }  // namespace vk7::test_support

@@ -1,42 +1,44 @@
 #include "support/case_file.h"
 
-#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <string_view>
+#include <iterator>
+#include <regex>
+#include <stdexcept>
 
 namespace vk7::test_support {
 
 namespace {
 
-[[noreturn]] void Fail(const std::string& where, const std::string& why) {
-  std::fprintf(stderr, "%s: %s\n", where.c_str(), why.c_str());
-  std::abort();
+[[noreturn]] void Throw(const std::string& where, const std::string& why) {
+  throw std::runtime_error(where + ": " + why);
 }
 
-std::string Unescape(const std::string& text) {
+std::string Unescape(const std::string& text, const std::string& where) {
+  // An escape and what it stands for: a byte spelled as such, a byte in hex, a repeated byte,
+  // nothing; "#", "=" and "-" only where the line would otherwise read as a comment or marker.
+  static const std::regex escape(R"(\\([tnr\\e]|x[0-9A-Fa-f]{2}|\*[0-9]+:.|))");
   std::string bytes;
+  std::smatch m;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\\' || i + 1 == text.size()) {
-      bytes += text[i];
-      continue;
-    }
-    const char kind = text[++i];
-    if (const std::size_t at = std::string_view("tnr").find(kind); at != std::string::npos) {
-      bytes += "\t\n\r"[at];
-    } else if (kind == 'x' && i + 2 < text.size() &&
-               std::isxdigit(static_cast<unsigned char>(text[i + 1])) &&
-               std::isxdigit(static_cast<unsigned char>(text[i + 2]))) {
-      bytes += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
-      i += 2;
-    } else if (kind == '*') {
-      const std::size_t colon = text.find(':', i);
-      if (colon == std::string::npos || colon + 1 >= text.size()) Fail(text, "bad \\* escape");
-      bytes.append(std::stoul(text.substr(i + 1, colon - i - 1)), text[colon + 1]);
-      i = colon + 1;
-    } else if (kind != 'e') {  // \e marks a line that is empty or ends in blanks
-      bytes += kind;           // "\\" and any other escaped character stand for themselves
+    const auto at = text.begin() + static_cast<std::ptrdiff_t>(i);
+    if (*at != '\\') {
+      bytes += *at;
+    } else if (i == 0 && text.size() > 1 &&
+               std::string_view("#=-").find(text[1]) != std::string_view::npos) {
+      bytes += text[++i];
+    } else if (std::regex_search(at, text.end(), m, escape,
+                                 std::regex_constants::match_continuous) &&
+               m.length(1) > 0) {
+      const std::string e = m.str(1);
+      bytes += e[0] == 'x' ? std::string(1, static_cast<char>(std::stoi(e.substr(1), nullptr, 16)))
+               : e[0] == '*' ? std::string(std::stoul(e.substr(1)), e.back())
+               : e == "e"    ? std::string()
+                             : std::string(1, "\t\n\r\\"[std::string_view("tnr\\").find(e[0])]);
+      i += static_cast<std::size_t>(m.length(0)) - 1;
+    } else {
+      Throw(where, "unknown escape at " + text.substr(i));
     }
   }
   return bytes;
@@ -44,29 +46,53 @@ std::string Unescape(const std::string& text) {
 
 }  // namespace
 
-std::vector<Case> LoadCases(const std::string& fileName) {
-  const std::string path = std::string(VK7_TEST_DATA_DIR) + "/" + fileName;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) Fail(path, "cannot open case file");
+std::vector<Case> ParseCases(const std::string& text, const std::string& fileName) {
+  static const std::regex caseName("== [A-Za-z0-9_]+");
   std::vector<Case> cases;
-  std::string line;
-  for (int number = 1; std::getline(in, line); ++number) {
+  std::size_t start = 0;
+  for (int number = 1; start < text.size(); ++number) {
+    const std::size_t lf = text.find('\n', start);
+    std::string line = text.substr(start, lf - start);
+    start = lf == std::string::npos ? text.size() : lf + 1;
     if (!line.empty() && line.back() == '\r') line.pop_back();
     const std::string where = fileName + ":" + std::to_string(number);
-    if (line.rfind("== ", 0) == 0) {
-      cases.push_back({line.substr(3), where, {}, {}});
-    } else if (line.empty() || line[0] == '#') {
-      continue;
+    if (line.empty() || line[0] == '#') continue;
+    if (line.back() == ' ' || line.back() == '\t') Throw(where, "blanks at the end without \\e");
+    if (line.starts_with("==")) {
+      if (!std::regex_match(line, caseName)) Throw(where, "a case name is \"== \" and a word");
+      cases.push_back({line.substr(3), where, {}, {}, {}});
     } else if (cases.empty()) {
-      Fail(where, "a line before the first case name");
-    } else if (line.rfind("-> ", 0) == 0 || line == "->") {
-      cases.back().expected.push_back(Unescape(line.substr(line.size() > 2 ? 3 : 2)));
+      Throw(where, "a line before the first case name");
+    } else if (line.starts_with("->")) {
+      if (line != "->" && !line.starts_with("-> ")) Throw(where, "\"->\" needs a blank after it");
+      cases.back().expected.push_back(
+          Unescape(line.substr(std::min<std::size_t>(3, line.size())), where));
     } else {
-      cases.back().input.push_back(Unescape(line));
+      cases.back().input.push_back(Unescape(line, where));
+      cases.back().inputWhere.push_back(where);
     }
   }
-  if (cases.empty()) Fail(path, "no cases");
+  if (cases.empty()) Throw(fileName, "no cases");
   return cases;
+}
+
+std::vector<Case> LoadCases(const std::string& fileName) {
+  std::ifstream in(std::string(VK7_TEST_DATA_DIR) + "/" + fileName, std::ios::binary);
+  try {
+    if (!in) Throw(fileName, "cannot open case file");
+    return ParseCases(std::string(std::istreambuf_iterator<char>(in), {}), fileName);
+  } catch (const std::runtime_error& fault) {
+    // Cases are loaded while the tests are registered, before any can fail on its own.
+    std::fprintf(stderr, "%s\n", fault.what());
+    std::abort();
+  }
+}
+
+void Refuse(const Case& c, const std::string& line, const std::string& why) {
+  for (std::size_t i = 0; i < c.input.size(); ++i) {
+    if (&c.input[i] == &line) Throw(c.inputWhere.at(i), why + ": " + line);
+  }
+  Throw(c.where, why + ": " + line);
 }
 
 }  // namespace vk7::test_support

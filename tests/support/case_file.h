@@ -15,8 +15,10 @@
 //
 // Lines are byte strings with escapes for what a text file cannot show plainly: \t, \r, \n, \\,
 // \xNN (any byte), \*N:c for the byte c repeated N times, and \e for nothing (an empty line,
-// or the end of one that ends in blanks). A line that would start with "#", "== " or "-> "
-// starts with a backslash.
+// or the end of one that ends in blanks). A line that would start with "#", "==" or "->"
+// starts with a backslash. Whatever else the parser meets (another escape, a marker not so
+// spelled, blanks at a line's end without \e, a line before the first case) is refused with
+// its file and line: a case that is not read as written tests nothing.
 namespace vk7::test_support {
 
 struct Case {
@@ -24,11 +26,20 @@ struct Case {
   std::string where;  // "file:line" of the case's name, for failure messages
   std::vector<std::string> input;
   std::vector<std::string> expected;
+  std::vector<std::string> inputWhere;  // "file:line" of each input line
 };
 
+// The cases of `text`, read as the file `fileName`; throws std::runtime_error naming the file
+// and line of the first thing it does not understand.
+std::vector<Case> ParseCases(const std::string& text, const std::string& fileName);
+
 // Every case of `fileName` under the test data folder (tests/); a missing or malformed file
-// is a test setup fault and aborts with its name.
+// is a test setup fault and stops the test program with its file and line.
 std::vector<Case> LoadCases(const std::string& fileName);
+
+// Stops the running case with an error naming where `line` (one of its input lines, or else
+// the case) stands: for steps and names a runner does not know.
+[[noreturn]] void Refuse(const Case& c, const std::string& line, const std::string& why);
 
 // A failing case is named by where it stands.
 inline void PrintTo(const Case& c, std::ostream* os) {
