@@ -79,8 +79,8 @@ std::optional<fs::path> FileTrash::MoveToTrash(const fs::path& file) {
 bool FileTrash::TrashCopy(const fs::path& file) {
   const fs::path name = QtSafeName(file.filename());
   std::error_code ec;
-  // A folder of its own, named as the save temporaries are, so that a crash leaves nothing
-  // that the next save of this battle does not clean up.
+  // A folder of its own, named as the save temporaries are, so that what a crash leaves is
+  // cleaned up by the next save of the battle (of its UTF-8 spelling, on Linux).
   fs::path folder;
   for (int attempt = 0; attempt < 8 && folder.empty(); ++attempt) {
     folder = TempPathBeside(file.parent_path() / name);

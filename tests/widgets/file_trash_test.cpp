@@ -52,8 +52,7 @@ TEST(FileTrash, WriteProtectionIsDecidedForTheUserWhoAsks) {
   EXPECT_EQ(asUser(4243, 4243, 0644), 1);  // another user's battle
   EXPECT_EQ(asUser(4243, 4242, 0664), 0);  // its group may write it
   EXPECT_EQ(asUser(4242, 4242, 0466), 1);  // its owner may not, whoever else may
-  EXPECT_EQ(asUser(0, 0, 0644), 0);        // root, as the owner
-  EXPECT_EQ(asUser(0, 0, 0466), 1);
+  EXPECT_EQ(asUser(0, 0, 0644), 0);        // root, as the owner (a protected one: list flows)
 }
 #endif
 
