@@ -145,8 +145,9 @@ void BattleListWindow::RenameBattle() {
   const std::filesystem::path target = game_.BattleFile(newName);
   std::error_code ec;
   // Asked whatever the target's permissions; a write-protected one is then refused, as Windows
-  // refuses to move a file onto a read-only one.
-  if (std::filesystem::exists(target, ec)) {
+  // refuses to move a file onto a read-only one. A folder is no battle to ask about: the move
+  // refuses it.
+  if (std::filesystem::exists(target, ec) && !std::filesystem::is_directory(target, ec)) {
     if (!OverwriteBox::Ask(this, newName)) return;
     if (FileTrash::IsWriteProtected(target)) {
       ErrorBox::Show(this, "Cannot rename the file!", "Error");

@@ -49,7 +49,10 @@ bool EditingWizard::Run(std::string& name, bool isNew) {
         bool replacing = false;
         // "Back", or a save that failed (its error was shown): the same page again, with
         // every edit still in place.
-        if (FinishBox::Ask(parent_, game_, saveName, replacing) && Save(saveName, replacing)) {
+        // A new battle saved over an existing file replaces another battle, after the warning
+        // that "Create Battle" showed.
+        if (FinishBox::Ask(parent_, game_, saveName, replacing) &&
+            Save(saveName, replacing || isNew)) {
           name = saveName;
           return true;
         }

@@ -94,15 +94,23 @@ void RemoveLeftovers(const std::filesystem::path& target) {
   if (folder.empty()) folder = ".";
   for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
        it.increment(ec)) {
-    const std::optional<unsigned long long> owner =
-        TempOwner(it->path().filename().string(), targetName);
+    const std::string name = it->path().filename().string();
     std::error_code entryEc;
-    if (!owner || it->symlink_status(entryEc).type() != std::filesystem::file_type::regular) {
+    // Where replacing saves of earlier versions staged the new bytes, which nothing else uses.
+    if (name == "." + targetName + ".new.tmp") {
+      std::filesystem::remove(it->path(), entryEc);
+      continue;
+    }
+    const std::optional<unsigned long long> owner = TempOwner(name, targetName);
+    // A folder is where a replacing save put its copy of the old file for the trash.
+    const std::filesystem::file_type type = it->symlink_status(entryEc).type();
+    if (!owner || (type != std::filesystem::file_type::regular &&
+                   type != std::filesystem::file_type::directory)) {
       continue;
     }
     const auto written = it->last_write_time(entryEc);
     if (!entryEc && (ProcessIsGone(*owner) || now - written > kAbandonedAfter)) {
-      std::filesystem::remove(it->path(), entryEc);
+      std::filesystem::remove_all(it->path(), entryEc);
     }
   }
 }
@@ -118,6 +126,16 @@ void SyncFolder([[maybe_unused]] const std::filesystem::path& folder) {
   fsync(fd);
   close(fd);
 #endif
+}
+
+std::filesystem::path TempPathBeside(const std::filesystem::path& target) {
+  static std::atomic<unsigned> counter{0};
+  const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+  std::filesystem::path temp = target;
+  temp.replace_filename("." + target.filename().string() + "." + std::to_string(ProcessId()) + "-" +
+                        std::to_string(static_cast<unsigned long long>(stamp)) + "-" +
+                        std::to_string(counter++) + std::string(kTempSuffix));
+  return temp;
 }
 
 bool Committed(CommitResult result, const std::string& title, Reporter& reporter) {
@@ -151,17 +169,10 @@ CommitResult CommitFileAtomically(const std::filesystem::path& requested, std::s
   const bool exists = std::filesystem::exists(target, ec);
   if (exists && !OpensForUpdate(target)) return CommitResult::CannotCreate;
 
-  static std::atomic<unsigned> counter{0};
-  const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
   std::filesystem::path temp;
   std::FILE* file = nullptr;
   for (int attempt = 0; attempt < 8 && file == nullptr; ++attempt) {
-    const std::string tempName = "." + target.filename().string() + "." +
-                                 std::to_string(ProcessId()) + "-" +
-                                 std::to_string(static_cast<unsigned long long>(stamp)) + "-" +
-                                 std::to_string(counter++) + std::string(kTempSuffix);
-    temp = target;
-    temp.replace_filename(tempName);
+    temp = TempPathBeside(target);
     file = OpenNativeFile(temp, "wbx");  // never reuses an existing file
   }
   if (file == nullptr) return CommitResult::CannotCreate;

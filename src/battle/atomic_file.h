@@ -20,6 +20,10 @@ enum class CommitResult { Ok, CannotCreate, CannotWrite };
 // for writing would fail too.
 CommitResult CommitFileAtomically(const std::filesystem::path& target, std::string_view bytes);
 
+// A fresh name for a temporary of `target` beside it, which the cleanup above knows as one of
+// its leftovers (a folder of that name too); nothing is created.
+std::filesystem::path TempPathBeside(const std::filesystem::path& target);
+
 // True for Ok; otherwise reports "Cannot create file!" or "Cannot write file!" under `title`
 // and returns false.
 bool Committed(CommitResult result, const std::string& title, Reporter& reporter);

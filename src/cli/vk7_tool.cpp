@@ -1,5 +1,6 @@
 #include "cli/vk7_tool.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <optional>
 #include <utility>
@@ -8,6 +9,7 @@
 #include "battle/battle_config.h"
 #include "battle/battle_file_reader.h"
 #include "battle/game_folder.h"
+#include "battle/native_file.h"
 #include "battle/recording_reporter.h"
 #include "battle/string_helpers.h"
 #include "battle/windows_1252.h"
@@ -48,6 +50,8 @@ constexpr const char* kHelp =
     "                               FILE:LINE: error: MESSAGE\n"
     "                               FILE: error: MESSAGE\n"
     "                               FILE: warning: MESSAGE\n"
+    "                             A file the editor would refuse to open, as it cannot\n"
+    "                             be written, is a warning.\n"
     "  check --game-dir DIR FILE...\n"
     "                             Also check every battle that reads against the ship\n"
     "                             and system catalogs of the game in DIR; each ship class,\n"
@@ -81,13 +85,28 @@ int Usage(std::ostream& err, const std::string& problem) {
   return 2;
 }
 
-// The battle name of a file: its file name without the ".vk7" extension.
+// The battle name of a file, as the editor reads it from the file name: Windows-1252, without
+// the ".vk7" extension. A name beyond Windows-1252 is taken as it stands.
 std::string BattleName(const std::string& file) {
-  std::string name = std::filesystem::path(file).filename().string();
+  const std::filesystem::path fileName = std::filesystem::path(file).filename();
+  std::string name = Cp1252FileName(fileName).value_or(fileName.string());
   if (name.size() > 4 && EqualsIgnoreCase(name.substr(name.size() - 4), ".vk7")) {
     name.resize(name.size() - 4);
   }
   return name;
+}
+
+// The editor opens a battle for reading and writing, and refuses one it cannot write with
+// "Cannot open file!"; a file that cannot be read at all is the reader's to report.
+void WarnIfTheEditorRefuses(const std::string& file, Reporter& reporter) {
+  const std::filesystem::path path(file);
+  std::FILE* readable = OpenNativeFile(path, "rb");
+  if (readable == nullptr) return;
+  std::fclose(readable);
+  if (OpensForUpdate(path)) return;
+  reporter.Message("Warning",
+                   "The editor will refuse to open this file (\"Cannot open file!\"): it cannot "
+                   "be written.");
 }
 
 // Reads `file` as the editor does when it opens a battle for editing: remarks collected.
@@ -161,6 +180,16 @@ std::string FoundName(const std::filesystem::path& file) {
   return file.filename().string();
 }
 
+// Loads the game's catalogs; their problems are named after the files as found.
+bool LoadCatalogs(const GameFolder& game, ShipCatalog& ships, SystemCatalog& systems,
+                  std::ostream& err) {
+  const std::filesystem::path shipsFile = game.ScriptFile(ShipCatalog::kFileName);
+  const std::filesystem::path systemsFile = game.ScriptFile(SystemCatalog::kFileName);
+  CliReporter shipsReporter(err, FoundName(shipsFile));
+  CliReporter systemsReporter(err, FoundName(systemsFile));
+  return ships.LoadFile(shipsFile, shipsReporter) && systems.LoadFile(systemsFile, systemsReporter);
+}
+
 int Check(const std::vector<std::string>& args, std::ostream& err) {
   const Arguments parsed = ParseArguments(args);
   if (!parsed.problem.empty()) return Usage(err, parsed.problem);
@@ -170,19 +199,13 @@ int Check(const std::vector<std::string>& args, std::ostream& err) {
   std::string systemsName = SystemCatalog::kFileName;
   if (parsed.gameDir) {
     const GameFolder game(*parsed.gameDir);
-    const std::filesystem::path shipsFile = game.ScriptFile(ShipCatalog::kFileName);
-    const std::filesystem::path systemsFile = game.ScriptFile(SystemCatalog::kFileName);
-    systemsName = FoundName(systemsFile);
-    CliReporter shipsReporter(err, FoundName(shipsFile));
-    CliReporter systemsReporter(err, systemsName);
-    if (!ships.LoadFile(shipsFile, shipsReporter) ||
-        !systems.LoadFile(systemsFile, systemsReporter)) {
-      return 1;
-    }
+    systemsName = FoundName(game.ScriptFile(SystemCatalog::kFileName));
+    if (!LoadCatalogs(game, ships, systems, err)) return 1;
   }
   int status = 0;
   for (const std::string& file : parsed.rest) {
     CliReporter reporter(err, file);
+    WarnIfTheEditorRefuses(file, reporter);
     BattleConfig config;
     // The catalogs are checked against the whole battle; without them the verdict is all.
     if (!ReadForEditing(file, config, reporter, BattleFileReader::Access::ReadOnly,
@@ -309,12 +332,7 @@ int Overview(const std::vector<std::string>& args, std::ostream& out, std::ostre
 
   ShipCatalog ships;
   SystemCatalog systems;
-  if (parsed.gameDir) {
-    const GameFolder game(*parsed.gameDir);
-    CliReporter shipsReporter(err, ShipCatalog::kFileName);
-    CliReporter systemsReporter(err, SystemCatalog::kFileName);
-    if (!ships.Load(game, shipsReporter) || !systems.Load(game, systemsReporter)) return 1;
-  }
+  if (parsed.gameDir && !LoadCatalogs(GameFolder(*parsed.gameDir), ships, systems, err)) return 1;
   CliReporter reporter(err, file);
   BattleConfig config;
   BattleFileReader reader(config, reporter);

@@ -107,7 +107,7 @@ std::string Summary(const GameCopy& copy, const std::string& name) {
 }
 
 // Every file that went, or came or changed: by the file whose bytes it took, the entries of
-// vk7.txt, its bytes when short, or what a battle holds.
+// vk7.txt, its bytes when short, what a battle holds, or the place a trash record names.
 std::vector<std::string> Changes(const GameCopy& copy, const Files& before, const Files& after) {
   std::vector<std::string> lines;
   for (const auto& [name, bytes] : before) {
@@ -120,8 +120,10 @@ std::vector<std::string> Changes(const GameCopy& copy, const Files& before, cons
         std::ranges::find(before, bytes, [](const auto& file) { return file.second; });
     if (same != before.end()) {
       lines.push_back(name + " = " + same->first);
-    } else if (name.ends_with(".trashinfo")) {
-      lines.push_back(name + " new");
+    } else if (name.ends_with(".trashinfo")) {  // by where "Restore" puts the file back
+      const std::size_t end = bytes.find('\n', bytes.find("\nPath=") + 1);
+      const std::size_t from = bytes.rfind('/', bytes.rfind('/', end) - 1) + 1;
+      lines.push_back(name + " from " + bytes.substr(from, end - from));
     } else if (name == "vk7.txt" && bytes.starts_with(header)) {
       std::string entries = bytes.substr(header.size(), bytes.size() - header.size() - 2);
       for (std::size_t at; (at = entries.find("\r\n")) != std::string::npos;) {
@@ -144,6 +146,9 @@ class ListFlows : public testing::TestWithParam<test_support::Case> {};
 TEST_P(ListFlows, ShowAndChangeWhatTheyShould) {
   const test_support::Case& c = GetParam();
   SCOPED_TRACE(c.where);
+#ifdef _WIN32
+  if (c.name.ends_with("OnLinux")) GTEST_SKIP() << "single-byte file names exist on Linux only";
+#endif
   GameCopy copy;
   ScriptedSeam seam;
   std::vector<std::string> later;  // made once the first dialog opens

@@ -7,6 +7,13 @@
 
 #include "support/temp_dir.h"
 
+#ifdef __linux__
+#include <grp.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
 namespace vk7 {
 namespace {
 
@@ -31,6 +38,34 @@ TEST(FileTrash, AReplaceThatCannotMoveTheFileFailsAndKeepsBoth) {
   data.isNull() ? qunsetenv("XDG_DATA_HOME") : qputenv("XDG_DATA_HOME", data);
   std::filesystem::remove(source);
 }
+
+#ifdef __linux__
+// Decided for the user who asks, by the owner's, the group's or the others' bit; root keeps to
+// the owner's bit.
+TEST(FileTrash, WriteProtectionIsDecidedForTheUserWhoAsks) {
+  if (geteuid() != 0) GTEST_SKIP() << "only root can hand a file to another user";
+  test::TempDir dir;
+  std::filesystem::permissions(dir.Path(), std::filesystem::perms::all);
+  const std::filesystem::path file = dir.Write("Sol.vk7", "x");
+  ASSERT_EQ(chown(file.c_str(), 4242, 4242), 0);
+  const auto asUser = [&](uid_t user, gid_t group, mode_t mode) {
+    chmod(file.c_str(), mode);
+    const pid_t child = fork();
+    if (child == 0) {
+      _exit(setgroups(0, nullptr) == 0 && setgid(group) == 0 && setuid(user) == 0
+                ? FileTrash::IsWriteProtected(file)
+                : 2);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 3;
+  };
+  EXPECT_EQ(asUser(4243, 4243, 0644), 1);  // another user's battle
+  EXPECT_EQ(asUser(4243, 4242, 0664), 0);  // its group may write it
+  EXPECT_EQ(asUser(4242, 4242, 0466), 1);  // its owner may not, whoever else may
+  EXPECT_EQ(asUser(0, 0, 0644), 0);        // root, as the owner (a protected one: list flows)
+}
+#endif
 
 }  // namespace
 }  // namespace vk7
