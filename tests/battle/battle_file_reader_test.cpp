@@ -98,11 +98,7 @@ TEST(BattleFileReader, LargeBattleSizesItsListsAheadAndReportsTheFirstRepeatedNa
     RecordingReporter reporter;
     BattleFileReader reader(outcome.config, reporter);
     if (dropping) {
-      reader.OnSectionEnd([](StarSystem& system, std::size_t) {
-        for (ShipRole r : {ShipRole::Friend, ShipRole::Enemy, ShipRole::Neutral, ShipRole::Hulk}) {
-          system.Ships(r).clear();
-        }
-      });
+      reader.OnSectionEnd([](StarSystem& system, std::size_t) { system.ClearListsKeepingRoom(); });
     }
     outcome.ok = reader.Read("large", dir.Write("large.vk7", text), true);
     outcome.messages = reporter.Entries();
