@@ -108,23 +108,6 @@ void StarSystem::ClearListsKeepingRoom() {
   for (auto& lines : dialogs) lines.clear();
 }
 
-std::vector<ShipEntry>& StarSystem::Ships(ShipRole role) {
-  return const_cast<std::vector<ShipEntry>&>(std::as_const(*this).Ships(role));
-}
-
-const std::vector<ShipEntry>& StarSystem::Ships(ShipRole role) const {
-  switch (role) {
-    case ShipRole::Enemy:
-      return enemies;
-    case ShipRole::Neutral:
-      return neutrals;
-    case ShipRole::Hulk:
-      return hulks;
-    default:
-      return friends;
-  }
-}
-
 bool BattleConfig::InitNew() {
   remarks.emplace_back(kCreatedByRemark);
   return true;

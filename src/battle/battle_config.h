@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace vk7 {
@@ -172,8 +173,15 @@ struct StarSystem {
     return dialogs[static_cast<std::size_t>(event)];
   }
   // The resident ships of a role: friend, enemy, neutral or hulk.
-  std::vector<ShipEntry>& Ships(ShipRole role);
-  const std::vector<ShipEntry>& Ships(ShipRole role) const;
+  std::vector<ShipEntry>& Ships(ShipRole role) {
+    return const_cast<std::vector<ShipEntry>&>(std::as_const(*this).Ships(role));
+  }
+  const std::vector<ShipEntry>& Ships(ShipRole role) const {
+    return role == ShipRole::Enemy     ? enemies
+           : role == ShipRole::Neutral ? neutrals
+           : role == ShipRole::Hulk    ? hulks
+                                       : friends;
+  }
   // Empties the ship and dialog lists but keeps their room, for a reading that drops each
   // system once it has been checked (the reader gives the room to the next system).
   void ClearListsKeepingRoom();

@@ -66,24 +66,6 @@ std::optional<Keyword> FindKeyword(std::string_view word) {
   return std::nullopt;
 }
 
-ShipRole RoleOf(Keyword keyword) {
-  const auto k = static_cast<int>(keyword);
-  if (keyword >= Keyword::FriendAction) {
-    return static_cast<ShipRole>(static_cast<int>(ShipRole::Friend) + k -
-                                 static_cast<int>(Keyword::FriendAction));
-  }
-  if (keyword >= Keyword::PlayerPosition) {
-    const int step = k - static_cast<int>(Keyword::PlayerPosition);
-    return step == 0 ? ShipRole::Player : static_cast<ShipRole>(step + 1);
-  }
-  return static_cast<ShipRole>(k - static_cast<int>(Keyword::Player));
-}
-
-DialogEvent EventOf(Keyword keyword) {
-  return static_cast<DialogEvent>(static_cast<int>(keyword) -
-                                  static_cast<int>(Keyword::StartingDialog));
-}
-
 std::string_view Word(WarpOutMode value) {
   return WordOf(value, kWarpOutWords, kWarpOutWords.size() - 1);
 }

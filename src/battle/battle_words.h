@@ -126,8 +126,22 @@ constexpr Keyword DialogKeyword(DialogEvent event) {
   return static_cast<Keyword>(static_cast<int>(Keyword::StartingDialog) + static_cast<int>(event));
 }
 // The role a ship, position or action keyword speaks of, and the event of a dialog keyword.
-ShipRole RoleOf(Keyword keyword);
-DialogEvent EventOf(Keyword keyword);
+constexpr ShipRole RoleOf(Keyword keyword) {
+  const auto k = static_cast<int>(keyword);
+  if (keyword >= Keyword::FriendAction) {
+    return static_cast<ShipRole>(static_cast<int>(ShipRole::Friend) + k -
+                                 static_cast<int>(Keyword::FriendAction));
+  }
+  if (keyword >= Keyword::PlayerPosition) {
+    const int step = k - static_cast<int>(Keyword::PlayerPosition);
+    return step == 0 ? ShipRole::Player : static_cast<ShipRole>(step + 1);
+  }
+  return static_cast<ShipRole>(k - static_cast<int>(Keyword::Player));
+}
+constexpr DialogEvent EventOf(Keyword keyword) {
+  return static_cast<DialogEvent>(static_cast<int>(keyword) -
+                                  static_cast<int>(Keyword::StartingDialog));
+}
 
 // The values' words, in the order of their numbers. A number outside the named ones gets the
 // word that the writer falls back to: the last of the list, but "AI" for the battle mode and

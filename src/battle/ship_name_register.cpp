@@ -77,18 +77,6 @@ void ShipNameRegister::Clear() {
   checked_ = 0;
 }
 
-std::uint32_t ShipNameRegister::CopyName(std::string_view name) {
-  if (blocks_.empty() || blockUsed_ + name.size() > kBlockSize) {
-    if (blocks_.size() >= UINT32_MAX / kBlockSize) throw std::bad_alloc();
-    blocks_.push_back(std::unique_ptr<char[]>(new char[kBlockSize]));
-    blockUsed_ = 0;
-  }
-  std::memcpy(blocks_.back().get() + blockUsed_, name.data(), name.size());
-  const auto ref = static_cast<std::uint32_t>((blocks_.size() - 1) * kBlockSize + blockUsed_);
-  blockUsed_ += name.size();
-  return ref;
-}
-
 void ShipNameRegister::Add(std::string_view name, std::uint32_t line, ShipLocation where,
                            std::size_t index) {
   std::uint32_t ref = 0;
@@ -106,7 +94,14 @@ void ShipNameRegister::Add(std::string_view name, std::uint32_t line, ShipLocati
       break;
     }
     case Storage::Copies:
-      ref = CopyName(name);
+      if (blocks_.empty() || blockUsed_ + name.size() > kBlockSize) {
+        if (blocks_.size() >= UINT32_MAX / kBlockSize) throw std::bad_alloc();
+        blocks_.push_back(std::unique_ptr<char[]>(new char[kBlockSize]));
+        blockUsed_ = 0;
+      }
+      std::memcpy(blocks_.back().get() + blockUsed_, name.data(), name.size());
+      ref = static_cast<std::uint32_t>((blocks_.size() - 1) * kBlockSize + blockUsed_);
+      blockUsed_ += name.size();
       break;
   }
   const std::uint32_t hash = (Hash(name) << 8) | static_cast<std::uint32_t>(name.size());

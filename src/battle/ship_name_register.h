@@ -58,7 +58,6 @@ class ShipNameRegister {
   enum class Storage { Copies, Views, Model };
 
   std::string_view NameAt(const Record& record) const;
-  std::uint32_t CopyName(std::string_view name);
   std::optional<Record> EarliestRepeat() const;
 
   Storage storage_ = Storage::Copies;
