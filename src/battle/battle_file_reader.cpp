@@ -337,7 +337,7 @@ bool BattleFileReader::ReadStardate(std::string_view params) {
   return true;
 }
 
-// "x y z" or "Planet name".
+// Three coordinates, or the planet word and a planet name.
 bool BattleFileReader::ReadPosition(ShipRole role, std::string_view params) {
   if (!CommonCheck(params) || !RequireSystem()) return false;
   const PositionFields<false> p = current_->Position(role);
@@ -372,7 +372,8 @@ bool BattleFileReader::ReadPosition(ShipRole role, std::string_view params) {
   return true;
 }
 
-// "WarpInAfter time", "WarpOutAfter time|Cleared", "JoinEscortAfter time|Cleared".
+// An action word and its time; a warp-out or join-escort may wait for the system to be
+// cleared instead.
 bool BattleFileReader::ReadAction(ShipRole role, std::string_view params) {
   if (!CommonCheck(params) || !RequireSystem()) return false;
   const std::string_view word = TokenView(params, 1);
@@ -400,7 +401,7 @@ bool BattleFileReader::ReadAction(ShipRole role, std::string_view params) {
   return true;
 }
 
-// "EnemyWhenAttacked", "EnemyAfter time", "FriendAfter time" or "Random".
+// A behaviour word, with a time for the two behaviours that change after one.
 bool BattleFileReader::ReadNeutralBehavior(std::string_view params) {
   if (!CommonCheck(params) || !RequireSystem()) return false;
   StarSystem& s = *current_;

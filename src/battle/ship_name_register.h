@@ -45,13 +45,13 @@ class ShipNameRegister {
   // Lets go of all names and their memory.
   void Clear();
 
-  // The hash a name is filed under (its top 24 bits are kept; tests search names that share
+  // The hash a name is filed under (its low 24 bits are kept; tests search names that share
   // them).
   static std::uint32_t Hash(std::string_view name);
 
  private:
   struct Record {
-    std::uint32_t hashAndSize;  // 24 bits of the hash above the length (at most 255)
+    std::uint32_t hashAndSize;  // the hash's low 24 bits above the length (at most 255)
     std::uint32_t line;
     std::uint32_t ref;  // where the name stays, as the storage reads it
   };
