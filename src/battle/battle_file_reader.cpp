@@ -392,8 +392,9 @@ bool BattleFileReader::ReadAction(ShipRole role, std::string_view params) {
   }
   const TimeFields<false> target = current_->ActionTime(role, *action);
   if (target.defined) {
-    return FailAtLine(std::string(Word(ActionKeyword(role))) + " = " + std::string(word) +
-                      " redefinition for the current system in line ");
+    return Fail(std::string(Word(ActionKeyword(role))) + " = " + std::string(word) +
+                    " redefinition for the current system in line ",
+                true);
   }
   target.after = value;
   target.defined = true;
@@ -455,8 +456,9 @@ bool BattleFileReader::ReadWarpDisable(std::string_view params) {
   if (!role) return FailAtLine("Invalid parameter in line ");
   const SwitchFields<false> warpDisable = current_->WarpDisable(*role);
   if (warpDisable.defined) {
-    return FailAtLine("WarpDisable = " + std::string(params) +
-                      " redefinition for the current system in line ");
+    return Fail(
+        "WarpDisable = " + std::string(params) + " redefinition for the current system in line ",
+        true);
   }
   warpDisable.value = true;
   warpDisable.defined = true;

@@ -55,7 +55,7 @@ class BattleFileReader {
   bool FailOnRepeatedName();
 
   bool Fail(const std::string& message, bool withLine);
-  bool FailAtLine(const std::string& message) { return Fail(message, true); }
+  bool FailAtLine(const char* message) { return Fail(message, true); }
   bool CommonCheck(std::string_view param);
   bool RequireSystem();
 

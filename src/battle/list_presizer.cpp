@@ -29,19 +29,10 @@ void ReserveQuietly(std::vector<T>& list, std::size_t extra) {
 
 // A line that begins with the keyword followed by a blank or "=" (the count need not be
 // exact, only quick).
-bool Starts(std::string_view text, Keyword keyword) {
+inline bool Starts(std::string_view text, Keyword keyword) {
   const std::string_view word = Word(keyword);
   return text.size() > word.size() && text.substr(0, word.size()) == word &&
          (IsBlank(text[word.size()]) || text[word.size()] == '=');
-}
-
-// The ship list a line adds to (an index into kResidentRoles), or -1.
-int ResidentList(std::string_view text) {
-  for (std::size_t r = 0; r < kResidentRoles.size(); ++r) {
-    const Keyword keyword = ShipKeyword(kResidentRoles[r]);
-    if (text[0] == Word(keyword)[0] && Starts(text, keyword)) return static_cast<int>(r);
-  }
-  return -1;
 }
 
 }  // namespace
@@ -58,9 +49,30 @@ void ListPresizer::Count(TextLineFile& source) {
     while (i < line.size() && IsBlank(line[i])) ++i;
     if (i == line.size()) continue;
     const std::string_view text = line.substr(i);
-    const int list = ResidentList(text);
-    if (list < 0 && Starts(text, Keyword::Escort)) ++escorts_;
-    if (list < 0 && Starts(text, Keyword::System)) ++system;
+    // The lines are told apart by their first letter: this pass reads every line.
+    static_assert(Word(Keyword::Escort)[0] == Word(Keyword::Enemy)[0]);
+    static_assert(kResidentRoles[0] == ShipRole::Friend && kResidentRoles[3] == ShipRole::Hulk);
+    int list = -1;  // the ship list of the line, as an index into kResidentRoles
+    switch (text[0]) {
+      case Word(Keyword::Friend)[0]:
+        if (Starts(text, Keyword::Friend)) list = 0;
+        break;
+      case Word(Keyword::Enemy)[0]:
+        if (Starts(text, Keyword::Enemy)) list = 1;
+        if (Starts(text, Keyword::Escort)) ++escorts_;
+        break;
+      case Word(Keyword::Neutral)[0]:
+        if (Starts(text, Keyword::Neutral)) list = 2;
+        break;
+      case Word(Keyword::Hulk)[0]:
+        if (Starts(text, Keyword::Hulk)) list = 3;
+        break;
+      case Word(Keyword::System)[0]:
+        if (Starts(text, Keyword::System)) ++system;
+        break;
+      default:
+        break;
+    }
     if (system == 0 || system > kMaxSystems) continue;
     if (list >= 0) {
       ++ships_[system - 1][static_cast<std::size_t>(list)];

@@ -96,8 +96,7 @@ class LineBuilder {
   std::uint32_t count_ = 0;
 };
 
-void WriteShip(LineBuilder& b, ShipRole role, const ShipEntry& ship) {
-  const std::string_view keyword = Word(ShipKeyword(role));
+void WriteShip(LineBuilder& b, std::string_view keyword, const ShipEntry& ship) {
   if (ship.hasName) {
     b.Value(keyword, ship.shipClass, " = ", ship.name);
   } else {
@@ -109,7 +108,8 @@ void WriteShips(LineBuilder& b, std::string_view comment, ShipRole role,
                 const std::vector<ShipEntry>& ships) {
   if (ships.empty()) return;
   b.Section(comment);
-  for (const ShipEntry& ship : ships) WriteShip(b, role, ship);
+  const std::string_view keyword = Word(ShipKeyword(role));
+  for (const ShipEntry& ship : ships) WriteShip(b, keyword, ship);
 }
 
 // At most one line per role; coordinates win over a planet.
@@ -242,7 +242,7 @@ void WriteGlobals(LineBuilder& b, const BattleConfig& config) {
   }
   if (config.player.hasClass) {
     b.Section("// The player ship");
-    WriteShip(b, ShipRole::Player, config.player);
+    WriteShip(b, Word(Keyword::Player), config.player);
   }
   WriteShips(b, "// The player's escort", ShipRole::Escort, config.escorts);
 
