@@ -1,5 +1,6 @@
 #include "battle/battle_config.h"
 
+#include <type_traits>
 #include <unordered_map>
 #include <utility>
 
@@ -8,9 +9,6 @@
 namespace vk7 {
 
 namespace {
-
-constexpr std::array<ShipRole, 4> kResidentRoles = {ShipRole::Friend, ShipRole::Enemy,
-                                                    ShipRole::Neutral, ShipRole::Hulk};
 
 // Visits every ship in search order, with its location and 1-based list position, until
 // `visit` returns true. Returns whether it did.
@@ -34,23 +32,80 @@ bool VisitShips(const BattleConfig& config, Visit&& visit) {
   return false;
 }
 
-}  // namespace
-
-std::vector<ShipEntry>& StarSystem::Ships(ShipRole role) {
-  return const_cast<std::vector<ShipEntry>&>(std::as_const(*this).Ships(role));
+template <typename System>
+PositionFields<std::is_const_v<System>> PositionOf(System& s, ShipRole role) {
+  switch (role) {
+    case ShipRole::Friend:
+      return {s.friendPosition, s.friendCoordsDefined, s.friendPlanetDefined};
+    case ShipRole::Enemy:
+      return {s.enemyPosition, s.enemyCoordsDefined, s.enemyPlanetDefined};
+    case ShipRole::Neutral:
+      return {s.neutralPosition, s.neutralCoordsDefined, s.neutralPlanetDefined};
+    case ShipRole::Hulk:
+      return {s.hulkPosition, s.hulkCoordsDefined, s.hulkPlanetDefined};
+    default:
+      return {s.playerPosition, s.playerCoordsDefined, s.playerPlanetDefined};
+  }
 }
 
-const std::vector<ShipEntry>& StarSystem::Ships(ShipRole role) const {
-  switch (role) {
-    case ShipRole::Enemy:
-      return enemies;
-    case ShipRole::Neutral:
-      return neutrals;
-    case ShipRole::Hulk:
-      return hulks;
-    default:
-      return friends;
+template <typename System>
+TimeFields<std::is_const_v<System>> ActionTimeOf(System& s, ShipRole role, ShipAction action) {
+  if (role == ShipRole::Enemy && action != ShipAction::JoinEscort) {
+    if (action == ShipAction::WarpIn) return {s.enemyWarpInAfter, s.enemyWarpInDefined};
+    return {s.enemyWarpOutAfter, s.enemyWarpOutDefined};
   }
+  if (role == ShipRole::Neutral && action != ShipAction::JoinEscort) {
+    if (action == ShipAction::WarpIn) return {s.neutralWarpInAfter, s.neutralWarpInDefined};
+    return {s.neutralWarpOutAfter, s.neutralWarpOutDefined};
+  }
+  switch (action) {
+    case ShipAction::WarpIn:
+      return {s.friendWarpInAfter, s.friendWarpInDefined};
+    case ShipAction::WarpOut:
+      return {s.friendWarpOutAfter, s.friendWarpOutDefined};
+    default:
+      return {s.friendJoinEscortAfter, s.friendJoinEscortDefined};
+  }
+}
+
+template <typename System>
+SwitchFields<std::is_const_v<System>> WarpDisableOf(System& s, ShipRole role) {
+  switch (role) {
+    case ShipRole::Friend:
+      return {s.warpDisableFriend, s.warpDisableFriendDefined};
+    case ShipRole::Enemy:
+      return {s.warpDisableEnemy, s.warpDisableEnemyDefined};
+    case ShipRole::Neutral:
+      return {s.warpDisableNeutral, s.warpDisableNeutralDefined};
+    default:
+      return {s.warpDisablePlayer, s.warpDisablePlayerDefined};
+  }
+}
+
+}  // namespace
+
+PositionFields<false> StarSystem::Position(ShipRole role) {
+  return PositionOf(*this, role);
+}
+PositionFields<true> StarSystem::Position(ShipRole role) const {
+  return PositionOf(*this, role);
+}
+TimeFields<false> StarSystem::ActionTime(ShipRole role, ShipAction action) {
+  return ActionTimeOf(*this, role, action);
+}
+TimeFields<true> StarSystem::ActionTime(ShipRole role, ShipAction action) const {
+  return ActionTimeOf(*this, role, action);
+}
+SwitchFields<false> StarSystem::WarpDisable(ShipRole role) {
+  return WarpDisableOf(*this, role);
+}
+SwitchFields<true> StarSystem::WarpDisable(ShipRole role) const {
+  return WarpDisableOf(*this, role);
+}
+
+void StarSystem::ClearListsKeepingRoom() {
+  for (ShipRole role : kResidentRoles) Ships(role).clear();
+  for (auto& lines : dialogs) lines.clear();
 }
 
 bool BattleConfig::InitNew() {

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace vk7 {
@@ -44,6 +46,14 @@ enum class DialogEvent : std::int32_t {
   NeutralToEnemyDialog
 };
 inline constexpr std::size_t kDialogEventCount = 11;
+// What a group of a system does on its own timing. Only friends join the escort.
+enum class ShipAction : std::int32_t { WarpIn = 0, WarpOut = 1, JoinEscort = 2 };
+
+// The roles that live in a system, in list order; and the roles that have a start position.
+inline constexpr std::array<ShipRole, 4> kResidentRoles = {ShipRole::Friend, ShipRole::Enemy,
+                                                           ShipRole::Neutral, ShipRole::Hulk};
+inline constexpr std::array<ShipRole, 5> kPositionRoles = {
+    ShipRole::Player, ShipRole::Friend, ShipRole::Enemy, ShipRole::Neutral, ShipRole::Hulk};
 
 inline constexpr std::size_t kMaxSystems = 6;
 inline constexpr std::size_t kMaxTitle = 50;
@@ -80,6 +90,25 @@ struct ShipPosition {
   std::int32_t z = 0;
   std::string planet;
   bool operator==(const ShipPosition&) const = default;
+};
+
+// The fields one role of a system keeps for one thing, with their defined flags; references
+// into the system, const when the system is.
+template <bool kConst>
+struct PositionFields {
+  std::conditional_t<kConst, const ShipPosition, ShipPosition>& position;
+  std::conditional_t<kConst, const bool, bool>& coordsDefined;
+  std::conditional_t<kConst, const bool, bool>& planetDefined;
+};
+template <bool kConst>
+struct TimeFields {
+  std::conditional_t<kConst, const std::int32_t, std::int32_t>& after;
+  std::conditional_t<kConst, const bool, bool>& defined;
+};
+template <bool kConst>
+struct SwitchFields {
+  std::conditional_t<kConst, const bool, bool>& value;
+  std::conditional_t<kConst, const bool, bool>& defined;
 };
 
 struct StarSystem {
@@ -144,8 +173,30 @@ struct StarSystem {
     return dialogs[static_cast<std::size_t>(event)];
   }
   // The resident ships of a role: friend, enemy, neutral or hulk.
-  std::vector<ShipEntry>& Ships(ShipRole role);
-  const std::vector<ShipEntry>& Ships(ShipRole role) const;
+  std::vector<ShipEntry>& Ships(ShipRole role) {
+    return const_cast<std::vector<ShipEntry>&>(std::as_const(*this).Ships(role));
+  }
+  const std::vector<ShipEntry>& Ships(ShipRole role) const {
+    return role == ShipRole::Enemy     ? enemies
+           : role == ShipRole::Neutral ? neutrals
+           : role == ShipRole::Hulk    ? hulks
+                                       : friends;
+  }
+  // Empties the ship and dialog lists but keeps their room, for a reading that drops each
+  // system once it has been checked (the reader gives the room to the next system).
+  void ClearListsKeepingRoom();
+
+  // Where a role starts: player, friend, enemy, neutral or hulk (the escort starts with the
+  // player).
+  PositionFields<false> Position(ShipRole role);
+  PositionFields<true> Position(ShipRole role) const;
+  // When a role acts: friend, enemy or neutral, and only friends join the escort (other
+  // requests get the friends' fields).
+  TimeFields<false> ActionTime(ShipRole role, ShipAction action);
+  TimeFields<true> ActionTime(ShipRole role, ShipAction action) const;
+  // Whether a role may not warp out: player, friend, enemy or neutral (others: the player's).
+  SwitchFields<false> WarpDisable(ShipRole role);
+  SwitchFields<true> WarpDisable(ShipRole role) const;
 
   bool operator==(const StarSystem&) const = default;
 };

@@ -4,9 +4,11 @@ namespace vk7 {
 
 std::optional<std::string> StatisticModeViolation(const StarSystem& system) {
   if (!system.battleModeDefined || system.battleMode != BattleMode::Stat) return std::nullopt;
-  const int given = (system.friendCoordsDefined || system.friendPlanetDefined ? 1 : 0) +
-                    (system.enemyCoordsDefined || system.enemyPlanetDefined ? 1 : 0) +
-                    (system.neutralCoordsDefined || system.neutralPlanetDefined ? 1 : 0);
+  int given = 0;
+  for (const ShipRole role : {ShipRole::Friend, ShipRole::Enemy, ShipRole::Neutral}) {
+    const PositionFields<true> p = system.Position(role);
+    if (p.coordsDefined || p.planetDefined) ++given;
+  }
   if (given >= 2) {
     return "You cannot define FriendPosition, EnemyPosition or NeutralPosition at the same time "
            "when using statistic battle mode in system " +

@@ -119,12 +119,7 @@ bool ReadForEditing(const std::string& file, BattleConfig& config, Reporter& rep
                     BattleFileReader::Access access, bool keepShips = true) {
   BattleFileReader reader(config, reporter);
   if (!keepShips) {
-    reader.OnSectionEnd([](StarSystem& system, std::size_t) {
-      for (ShipRole role : {ShipRole::Friend, ShipRole::Enemy, ShipRole::Neutral, ShipRole::Hulk}) {
-        system.Ships(role).clear();
-      }
-      for (auto& lines : system.dialogs) lines.clear();
-    });
+    reader.OnSectionEnd([](StarSystem& system, std::size_t) { system.ClearListsKeepingRoom(); });
   }
   return reader.Read(BattleName(file), std::filesystem::path(file), false, access);
 }

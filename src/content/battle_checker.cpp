@@ -34,9 +34,6 @@ class Checker {
   std::unordered_set<std::string> seenPlanets_;
 };
 
-constexpr ShipRole kResidentRoles[] = {ShipRole::Friend, ShipRole::Enemy, ShipRole::Neutral,
-                                       ShipRole::Hulk};
-
 }  // namespace
 
 std::string ShipDetailRow(const std::string& shipClass, ShipRole role,
@@ -99,20 +96,10 @@ CheckResult CheckBattle(const BattleConfig& config, const ShipCatalog& ships,
       result.anyMissing = true;
       continue;
     }
-    const struct {
-      bool given;
-      const ShipPosition& position;
-      ShipRole role;
-    } positions[] = {
-        {s.playerPlanetDefined, s.playerPosition, ShipRole::Player},
-        {s.friendPlanetDefined, s.friendPosition, ShipRole::Friend},
-        {s.enemyPlanetDefined, s.enemyPosition, ShipRole::Enemy},
-        {s.neutralPlanetDefined, s.neutralPosition, ShipRole::Neutral},
-        {s.hulkPlanetDefined, s.hulkPosition, ShipRole::Hulk},
-    };
-    for (const auto& p : positions) {
-      if (p.given && !known->HasPlanet(p.position.planet)) {
-        check.Planet(p.position.planet, p.role, s.name);
+    for (const ShipRole role : kPositionRoles) {
+      const PositionFields<true> p = s.Position(role);
+      if (p.planetDefined && !known->HasPlanet(p.position.planet)) {
+        check.Planet(p.position.planet, role, s.name);
       }
     }
   }

@@ -1,33 +1,36 @@
 #include "content/battle_file_writer.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstdint>
 #include <string_view>
 
+#include "battle/battle_words.h"
+
 namespace vk7 {
 
 namespace {
 
+// The dialog kinds in DialogEvent order: the spaces after the keyword (only the first two
+// line up with the other keywords) and the section comment.
 struct DialogKind {
-  std::string_view keyword;
   std::string_view spaces;
   std::string_view comment;
 };
 
-// In DialogEvent order. Only the first two line up with the other keywords.
 constexpr std::array<DialogKind, kDialogEventCount> kDialogKinds = {{
-    {"StartingDialog", "  ", "// The starting dialog in the system"},
-    {"EndingDialog", "    ", "// The ending dialog in the system"},
-    {"FriendWarpInDialog", "   ", "// The friends warp in dialog in the system"},
-    {"EnemyWarpInDialog", "    ", "// The enemies warp in dialog in the system"},
-    {"NeutralWarpInDialog", "  ", "// The neutrals warp in dialog in the system"},
-    {"FriendWarpOutDialog", "  ", "// The friends warp out dialog in the system"},
-    {"EnemyWarpOutDialog", "   ", "// The enemies warp out dialog in the system"},
-    {"NeutralWarpOutDialog", " ", "// The neutrals warp out dialog in the system"},
-    {"FriendJoinEscortDialog", " ", "// The friends join escort dialog in the system"},
-    {"NeutralToFriendDialog", " ", "// The neutrals become friends dialog in the system"},
-    {"NeutralToEnemyDialog", "  ", "// The neutrals become enemies dialog in the system"},
+    {"  ", "// The starting dialog in the system"},
+    {"    ", "// The ending dialog in the system"},
+    {"   ", "// The friends warp in dialog in the system"},
+    {"    ", "// The enemies warp in dialog in the system"},
+    {"  ", "// The neutrals warp in dialog in the system"},
+    {"  ", "// The friends warp out dialog in the system"},
+    {"   ", "// The enemies warp out dialog in the system"},
+    {" ", "// The neutrals warp out dialog in the system"},
+    {" ", "// The friends join escort dialog in the system"},
+    {" ", "// The neutrals become friends dialog in the system"},
+    {"  ", "// The neutrals become enemies dialog in the system"},
 }};
 
 constexpr std::size_t kValueColumn = 16;
@@ -100,137 +103,121 @@ void WriteShip(LineBuilder& b, std::string_view keyword, const ShipEntry& ship) 
   }
 }
 
-// Warp-out and join-escort times: any negative time means "after the system is cleared".
-void WriteExitTime(LineBuilder& b, std::string_view keyword, std::string_view action,
-                   std::int32_t seconds) {
-  if (seconds < 0) {
-    b.Value(keyword, action, " Cleared");
-  } else {
-    b.Value(keyword, action, " ", Decimal(seconds));
-  }
-}
-
-void WriteShips(LineBuilder& b, std::string_view comment, std::string_view keyword,
+void WriteShips(LineBuilder& b, std::string_view comment, ShipRole role,
                 const std::vector<ShipEntry>& ships) {
   if (ships.empty()) return;
   b.Section(comment);
+  const std::string_view keyword = Word(ShipKeyword(role));
   for (const ShipEntry& ship : ships) WriteShip(b, keyword, ship);
+}
+
+// At most one line per role; coordinates win over a planet.
+void WritePositions(LineBuilder& b, const StarSystem& s) {
+  const auto given = [&](ShipRole role) {
+    return s.Position(role).coordsDefined || s.Position(role).planetDefined;
+  };
+  if (std::none_of(kPositionRoles.begin(), kPositionRoles.end(), given)) return;
+  b.Section("// The positions in the system");
+  for (const ShipRole role : kPositionRoles) {
+    const PositionFields<true> p = s.Position(role);
+    const std::string_view keyword = Word(PositionKeyword(role));
+    if (p.coordsDefined) {
+      b.Value(keyword, Decimal(p.position.x), " ", Decimal(p.position.y), " ",
+              Decimal(p.position.z));
+    } else if (p.planetDefined) {
+      b.Value(keyword, kPlanetWord, " ", p.position.planet);
+    }
+  }
+}
+
+// The timed actions of friends, enemies or neutrals. Any negative warp-out or join-escort
+// time means "after the system is cleared".
+void WriteActions(LineBuilder& b, const StarSystem& s, ShipRole role, std::string_view comment) {
+  constexpr std::array<ShipAction, 3> kActions = {ShipAction::WarpIn, ShipAction::WarpOut,
+                                                  ShipAction::JoinEscort};
+  const std::size_t count = role == ShipRole::Friend ? 3 : 2;
+  bool any = false;
+  for (std::size_t i = 0; i < count; ++i) any = any || s.ActionTime(role, kActions[i]).defined;
+  if (!any) return;
+  b.Section(comment);
+  const std::string_view keyword = Word(ActionKeyword(role));
+  for (std::size_t i = 0; i < count; ++i) {
+    const TimeFields<true> time = s.ActionTime(role, kActions[i]);
+    if (!time.defined) continue;
+    if (kActions[i] != ShipAction::WarpIn && time.after < 0) {
+      b.Value(keyword, Word(kActions[i]), " ", kClearedWord);
+    } else {
+      b.Value(keyword, Word(kActions[i]), " ", Decimal(time.after));
+    }
+  }
+}
+
+// The time is written whether or not its own flag is up.
+void WriteNeutralBehavior(LineBuilder& b, const StarSystem& s) {
+  if (!s.neutralBehaviorDefined) return;
+  b.Section("// The neutral behavior in the system");
+  const std::string_view keyword = Word(Keyword::NeutralBehavior);
+  if (s.neutralBehavior == NeutralBehavior::EnemyAfter ||
+      s.neutralBehavior == NeutralBehavior::FriendAfter) {
+    b.Value(keyword, Word(s.neutralBehavior), " ", Decimal(s.neutralBehaviorTime));
+  } else {
+    b.Value(keyword, Word(s.neutralBehavior));
+  }
+}
+
+void WriteDialogs(LineBuilder& b, const StarSystem& s) {
+  for (std::size_t k = 0; k < kDialogEventCount; ++k) {
+    const std::vector<DialogLine>& lines = s.dialogs[k];
+    if (lines.empty()) continue;
+    const DialogKind& kind = kDialogKinds[k];
+    const std::string_view keyword = Word(DialogKeyword(static_cast<DialogEvent>(k)));
+    b.Section(kind.comment);
+    for (const DialogLine& line : lines) {
+      if (line.voice.empty()) {
+        b.ValueWithSpaces(keyword, kind.spaces, line.speaker, ": ", line.text);
+      } else {
+        b.ValueWithSpaces(keyword, kind.spaces, "[", line.voice, "] ", line.speaker, ": ",
+                          line.text);
+      }
+    }
+  }
+}
+
+// One line per flag that is up; the switches' own values are not consulted.
+void WriteWarpDisables(LineBuilder& b, const StarSystem& s) {
+  constexpr std::array<ShipRole, 4> kRoles = {ShipRole::Player, ShipRole::Friend, ShipRole::Enemy,
+                                              ShipRole::Neutral};
+  const auto defined = [&](ShipRole role) { return s.WarpDisable(role).defined; };
+  if (std::none_of(kRoles.begin(), kRoles.end(), defined)) return;
+  b.Section("// The warp disables in the system");
+  for (const ShipRole role : kRoles) {
+    if (defined(role)) b.Value(Word(Keyword::WarpDisable), WarpDisableWord(role));
+  }
 }
 
 void WriteSystem(LineBuilder& b, const StarSystem& s) {
   if (s.nameDefined) {
     b.Section("// Define a system -------------------------------------------");
-    b.Value("System", s.name);
+    b.Value(Word(Keyword::System), s.name);
   }
   if (s.stardateDefined) {
     b.Section("// The stardate in the system");
-    b.Value("Stardate", Decimal(s.stardate));
+    b.Value(Word(Keyword::Stardate), Decimal(s.stardate));
   }
-  WriteShips(b, "// The friends in the system", "Friend", s.friends);
-  WriteShips(b, "// The enemies in the system", "Enemy", s.enemies);
-  WriteShips(b, "// The neutrals in the system", "Neutral", s.neutrals);
-  WriteShips(b, "// The hulks in the system", "Hulk", s.hulks);
-
-  struct Position {
-    std::string_view keyword;
-    const ShipPosition& position;
-    bool coords;
-    bool planet;
-  };
-  const std::array<Position, 5> positions = {{
-      {"PlayerPosition", s.playerPosition, s.playerCoordsDefined, s.playerPlanetDefined},
-      {"FriendPosition", s.friendPosition, s.friendCoordsDefined, s.friendPlanetDefined},
-      {"EnemyPosition", s.enemyPosition, s.enemyCoordsDefined, s.enemyPlanetDefined},
-      {"NeutralPosition", s.neutralPosition, s.neutralCoordsDefined, s.neutralPlanetDefined},
-      {"HulkPosition", s.hulkPosition, s.hulkCoordsDefined, s.hulkPlanetDefined},
-  }};
-  bool anyPosition = false;
-  for (const Position& p : positions) anyPosition = anyPosition || p.coords || p.planet;
-  if (anyPosition) {
-    b.Section("// The positions in the system");
-    for (const Position& p : positions) {
-      if (p.coords) {
-        b.Value(p.keyword, Decimal(p.position.x), " ", Decimal(p.position.y), " ",
-                Decimal(p.position.z));
-      } else if (p.planet) {
-        b.Value(p.keyword, "Planet ", p.position.planet);
-      }
-    }
-  }
-
-  if (s.friendWarpInDefined || s.friendWarpOutDefined || s.friendJoinEscortDefined) {
-    b.Section("// The friend actions in the system");
-    if (s.friendWarpInDefined) {
-      b.Value("FriendAction", "WarpInAfter ", Decimal(s.friendWarpInAfter));
-    }
-    if (s.friendWarpOutDefined) {
-      WriteExitTime(b, "FriendAction", "WarpOutAfter", s.friendWarpOutAfter);
-    }
-    if (s.friendJoinEscortDefined) {
-      WriteExitTime(b, "FriendAction", "JoinEscortAfter", s.friendJoinEscortAfter);
-    }
-  }
-  if (s.enemyWarpInDefined || s.enemyWarpOutDefined) {
-    b.Section("// The enemy actions in the system");
-    if (s.enemyWarpInDefined) {
-      b.Value("EnemyAction", "WarpInAfter ", Decimal(s.enemyWarpInAfter));
-    }
-    if (s.enemyWarpOutDefined) {
-      WriteExitTime(b, "EnemyAction", "WarpOutAfter", s.enemyWarpOutAfter);
-    }
-  }
-  if (s.neutralWarpInDefined || s.neutralWarpOutDefined) {
-    b.Section("// The neutral actions in the system");
-    if (s.neutralWarpInDefined) {
-      b.Value("NeutralAction", "WarpInAfter ", Decimal(s.neutralWarpInAfter));
-    }
-    if (s.neutralWarpOutDefined) {
-      WriteExitTime(b, "NeutralAction", "WarpOutAfter", s.neutralWarpOutAfter);
-    }
-  }
-  if (s.neutralBehaviorDefined) {
-    b.Section("// The neutral behavior in the system");
-    const Decimal time(s.neutralBehaviorTime);
-    switch (s.neutralBehavior) {
-      case NeutralBehavior::EnemyWhenAttacked:
-        b.Value("NeutralBehavior", "EnemyWhenAttacked");
-        break;
-      case NeutralBehavior::EnemyAfter:
-        b.Value("NeutralBehavior", "EnemyAfter ", time);
-        break;
-      case NeutralBehavior::FriendAfter:
-        b.Value("NeutralBehavior", "FriendAfter ", time);
-        break;
-      default:
-        b.Value("NeutralBehavior", "Random");
-        break;
-    }
-  }
-  for (std::size_t k = 0; k < kDialogEventCount; ++k) {
-    const std::vector<DialogLine>& lines = s.dialogs[k];
-    if (lines.empty()) continue;
-    const DialogKind& kind = kDialogKinds[k];
-    b.Section(kind.comment);
-    for (const DialogLine& line : lines) {
-      if (line.voice.empty()) {
-        b.ValueWithSpaces(kind.keyword, kind.spaces, line.speaker, ": ", line.text);
-      } else {
-        b.ValueWithSpaces(kind.keyword, kind.spaces, "[", line.voice, "] ", line.speaker, ": ",
-                          line.text);
-      }
-    }
-  }
-  if (s.warpDisablePlayerDefined || s.warpDisableFriendDefined || s.warpDisableEnemyDefined ||
-      s.warpDisableNeutralDefined) {
-    b.Section("// The warp disables in the system");
-    if (s.warpDisablePlayerDefined) b.Value("WarpDisable", "Player");
-    if (s.warpDisableFriendDefined) b.Value("WarpDisable", "Friend");
-    if (s.warpDisableEnemyDefined) b.Value("WarpDisable", "Enemy");
-    if (s.warpDisableNeutralDefined) b.Value("WarpDisable", "Neutral");
-  }
+  WriteShips(b, "// The friends in the system", ShipRole::Friend, s.friends);
+  WriteShips(b, "// The enemies in the system", ShipRole::Enemy, s.enemies);
+  WriteShips(b, "// The neutrals in the system", ShipRole::Neutral, s.neutrals);
+  WriteShips(b, "// The hulks in the system", ShipRole::Hulk, s.hulks);
+  WritePositions(b, s);
+  WriteActions(b, s, ShipRole::Friend, "// The friend actions in the system");
+  WriteActions(b, s, ShipRole::Enemy, "// The enemy actions in the system");
+  WriteActions(b, s, ShipRole::Neutral, "// The neutral actions in the system");
+  WriteNeutralBehavior(b, s);
+  WriteDialogs(b, s);
+  WriteWarpDisables(b, s);
   if (s.battleModeDefined) {
     b.Section("// The battle mode in the system");
-    b.Value("BattleMode", s.battleMode == BattleMode::Stat ? "Stat" : "AI");
+    b.Value(Word(Keyword::BattleMode), Word(s.battleMode));
   }
 }
 
@@ -239,46 +226,41 @@ void WriteGlobals(LineBuilder& b, const BattleConfig& config) {
   const BattleTitle& t = config.title;
   if (t.titleDefined) {
     b.Section("// The title of the battle");
-    b.Value("Title", t.title);
+    b.Value(Word(Keyword::Title), t.title);
   }
   if (!t.titleLines.empty()) {
     b.Section("// Some title lines");
+    const std::string_view keyword = Word(Keyword::TitleLine);
     for (std::size_t i = 0; i < t.titleLines.size() && i < t.titleLineVoices.size(); ++i) {
       if (t.titleLineVoices[i].empty()) {
-        b.Value("TitleLine", t.titleLines[i]);
+        b.Value(keyword, t.titleLines[i]);
       } else {
-        b.Value("TitleLine", "[", t.titleLineVoices[i], "] ", t.titleLines[i]);
+        b.Value(keyword, "[", t.titleLineVoices[i], "] ", t.titleLines[i]);
       }
     }
   }
   if (config.player.hasClass) {
     b.Section("// The player ship");
-    WriteShip(b, "Player", config.player);
+    WriteShip(b, Word(Keyword::Player), config.player);
   }
-  WriteShips(b, "// The player's escort", "Escort", config.escorts);
+  WriteShips(b, "// The player's escort", ShipRole::Escort, config.escorts);
 
   const BattleOptions& o = config.options;
   if (o.warpOutDefined) {
     b.Section("// The warp out mode");
-    b.Value("WarpOut", o.warpOut == WarpOutMode::Anytime       ? "Anytime"
-                       : o.warpOut == WarpOutMode::WhenCleared ? "WhenCleared"
-                                                               : "Sequential");
+    b.Value(Word(Keyword::WarpOut), Word(o.warpOut));
   }
   if (o.collisionDefined) {
     b.Section("// The collision mode");
-    b.Value("Collision", o.collision == CollisionMode::On    ? "On"
-                         : o.collision == CollisionMode::Off ? "Off"
-                                                             : "OffForAll");
+    b.Value(Word(Keyword::Collision), Word(o.collision));
   }
   if (o.shipChangeDefined) {
     b.Section("// The ship change mode");
-    b.Value("ShipChange", o.shipChange == ShipChangeMode::Off  ? "Off"
-                          : o.shipChange == ShipChangeMode::On ? "On"
-                                                               : "Auto");
+    b.Value(Word(Keyword::ShipChange), Word(o.shipChange));
   }
   if (o.perfectCloakDefined) {
     b.Section("// The perfect cloak mode");
-    b.Value("PerfectCloak", o.perfectCloak == 1 ? "On" : "Off");
+    b.Value(Word(Keyword::PerfectCloak), PerfectCloakWord(o.perfectCloak));
   }
 }
 
@@ -317,8 +299,8 @@ BattleFileWriter::Output BattleFileWriter::Render(const BattleConfig& config) {
   Output out;
   out.bytes.reserve(PredictedSize(config));
   LineBuilder b(out);
-  b.Line("VK7 Battle");
-  b.Line("File Format Version 1.2");
+  b.Line(kBattleFileHeader);
+  b.Line(kWrittenFormatVersion);
   for (const std::string& remark : config.remarks) b.Line("//", remark);
   out.valuesStart = out.bytes.size();
   WriteGlobals(b, config);

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "battle/atomic_file.h"
+#include "battle/battle_words.h"
 #include "battle/folder_listing.h"
 #include "battle/string_helpers.h"
 #include "battle/windows_1252.h"
@@ -125,7 +126,7 @@ bool BattleIndex::IsBattleFile(const std::filesystem::path& file) {
   TextLineFile battle;
   if (!battle.OpenForReadOnly(file)) return false;
   std::string first;
-  return battle.ReadLine(first) && first == "VK7 Battle";
+  return battle.ReadLine(first) && first == kBattleFileHeader;
 }
 
 }  // namespace vk7

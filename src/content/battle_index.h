@@ -19,8 +19,8 @@ namespace vk7 {
 //   VK7 Available Battles
 //   File Format Version 1.0
 //   one battle name a line
-// Only names whose battle file exists and starts with "VK7 Battle" are kept. The file is
-// written back, only when something changed, by Save.
+// Only names whose battle file exists and starts with the battle file header line are kept. The
+// file is written back, only when something changed, by Save.
 class BattleIndex {
  public:
   static constexpr const char* kFileName = "vk7.txt";
@@ -59,7 +59,7 @@ class BattleIndex {
   // Whether `name` can only stand for a file inside the scripts folder: not empty, no folder
   // separator, not "." or "..".
   static bool IsSafeName(std::string_view name);
-  // Whether `file` exists and begins with the line "VK7 Battle".
+  // Whether `file` exists and begins with the battle file header line.
   static bool IsBattleFile(const std::filesystem::path& file);
 
  private:

@@ -1,8 +1,10 @@
 #include "content/battle_overview.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <unordered_set>
+#include <utility>
 
 #include "content/ship_catalog.h"
 #include "content/system_catalog.h"
@@ -107,17 +109,17 @@ std::string DialogRow(const DialogLine& line) {
 }
 
 // Where a group starts: a planet (marked when the catalog lacks it) or coordinates.
-std::optional<BattleOverview::Item> Start(const StarSystem& s, const ShipPosition& position,
-                                          bool coords, bool planet, ShipRole role,
+std::optional<BattleOverview::Item> Start(const StarSystem& s, ShipRole role,
                                           const Findings& findings) {
-  if (planet) {
-    return BattleOverview::Item{"planet " + T(position.planet),
-                                findings.Planet(position.planet, role, s.name)};
+  const PositionFields<true> p = s.Position(role);
+  if (p.planetDefined) {
+    return BattleOverview::Item{"planet " + T(p.position.planet),
+                                findings.Planet(p.position.planet, role, s.name)};
   }
-  if (coords) {
-    return BattleOverview::Item{"x " + std::to_string(position.x) + ", y " +
-                                    std::to_string(position.y) + ", z " +
-                                    std::to_string(position.z),
+  if (p.coordsDefined) {
+    return BattleOverview::Item{"x " + std::to_string(p.position.x) + ", y " +
+                                    std::to_string(p.position.y) + ", z " +
+                                    std::to_string(p.position.z),
                                 {}};
   }
   return std::nullopt;
@@ -134,118 +136,134 @@ struct Timing {
 Timing Timed(std::int32_t seconds) {
   return {Phase::Timed, seconds, Seconds(seconds)};
 }
-Timing WarpIn(bool defined, std::int32_t seconds) {
-  return defined ? Timed(seconds) : Timing{Phase::Initially, 0, "initially"};
+Timing WarpIn(TimeFields<true> time) {
+  return time.defined ? Timed(time.after) : Timing{Phase::Initially, 0, "initially"};
 }
-Timing WarpOut(bool defined, std::int32_t seconds) {
-  if (!defined) return {Phase::Never, 0, "never"};
-  if (seconds == kCleared) return {Phase::Cleared, 0, "when cleared"};
-  return Timed(seconds);
+Timing WarpOut(TimeFields<true> time) {
+  if (!time.defined) return {Phase::Never, 0, "never"};
+  if (time.after == kCleared) return {Phase::Cleared, 0, "when cleared"};
+  return Timed(time.after);
 }
 
-BattleOverview::System BuildSystem(const StarSystem& s, std::size_t number,
-                                   const Findings& findings) {
-  BattleOverview::System out;
-  out.heading = "System " + std::to_string(number) + ": " + T(s.name);
-  out.finding = findings.System(s.name);
-  if (s.stardateDefined) out.details = "Stardate " + std::to_string(s.stardate) + " \xC2\xB7 ";
-  out.details += Word(s.battleMode, {"AI", "Statistic"}) + " battle";
+// Stardate, battle mode and who may not warp out.
+std::string SystemDetails(const StarSystem& s) {
+  std::string details;
+  if (s.stardateDefined) details = "Stardate " + std::to_string(s.stardate) + " \xC2\xB7 ";
+  details += Word(s.battleMode, {"AI", "Statistic"}) + " battle";
   std::string disabled;
-  for (const auto& [flag, who] :
-       {std::pair{s.warpDisablePlayer, "player"}, std::pair{s.warpDisableFriend, "friends"},
-        std::pair{s.warpDisableEnemy, "enemies"}, std::pair{s.warpDisableNeutral, "neutrals"}}) {
-    if (flag) disabled += (disabled.empty() ? "" : ", ") + std::string(who);
+  for (const auto& [role, who] :
+       {std::pair{ShipRole::Player, "player"}, std::pair{ShipRole::Friend, "friends"},
+        std::pair{ShipRole::Enemy, "enemies"}, std::pair{ShipRole::Neutral, "neutrals"}}) {
+    if (s.WarpDisable(role).value) disabled += (disabled.empty() ? "" : ", ") + std::string(who);
   }
-  if (!disabled.empty()) out.details += " \xC2\xB7 no warping out for " + disabled;
+  if (!disabled.empty()) details += " \xC2\xB7 no warping out for " + disabled;
+  return details;
+}
 
-  struct RoleGroup {
-    ShipRole role;
-    const char* heading;
-    const ShipPosition& position;
-    bool coords;
-    bool planet;
-  };
-  const RoleGroup roles[] = {
-      {ShipRole::Friend, "Friends", s.friendPosition, s.friendCoordsDefined, s.friendPlanetDefined},
-      {ShipRole::Enemy, "Enemies", s.enemyPosition, s.enemyCoordsDefined, s.enemyPlanetDefined},
-      {ShipRole::Neutral, "Neutrals", s.neutralPosition, s.neutralCoordsDefined,
-       s.neutralPlanetDefined},
-      {ShipRole::Hulk, "Hulks", s.hulkPosition, s.hulkCoordsDefined, s.hulkPlanetDefined}};
-  for (const RoleGroup& r : roles) {
-    BattleOverview::Group group{r.role, r.heading, {}, {}};
-    if (auto start = Start(s, r.position, r.coords, r.planet, r.role, findings)) {
+// The ships of each resident role, with where they start and how the neutrals behave.
+std::vector<BattleOverview::Group> ShipGroups(const StarSystem& s, const Findings& findings) {
+  constexpr std::array<const char*, 4> kHeadings = {"Friends", "Enemies", "Neutrals", "Hulks"};
+  std::vector<BattleOverview::Group> groups;
+  for (std::size_t r = 0; r < kResidentRoles.size(); ++r) {
+    const ShipRole role = kResidentRoles[r];
+    BattleOverview::Group group{role, kHeadings[r], {}, {}};
+    if (auto start = Start(s, role, findings)) {
       start->text = "starts at " + start->text;
       group.notes.push_back(*start);
     }
-    const std::vector<ShipEntry>& ships = s.Ships(r.role);
-    if (r.role == ShipRole::Neutral && (!ships.empty() || s.neutralBehaviorDefined)) {
+    const std::vector<ShipEntry>& ships = s.Ships(role);
+    if (role == ShipRole::Neutral && (!ships.empty() || s.neutralBehaviorDefined)) {
       group.notes.push_back({"behavior: " + BehaviorText(s), {}});
     }
     for (const ShipEntry& ship : ships) {
-      group.items.push_back({ShipText(ship), findings.Ship(ship, r.role, s.name)});
+      group.items.push_back({ShipText(ship), findings.Ship(ship, role, s.name)});
     }
     if (ships.empty()) group.items.push_back({"none", {}, true});
-    out.groups.push_back(std::move(group));
+    groups.push_back(std::move(group));
   }
+  return groups;
+}
 
-  // Every event that the battle sets, or that has ships it concerns, or that has dialog.
-  struct Candidate {
-    DialogEvent dialog;
-    ShipRole role;
-    std::string what;
-    Timing timing;
-    bool relevant;
-  };
-  const NeutralBehavior behavior = s.neutralBehavior;
-  const bool neutralsBehave = !s.neutrals.empty() || s.neutralBehaviorDefined;
+// A moment the time line may show.
+struct Candidate {
+  DialogEvent dialog;
+  ShipRole role;
+  std::string what;
+  Timing timing;
+  bool relevant;  // set by the battle, or concerning ships it has
+};
+
+// When the neutrals turn hostile and when friendly.
+std::pair<Timing, Timing> NeutralTurns(const StarSystem& s) {
   Timing toEnemy{Phase::Never, 0, "never"};
-  if (behavior == NeutralBehavior::EnemyWhenAttacked) {
-    toEnemy = {Phase::Conditional, 0, "when attacked"};
-  } else if (behavior == NeutralBehavior::EnemyAfter) {
-    toEnemy = Timed(s.neutralBehaviorTime);
-  }
   Timing toFriend{Phase::Never, 0, "never"};
-  if (behavior == NeutralBehavior::FriendAfter) toFriend = Timed(s.neutralBehaviorTime);
-  if (behavior == NeutralBehavior::Random) {
-    toEnemy = toFriend = {Phase::Conditional, 0, "at random"};
+  switch (s.neutralBehavior) {
+    case NeutralBehavior::EnemyWhenAttacked:
+      toEnemy = {Phase::Conditional, 0, "when attacked"};
+      break;
+    case NeutralBehavior::EnemyAfter:
+      toEnemy = Timed(s.neutralBehaviorTime);
+      break;
+    case NeutralBehavior::FriendAfter:
+      toFriend = Timed(s.neutralBehaviorTime);
+      break;
+    case NeutralBehavior::Random:
+      toEnemy = toFriend = {Phase::Conditional, 0, "at random"};
+      break;
   }
+  return {toEnemy, toFriend};
+}
 
-  std::string begins = "System begins";
-  std::string playerFinding;
-  if (auto start = Start(s, s.playerPosition, s.playerCoordsDefined, s.playerPlanetDefined,
-                         ShipRole::Player, findings)) {
-    begins += "; the player starts at " + start->text;
-    playerFinding = start->finding;
-  }
-  const std::vector<Candidate> candidates = {
+std::vector<Candidate> Candidates(const StarSystem& s, const std::string& begins) {
+  const auto [toEnemy, toFriend] = NeutralTurns(s);
+  const bool neutralsBehave = !s.neutrals.empty() || s.neutralBehaviorDefined;
+  const auto time = [&](ShipRole role, ShipAction action) { return s.ActionTime(role, action); };
+  const auto warpsIn = [&](ShipRole role) { return time(role, ShipAction::WarpIn).defined; };
+  const auto defined = [&](ShipRole role, ShipAction action) { return time(role, action).defined; };
+  return {
       {DialogEvent::StartingDialog, ShipRole::Player, begins, {Phase::Start, 0, "start"}, true},
       {DialogEvent::FriendWarpInDialog, ShipRole::Friend,
-       s.friendWarpInDefined ? "Friends warp in" : "Friends are in the system",
-       WarpIn(s.friendWarpInDefined, s.friendWarpInAfter),
-       !s.friends.empty() || s.friendWarpInDefined},
+       warpsIn(ShipRole::Friend) ? "Friends warp in" : "Friends are in the system",
+       WarpIn(time(ShipRole::Friend, ShipAction::WarpIn)),
+       !s.friends.empty() || warpsIn(ShipRole::Friend)},
       {DialogEvent::EnemyWarpInDialog, ShipRole::Enemy,
-       s.enemyWarpInDefined ? "Enemies warp in" : "Enemies are in the system",
-       WarpIn(s.enemyWarpInDefined, s.enemyWarpInAfter),
-       !s.enemies.empty() || s.enemyWarpInDefined},
+       warpsIn(ShipRole::Enemy) ? "Enemies warp in" : "Enemies are in the system",
+       WarpIn(time(ShipRole::Enemy, ShipAction::WarpIn)),
+       !s.enemies.empty() || warpsIn(ShipRole::Enemy)},
       {DialogEvent::NeutralWarpInDialog, ShipRole::Neutral,
-       s.neutralWarpInDefined ? "Neutrals warp in" : "Neutrals are in the system",
-       WarpIn(s.neutralWarpInDefined, s.neutralWarpInAfter),
-       !s.neutrals.empty() || s.neutralWarpInDefined},
+       warpsIn(ShipRole::Neutral) ? "Neutrals warp in" : "Neutrals are in the system",
+       WarpIn(time(ShipRole::Neutral, ShipAction::WarpIn)),
+       !s.neutrals.empty() || warpsIn(ShipRole::Neutral)},
       {DialogEvent::FriendWarpOutDialog, ShipRole::Friend, "Friends warp out",
-       WarpOut(s.friendWarpOutDefined, s.friendWarpOutAfter), s.friendWarpOutDefined},
+       WarpOut(time(ShipRole::Friend, ShipAction::WarpOut)),
+       defined(ShipRole::Friend, ShipAction::WarpOut)},
       {DialogEvent::EnemyWarpOutDialog, ShipRole::Enemy, "Enemies warp out",
-       WarpOut(s.enemyWarpOutDefined, s.enemyWarpOutAfter),
-       !s.enemies.empty() || s.enemyWarpOutDefined},
+       WarpOut(time(ShipRole::Enemy, ShipAction::WarpOut)),
+       !s.enemies.empty() || defined(ShipRole::Enemy, ShipAction::WarpOut)},
       {DialogEvent::NeutralWarpOutDialog, ShipRole::Neutral, "Neutrals warp out",
-       WarpOut(s.neutralWarpOutDefined, s.neutralWarpOutAfter), s.neutralWarpOutDefined},
+       WarpOut(time(ShipRole::Neutral, ShipAction::WarpOut)),
+       defined(ShipRole::Neutral, ShipAction::WarpOut)},
       {DialogEvent::FriendJoinEscortDialog, ShipRole::Friend, "Friends join the escort",
-       WarpOut(s.friendJoinEscortDefined, s.friendJoinEscortAfter), s.friendJoinEscortDefined},
+       WarpOut(time(ShipRole::Friend, ShipAction::JoinEscort)),
+       defined(ShipRole::Friend, ShipAction::JoinEscort)},
       {DialogEvent::NeutralToFriendDialog, ShipRole::Neutral, "Neutrals turn friendly", toFriend,
        neutralsBehave && toFriend.phase != Phase::Never},
       {DialogEvent::NeutralToEnemyDialog, ShipRole::Neutral, "Neutrals turn hostile", toEnemy,
        neutralsBehave && toEnemy.phase != Phase::Never},
       {DialogEvent::EndingDialog, ShipRole::Player, "System ends", {Phase::End, 0, "end"}, true},
   };
+}
+
+// Every event that the battle sets, or that has ships it concerns, or that has dialog, in the
+// order they happen.
+std::vector<BattleOverview::Event> TimeLine(const StarSystem& s, const Findings& findings) {
+  std::string begins = "System begins";
+  std::string playerFinding;
+  if (auto start = Start(s, ShipRole::Player, findings)) {
+    begins += "; the player starts at " + start->text;
+    playerFinding = start->finding;
+  }
+  const std::vector<Candidate> candidates = Candidates(s, begins);
   std::vector<const Candidate*> shown;
   for (const Candidate& c : candidates) {
     if (c.relevant || !s.Dialogs(c.dialog).empty()) shown.push_back(&c);
@@ -254,12 +272,24 @@ BattleOverview::System BuildSystem(const StarSystem& s, std::size_t number,
     if (a->timing.phase != b->timing.phase) return a->timing.phase < b->timing.phase;
     return a->timing.seconds < b->timing.seconds;
   });
+  std::vector<BattleOverview::Event> events;
   for (const Candidate* c : shown) {
     BattleOverview::Event event{c->timing.when, c->what, c->role, {}, {}};
     if (c->dialog == DialogEvent::StartingDialog) event.finding = playerFinding;
     for (const DialogLine& line : s.Dialogs(c->dialog)) event.dialog.push_back(DialogRow(line));
-    out.events.push_back(std::move(event));
+    events.push_back(std::move(event));
   }
+  return events;
+}
+
+BattleOverview::System BuildSystem(const StarSystem& s, std::size_t number,
+                                   const Findings& findings) {
+  BattleOverview::System out;
+  out.heading = "System " + std::to_string(number) + ": " + T(s.name);
+  out.finding = findings.System(s.name);
+  out.details = SystemDetails(s);
+  out.groups = ShipGroups(s, findings);
+  out.events = TimeLine(s, findings);
   return out;
 }
 

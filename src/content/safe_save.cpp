@@ -103,11 +103,8 @@ bool ReadsBackUnchanged(const BattleConfig& config, const BattleFileWriter::Outp
       BattleFileWriter::RenderSystem(system, again);
       same = index < starts.size() && again.bytes == part(index + 1);
     }
-    // Emptied with their room kept: the reader gives them to the next system.
-    for (ShipRole role : {ShipRole::Friend, ShipRole::Enemy, ShipRole::Neutral, ShipRole::Hulk}) {
-      system.Ships(role).clear();
-    }
-    for (auto& lines : system.dialogs) lines.clear();
+    // The reader gives the room to the next system.
+    system.ClearListsKeepingRoom();
   });
   TextLineFile source;
   source.OpenView(bytes);

@@ -34,10 +34,26 @@ std::optional<std::int32_t> ReadActionTime(std::string_view text) {
   return static_cast<std::int32_t>(value);
 }
 
-bool ApplyWarpIn(WarpInChoice choice, std::string_view text, std::int32_t& time, bool& defined,
+void OpenWarpIn(TimeFields<true> time, WarpInChoice& choice, std::string& text) {
+  if (!time.defined) return;
+  choice = WarpInChoice::After;
+  text = FormatActionTime(time.after);
+}
+
+void OpenWarpOut(TimeFields<true> time, WarpOutChoice& choice, std::string& text) {
+  if (!time.defined) return;
+  if (time.after >= 0) {
+    choice = WarpOutChoice::After;
+    text = FormatActionTime(time.after);
+  } else {
+    choice = WarpOutChoice::AfterCleared;
+  }
+}
+
+bool ApplyWarpIn(WarpInChoice choice, std::string_view text, TimeFields<false> time,
                  const char* missingTime, Reporter& reporter) {
   if (choice == WarpInChoice::Initially) {
-    defined = false;
+    time.defined = false;
     return true;
   }
   const std::optional<std::int32_t> seconds = ReadActionTime(text);
@@ -45,40 +61,44 @@ bool ApplyWarpIn(WarpInChoice choice, std::string_view text, std::int32_t& time,
     reporter.Error(kErrorTitle, missingTime);
     return false;
   }
-  time = *seconds;
-  defined = true;
+  time.after = *seconds;
+  time.defined = true;
   return true;
 }
 
-bool ApplyTimeAfterWarpIn(std::string_view text, std::int32_t& time, bool& defined,
-                          WarpInTiming warpIn, const char* missingTime, const char* early,
-                          Reporter& reporter) {
+WarpInTiming WarpInOf(const StarSystem& system, ShipRole role) {
+  const TimeFields<true> warpIn = system.ActionTime(role, ShipAction::WarpIn);
+  return {warpIn.defined, warpIn.after};
+}
+
+bool ApplyTimeAfterWarpIn(std::string_view text, TimeFields<false> time, WarpInTiming warpIn,
+                          const char* missingTime, const char* early, Reporter& reporter) {
   const std::optional<std::int32_t> seconds = ReadActionTime(text);
   if (!seconds) {
     reporter.Error(kErrorTitle, missingTime);
     return false;
   }
-  time = *seconds;
-  defined = true;
+  time.after = *seconds;
+  time.defined = true;
   if (warpIn.defined && *seconds < warpIn.time) reporter.Message(kWarningTitle, early);
   return true;
 }
 
-bool ApplyWarpOut(WarpOutChoice choice, std::string_view text, std::int32_t& time, bool& defined,
+bool ApplyWarpOut(WarpOutChoice choice, std::string_view text, TimeFields<false> time,
                   WarpInTiming warpIn, const char* missingTime, const char* early,
                   Reporter& reporter) {
   switch (choice) {
     case WarpOutChoice::Never:
-      defined = false;
+      time.defined = false;
       return true;
     case WarpOutChoice::AfterCleared:
-      time = kCleared;
-      defined = true;
+      time.after = kCleared;
+      time.defined = true;
       return true;
     case WarpOutChoice::After:
       break;
   }
-  return ApplyTimeAfterWarpIn(text, time, defined, warpIn, missingTime, early, reporter);
+  return ApplyTimeAfterWarpIn(text, time, warpIn, missingTime, early, reporter);
 }
 
 }  // namespace vk7

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "battle/battle_config.h"
 #include "battle/reporter.h"
 
 // The timing groups that the friend, enemy and neutral actions pages share: a time edit per
@@ -26,9 +27,14 @@ std::string FormatActionTime(std::int32_t seconds);
 // number beyond the 32-bit range as the largest time there is. Nothing when the text is blank.
 std::optional<std::int32_t> ReadActionTime(std::string_view text);
 
+// A warp-in and a warp-out group as the page opens them for a stored time: a time that is
+// not defined leaves the choice and the text as they are.
+void OpenWarpIn(TimeFields<true> time, WarpInChoice& choice, std::string& text);
+void OpenWarpOut(TimeFields<true> time, WarpOutChoice& choice, std::string& text);
+
 // A warp-in group on "OK": lowers the flag, or stores the typed time and raises it. False
 // (after the error `missingTime`) when the time is wanted but empty.
-bool ApplyWarpIn(WarpInChoice choice, std::string_view text, std::int32_t& time, bool& defined,
+bool ApplyWarpIn(WarpInChoice choice, std::string_view text, TimeFields<false> time,
                  const char* missingTime, Reporter& reporter);
 
 // What a warp-out or join-escort time is checked against: the group's warp-in just stored.
@@ -36,15 +42,15 @@ struct WarpInTiming {
   bool defined = false;
   std::int32_t time = 0;
 };
+WarpInTiming WarpInOf(const StarSystem& system, ShipRole role);
 
-// Reads a wanted time for `time`/`defined` and warns with `early` when it comes before the
-// warp-in. False (after the error `missingTime`) when the text is empty.
-bool ApplyTimeAfterWarpIn(std::string_view text, std::int32_t& time, bool& defined,
-                          WarpInTiming warpIn, const char* missingTime, const char* early,
-                          Reporter& reporter);
+// Reads a wanted time into `time` and warns with `early` when it comes before the warp-in.
+// False (after the error `missingTime`) when the text is empty.
+bool ApplyTimeAfterWarpIn(std::string_view text, TimeFields<false> time, WarpInTiming warpIn,
+                          const char* missingTime, const char* early, Reporter& reporter);
 
 // A warp-out group with its three choices; "after cleared" stores -1 and never warns.
-bool ApplyWarpOut(WarpOutChoice choice, std::string_view text, std::int32_t& time, bool& defined,
+bool ApplyWarpOut(WarpOutChoice choice, std::string_view text, TimeFields<false> time,
                   WarpInTiming warpIn, const char* missingTime, const char* early,
                   Reporter& reporter);
 

@@ -18,30 +18,23 @@ NeutralBehaviorPageState OpeningNeutralBehaviorState(const StarSystem& s) {
         break;
     }
   }
-  if (s.neutralWarpInDefined) {
-    state.warpIn = WarpInChoice::After;
-    state.warpInTime = FormatActionTime(s.neutralWarpInAfter);
-  }
-  if (s.neutralWarpOutDefined) {
-    if (s.neutralWarpOutAfter >= 0) {
-      state.warpOut = WarpOutChoice::After;
-      state.warpOutTime = FormatActionTime(s.neutralWarpOutAfter);
-    } else {
-      state.warpOut = WarpOutChoice::AfterCleared;
-    }
-  }
+  OpenWarpIn(s.ActionTime(ShipRole::Neutral, ShipAction::WarpIn), state.warpIn, state.warpInTime);
+  OpenWarpOut(s.ActionTime(ShipRole::Neutral, ShipAction::WarpOut), state.warpOut,
+              state.warpOutTime);
   return state;
 }
 
 bool ApplyNeutralBehavior(const NeutralBehaviorPageState& state, StarSystem& s,
                           Reporter& reporter) {
-  if (!ApplyWarpIn(state.warpIn, state.warpInTime, s.neutralWarpInAfter, s.neutralWarpInDefined,
+  if (!ApplyWarpIn(state.warpIn, state.warpInTime,
+                   s.ActionTime(ShipRole::Neutral, ShipAction::WarpIn),
                    "You have not specified a warp in time!", reporter)) {
     return false;
   }
-  const WarpInTiming warpIn{s.neutralWarpInDefined, s.neutralWarpInAfter};
-  if (!ApplyWarpOut(state.warpOut, state.warpOutTime, s.neutralWarpOutAfter,
-                    s.neutralWarpOutDefined, warpIn, "You have not specified a warp out time!",
+  const WarpInTiming warpIn = WarpInOf(s, ShipRole::Neutral);
+  if (!ApplyWarpOut(state.warpOut, state.warpOutTime,
+                    s.ActionTime(ShipRole::Neutral, ShipAction::WarpOut), warpIn,
+                    "You have not specified a warp out time!",
                     "The neutral warp out time you have specified is less than the warp in "
                     "time. Under these circumstances the script will execute the warp out "
                     "immediately after the warp in!",
@@ -58,8 +51,8 @@ bool ApplyNeutralBehavior(const NeutralBehaviorPageState& state, StarSystem& s,
     return true;
   }
   return ApplyTimeAfterWarpIn(
-      state.behaviorTime, s.neutralBehaviorTime, s.neutralBehaviorTimeDefined, warpIn,
-      "You have not specified a time for the behavior change!",
+      state.behaviorTime, TimeFields<false>{s.neutralBehaviorTime, s.neutralBehaviorTimeDefined},
+      warpIn, "You have not specified a time for the behavior change!",
       "The time for the behavior change you have specified is less than the warp in time. Under "
       "these circumstances the script will execute the behavior change immediately after the "
       "warp in!",

@@ -8,23 +8,8 @@
 namespace vk7 {
 namespace {
 
-// Where a role keeps its position and its two defined flags, in page order.
-struct RoleMembers {
-  ShipPosition StarSystem::*position;
-  bool StarSystem::*coordsDefined;
-  bool StarSystem::*planetDefined;
-};
-
-constexpr std::array<RoleMembers, kPositionRoleCount> kRoleMembers = {{
-    {&StarSystem::playerPosition, &StarSystem::playerCoordsDefined,
-     &StarSystem::playerPlanetDefined},
-    {&StarSystem::friendPosition, &StarSystem::friendCoordsDefined,
-     &StarSystem::friendPlanetDefined},
-    {&StarSystem::enemyPosition, &StarSystem::enemyCoordsDefined, &StarSystem::enemyPlanetDefined},
-    {&StarSystem::neutralPosition, &StarSystem::neutralCoordsDefined,
-     &StarSystem::neutralPlanetDefined},
-    {&StarSystem::hulkPosition, &StarSystem::hulkCoordsDefined, &StarSystem::hulkPlanetDefined},
-}};
+// The page's rows are the roles with a start position, in their usual order.
+static_assert(kPositionRoles.size() == kPositionRoleCount);
 
 std::string JoinCoordinates(const std::string& x, const std::string& y, const std::string& z) {
   return x + kCoordinateSeparator + y + kCoordinateSeparator + z;
@@ -39,15 +24,14 @@ std::string PositionPageTitle(const StarSystem& system) {
 PositionPageState OpenPositionPage(const StarSystem& system) {
   PositionPageState state;
   for (std::size_t i = 0; i < kPositionRoleCount; ++i) {
-    const RoleMembers& role = kRoleMembers[i];
-    const ShipPosition& position = system.*role.position;
+    const PositionFields<true> p = system.Position(kPositionRoles[i]);
     PositionEntry& entry = state.entries[i];
-    if (system.*role.planetDefined) {
-      SetPlanet(entry, position.planet);
-    } else if (system.*role.coordsDefined) {
+    if (p.planetDefined) {
+      SetPlanet(entry, p.position.planet);
+    } else if (p.coordsDefined) {
       entry.kind = PositionKind::Coordinates;
-      entry.text = JoinCoordinates(std::to_string(position.x), std::to_string(position.y),
-                                   std::to_string(position.z));
+      entry.text = JoinCoordinates(std::to_string(p.position.x), std::to_string(p.position.y),
+                                   std::to_string(p.position.z));
     }
   }
   return state;
@@ -111,10 +95,7 @@ std::int32_t CoordinateValue(std::string_view text) {
 
 void ApplyPositionPage(const PositionPageState& state, StarSystem& system) {
   for (std::size_t i = 0; i < kPositionRoleCount; ++i) {
-    const RoleMembers& role = kRoleMembers[i];
-    ShipPosition& position = system.*role.position;
-    bool& coordsDefined = system.*role.coordsDefined;
-    bool& planetDefined = system.*role.planetDefined;
+    const auto [position, coordsDefined, planetDefined] = system.Position(kPositionRoles[i]);
     const PositionEntry& entry = state.entries[i];
     switch (entry.kind) {
       case PositionKind::None:

@@ -49,10 +49,10 @@ SystemOptionsState OpenSystemOptions(const StarSystem& system) {
   state.battleMode = system.battleModeDefined && system.battleMode != BattleMode::AI
                          ? BattleMode::Stat
                          : BattleMode::AI;
-  state.warpDisablePlayer = system.warpDisablePlayerDefined;
-  state.warpDisableFriend = system.warpDisableFriendDefined;
-  state.warpDisableEnemy = system.warpDisableEnemyDefined;
-  state.warpDisableNeutral = system.warpDisableNeutralDefined;
+  state.warpDisablePlayer = system.WarpDisable(ShipRole::Player).defined;
+  state.warpDisableFriend = system.WarpDisable(ShipRole::Friend).defined;
+  state.warpDisableEnemy = system.WarpDisable(ShipRole::Enemy).defined;
+  state.warpDisableNeutral = system.WarpDisable(ShipRole::Neutral).defined;
   if (system.stardateDefined) state.stardate = std::to_string(system.stardate);
   state.startingDialogs = FormatDialogLines(system.Dialogs(DialogEvent::StartingDialog));
   state.endingDialogs = FormatDialogLines(system.Dialogs(DialogEvent::EndingDialog));
@@ -90,14 +90,15 @@ bool Apply(const SystemOptionsState& state, StarSystem& system, Reporter& report
   system.battleMode = state.battleMode == BattleMode::AI ? BattleMode::AI : BattleMode::Stat;
   system.battleModeDefined = true;
   // A checked box stores 1; an unchecked one only lowers the flag.
-  const auto store = [](bool checked, bool& value, bool& defined) {
-    if (checked) value = true;
-    defined = checked;
+  const auto store = [&](bool checked, ShipRole role) {
+    const SwitchFields<false> warpDisable = system.WarpDisable(role);
+    if (checked) warpDisable.value = true;
+    warpDisable.defined = checked;
   };
-  store(state.warpDisablePlayer, system.warpDisablePlayer, system.warpDisablePlayerDefined);
-  store(state.warpDisableFriend, system.warpDisableFriend, system.warpDisableFriendDefined);
-  store(state.warpDisableEnemy, system.warpDisableEnemy, system.warpDisableEnemyDefined);
-  store(state.warpDisableNeutral, system.warpDisableNeutral, system.warpDisableNeutralDefined);
+  store(state.warpDisablePlayer, ShipRole::Player);
+  store(state.warpDisableFriend, ShipRole::Friend);
+  store(state.warpDisableEnemy, ShipRole::Enemy);
+  store(state.warpDisableNeutral, ShipRole::Neutral);
   // An emptied stardate only lowers the flag; the old value stays behind it.
   if (stardate) system.stardate = *stardate;
   system.stardateDefined = stardate.has_value();

@@ -85,11 +85,7 @@ void ReplaceSystem(BattleConfig& config, SystemReplacement replacement) {
   system.name = std::move(replacement.newName);
   system.nameDefined = true;
   // The planets belonged to the old system; coordinates mean the same anywhere.
-  system.enemyPlanetDefined = false;
-  system.friendPlanetDefined = false;
-  system.playerPlanetDefined = false;
-  system.neutralPlanetDefined = false;
-  system.hulkPlanetDefined = false;
+  for (const ShipRole role : kPositionRoles) system.Position(role).planetDefined = false;
 }
 
 std::string RemoveSystemQuestion(const BattleConfig& config, std::size_t index) {

@@ -66,7 +66,6 @@ TEST(BattleFileReader, LargeBattleSizesItsListsAheadAndReportsTheFirstRepeatedNa
   for (int i = 0; i < 42000; ++i) {
     if (i > 0 && i % 7000 == 0) lines.push_back("System = S" + std::to_string(i / 7000));
     lines.push_back(std::string(roles[i % 4]) + " = Scout = Ship " + std::to_string(i));
-    if (i % 7 == 0) lines.push_back("EnemyWarpInDialog = [a.acm] Captain: Here");
   }
   const auto clean = test_support::ReadEveryWay(BattleText(lines));
   ASSERT_TRUE(clean.ok);
@@ -75,8 +74,6 @@ TEST(BattleFileReader, LargeBattleSizesItsListsAheadAndReportsTheFirstRepeatedNa
     for (const auto* list : {&system.friends, &system.enemies, &system.neutrals, &system.hulks}) {
       EXPECT_EQ(list->capacity(), list->size());
     }
-    const auto& dialog = system.Dialogs(DialogEvent::EnemyWarpInDialog);
-    EXPECT_EQ(dialog.capacity(), dialog.size());
   }
   EXPECT_EQ(clean.config.systems.back().hulks.back().name, "Ship 41999");
   lines.insert(lines.begin() + 40000, "Enemy = Scout = Flagship");
