@@ -6,6 +6,7 @@
 #include <unordered_set>
 #include <utility>
 
+#include "battle/battle_words.h"
 #include "content/ship_catalog.h"
 #include "content/system_catalog.h"
 
@@ -77,10 +78,11 @@ std::string Seconds(std::int32_t seconds) {
   return "after " + std::to_string(seconds) + " s";
 }
 
+// The label of an enumeration value; labels that are the file's own words come from there.
 template <typename Enum>
-std::string Word(Enum value, std::initializer_list<const char*> words) {
+std::string Label(Enum value, std::initializer_list<std::string_view> words) {
   const auto index = static_cast<std::size_t>(value);
-  if (index < words.size()) return *(words.begin() + index);
+  if (index < words.size()) return std::string(*(words.begin() + index));
   return "unknown (" + std::to_string(static_cast<std::int32_t>(value)) + ")";
 }
 
@@ -97,9 +99,9 @@ std::string BehaviorText(const StarSystem& s) {
     case NeutralBehavior::FriendAfter:
       return "Friend " + Seconds(s.neutralBehaviorTime);
     case NeutralBehavior::Random:
-      return "Random";
+      return std::string(Word(NeutralBehavior::Random));
   }
-  return Word(s.neutralBehavior, {});
+  return Label(s.neutralBehavior, {});
 }
 
 std::string DialogRow(const DialogLine& line) {
@@ -149,7 +151,7 @@ Timing WarpOut(TimeFields<true> time) {
 std::string SystemDetails(const StarSystem& s) {
   std::string details;
   if (s.stardateDefined) details = "Stardate " + std::to_string(s.stardate) + " \xC2\xB7 ";
-  details += Word(s.battleMode, {"AI", "Statistic"}) + " battle";
+  details += Label(s.battleMode, {Word(BattleMode::AI), "Statistic"}) + " battle";
   std::string disabled;
   for (const auto& [role, who] :
        {std::pair{ShipRole::Player, "player"}, std::pair{ShipRole::Friend, "friends"},
@@ -325,10 +327,10 @@ BattleOverview BuildOverview(const BattleConfig& config, const CheckResult* chec
     out.titleLines.push_back(std::move(line));
   }
 
-  BattleOverview::Group player{ShipRole::Player, "Player", {}, {}};
+  BattleOverview::Group player{ShipRole::Player, std::string(Word(Keyword::Player)), {}, {}};
   player.items.push_back(
       {ShipText(config.player), findings.Ship(config.player, ShipRole::Player, {})});
-  BattleOverview::Group escort{ShipRole::Escort, "Escort", {}, {}};
+  BattleOverview::Group escort{ShipRole::Escort, std::string(Word(Keyword::Escort)), {}, {}};
   for (const ShipEntry& ship : config.escorts) {
     escort.items.push_back({ShipText(ship), findings.Ship(ship, ShipRole::Escort, {})});
   }
@@ -337,16 +339,22 @@ BattleOverview BuildOverview(const BattleConfig& config, const CheckResult* chec
   // The options take the plain grey of the hulks.
   BattleOverview::Group options{ShipRole::Hulk, "General Options", {}, {}};
   options.items = {
-      {Option("Warp Out", Word(o.warpOut, {"Anytime", "When Cleared", "Sequential"}),
+      {Option("Warp Out",
+              Label(o.warpOut,
+                    {Word(WarpOutMode::Anytime), "When Cleared", Word(WarpOutMode::Sequential)}),
               o.warpOutDefined),
        {}},
-      {Option("Collisions", Word(o.collision, {"On", "Off for Player", "Off for All"}),
+      {Option("Collisions",
+              Label(o.collision, {Word(CollisionMode::On), "Off for Player", "Off for All"}),
               o.collisionDefined),
        {}},
-      {Option("Ship Change", Word(o.shipChange, {"Off", "Manual", "Automatic"}),
+      {Option("Ship Change",
+              Label(o.shipChange, {Word(ShipChangeMode::Off), "Manual", "Automatic"}),
               o.shipChangeDefined),
        {}},
-      {Option("Perfect Cloak", Word(o.perfectCloak, {"Off", "On"}), o.perfectCloakDefined), {}}};
+      {Option("Perfect Cloak", Label(o.perfectCloak, {PerfectCloakWord(0), PerfectCloakWord(1)}),
+              o.perfectCloakDefined),
+       {}}};
   out.general = {std::move(player), std::move(escort), std::move(options)};
 
   for (std::size_t i = 0; i < config.systems.size(); ++i) {
