@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include "app/flow_support.h"
+#include "app/recovery_file.h"
 #include "support/case_file.h"
 #include "widgets/native_path.h"
 
@@ -75,7 +76,8 @@ void Play(ScriptedSeam& seam, QDialog& dialog, const std::vector<std::string>& a
 }
 
 // "! no trash", "! remove NAME", "! protect NAME" (write-protected by its permission bits,
-// which Windows refuses to replace, also for root), "! write NAME: BYTES".
+// which Windows refuses to replace, also for root), "! write NAME: BYTES" (NAME "recovery": a
+// recovery file of the game).
 void Prepare(const GameCopy& copy, const std::string& what) {
   const std::string name = what.substr(what.find(' ') + 1, what.find(": ") - what.find(' ') - 1);
   if (what == "no trash") {
@@ -85,10 +87,10 @@ void Prepare(const GameCopy& copy, const std::string& what) {
   } else if (what.starts_with("protect ")) {
     std::filesystem::permissions(copy.At(name), std::filesystem::perms::owner_read);
   } else if (what.starts_with("write ")) {
-    std::filesystem::create_directories(copy.At(name).parent_path());
+    const auto file = name == "recovery" ? RecoveryFile::NewFor(copy.Game()) : copy.At(name);
+    std::filesystem::create_directories(file.parent_path());
     const std::string bytes = what.substr(what.find(": ") + 2);
-    std::ofstream(copy.At(name), std::ios::binary)
-        .write(bytes.data(), std::streamsize(bytes.size()));
+    std::ofstream(file, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
   } else {
     FAIL() << "unknown preparation " << what;
   }
@@ -220,7 +222,7 @@ TEST_P(ListFlows, ShowAndChangeWhatTheyShould) {
         .toStdString();
   };
   for (const QString& line : seam.Log()) {
-    seen.push_back(QString(line).replace(FromPath(copy.Root()) + "/", "").toStdString());
+    seen.push_back(named(QString(line).replace(FromPath(copy.Root()) + "/", "").toStdString()));
   }
   for (const std::string& change : Changes(copy, before, copy.Snapshot())) {
     seen.push_back(named(change));
