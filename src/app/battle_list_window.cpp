@@ -7,11 +7,13 @@
 #include "app/battle_importer.h"
 #include "app/editing_wizard.h"
 #include "app/overview_window.h"
+#include "app/recovery_file.h"
 #include "battle/native_file.h"
 #include "battle/string_helpers.h"
 #include "content/battle_name.h"
 #include "ui_battle_list_window.h"
 #include "widgets/box_reporter.h"
+#include "widgets/confirm_box.h"
 #include "widgets/cp1252.h"
 #include "widgets/create_box.h"
 #include "widgets/delete_box.h"
@@ -51,6 +53,7 @@ BattleListWindow::~BattleListWindow() = default;
 void BattleListWindow::Run(QWidget* parent, const GameFolder& game, Catalogs& catalogs) {
   BattleListWindow window(parent, game, catalogs);
   if (!window.LoadIndex()) return;
+  window.OfferRecovery();
   ModalSeam::Current().Exec(window);
 }
 
@@ -59,6 +62,32 @@ bool BattleListWindow::LoadIndex() {
   if (!index_.Load(game_, reporter)) return false;
   Refill(std::nullopt);
   return true;
+}
+
+void BattleListWindow::OfferRecovery() {
+  for (const std::filesystem::path& file : RecoveryFile::Waiting(game_)) {
+    BoxReporter reporter(this);
+    const std::optional<RecoveredRun> run = RecoveryFile::Read(file);
+    if (!run) {
+      RecoveryFile::SetAside(file, reporter);
+      continue;
+    }
+    if (!ConfirmBox::Ask(this,
+                         "The editor was closed while the battle \"" + run->name +
+                             "\" was being edited. Open the unsaved edits again?",
+                         "Recover Battle")) {
+      FileTrash::Discard(file);
+      continue;
+    }
+    std::string name = run->name;
+    EditingWizard wizard(this, game_, catalogs_);
+    wizard.Resume(file, *run);
+    // An edit of the battle while its file is there, else a new battle of that name.
+    if (wizard.Run(name, !OpensForUpdate(game_.BattleFile(name)))) {
+      index_.Add(Trim(name));
+      Refill(Selected());
+    }
+  }
 }
 
 std::optional<std::size_t> BattleListWindow::Selected() const {

@@ -29,6 +29,9 @@ class BattleListWindow : public QDialog {
   static void Run(QWidget* parent, const GameFolder& game, Catalogs& catalogs);
 
   bool LoadIndex();
+  // Offers each battle whose editing run ended without a save or a cancel (the editor was
+  // killed, crashed or lost power) and runs it again on "Yes".
+  void OfferRecovery();
   const BattleIndex& Index() const { return index_; }
 
   void CreateBattle();

@@ -5,8 +5,11 @@
 #include <optional>
 
 #include "app/finish_box.h"
+#include "app/recovery_writer.h"
 #include "battle/atomic_file.h"
 #include "battle/battle_file_reader.h"
+#include "battle/text_line_file.h"
+#include "battle/windows_1252.h"
 #include "content/safe_save.h"
 #include "pages/check_results_page.h"
 #include "pages/friends_enemies_page.h"
@@ -14,6 +17,7 @@
 #include "pages/neutrals_hulks_page.h"
 #include "pages/systems_page.h"
 #include "widgets/box_reporter.h"
+#include "widgets/confirm_box.h"
 #include "widgets/file_trash.h"
 #include "widgets/message_box.h"
 
@@ -22,16 +26,38 @@ namespace vk7 {
 EditingWizard::EditingWizard(QWidget* parent, const GameFolder& game, Catalogs& catalogs)
     : parent_(parent), game_(game), catalogs_(catalogs) {}
 
-bool EditingWizard::Run(std::string& name, bool isNew) {
-  BoxReporter reporter(parent_);
+void EditingWizard::Resume(const std::filesystem::path& file, const RecoveredRun& run) {
+  recoveryFile_ = file;
+  resumed_ = run;
+}
+
+bool EditingWizard::Load(const std::string& name, bool isNew, Reporter& reporter) {
+  runName_ = name;
+  if (resumed_) {
+    basePrint_ = resumed_->basePrint;
+    TextLineFile source;
+    source.OpenMemory(resumed_->bytes);
+    if (BattleFileReader(config_, reporter).ReadFrom(name, source, false)) return true;
+    RecoveryFile::SetAside(recoveryFile_, reporter);
+    return false;
+  }
+  // Taken before the read: a change made while the file is read is then seen too.
+  basePrint_ = RecoveryFile::Fingerprint(game_.BattleFile(name));
+  recoveryFile_ = RecoveryFile::NewFor(game_);
   if (isNew) {
     config_.name = name;
-    if (!config_.InitNew()) return false;
-  } else {
-    BattleFileReader reader(config_, reporter);
-    if (!reader.Read(name, game_.BattleFile(name), false)) return false;
+    return config_.InitNew();
   }
+  BattleFileReader reader(config_, reporter);
+  return reader.Read(name, game_.BattleFile(name), false);
+}
+
+bool EditingWizard::Run(std::string& name, bool isNew) {
+  BoxReporter reporter(parent_);
+  if (!Load(name, isNew, reporter)) return false;
   if (!catalogs_.Load(game_, reporter)) return false;
+  const RecoveryWriter recovery(recoveryFile_, config_, {name, isNew, basePrint_, {}},
+                                resumed_.has_value());
 
   int page = 1;
   for (;;) {
@@ -48,13 +74,16 @@ bool EditingWizard::Run(std::string& name, bool isNew) {
         std::string saveName = name;
         bool replacing = false;
         // "Back", or a save that failed (its error was shown): the same page again, with
-        // every edit still in place.
-        // A new battle saved over an existing file replaces another battle, after the warning
-        // that "Create Battle" showed.
-        if (FinishBox::Ask(parent_, game_, saveName, replacing) &&
-            Save(saveName, replacing || isNew)) {
-          name = saveName;
-          return true;
+        // every edit still in place. "No" to replacing another program's version: the finish
+        // box again. A new battle saved over an existing file replaces another battle, after the
+        // warning that "Create Battle" showed.
+        while (FinishBox::Ask(parent_, game_, saveName, replacing)) {
+          if (!ConfirmOverChange(saveName, replacing)) continue;
+          if (Save(saveName, replacing || isNew)) {
+            name = saveName;
+            return true;
+          }
+          break;
         }
         break;
       }
@@ -75,6 +104,21 @@ PageResult EditingWizard::ShowPage(int page) {
       return NeutralsHulksPage::Run(parent_, config_, systemNumber_, catalogs_.ships,
                                     catalogs_.systems);
   }
+}
+
+bool EditingWizard::ConfirmOverChange(const std::string& name, bool& replacing) {
+  if (replacing || !SameFileName(name, runName_)) return true;
+  // By content: a time stamp can stay the same over a change, or change without one.
+  if (RecoveryFile::Fingerprint(game_.BattleFile(name)) == basePrint_) return true;
+  if (!ConfirmBox::Ask(parent_,
+                       "The battle file \"" + name +
+                           ".vk7\" was changed by another program after it was opened. Replace "
+                           "it with this version?",
+                       "File Changed", true)) {
+    return false;
+  }
+  replacing = true;
+  return true;
 }
 
 bool EditingWizard::Save(const std::string& name, bool replacing) {

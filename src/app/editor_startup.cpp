@@ -2,9 +2,12 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QTimer>
 #include <cstdio>
 
 #include "app/game_settings.h"
+#include "app/recovery_file.h"
+#include "widgets/native_path.h"
 
 namespace vk7 {
 
@@ -12,7 +15,12 @@ std::unique_ptr<MainFrame> StartEditor() {
   const std::optional<QString> stored = GameSettings::Read();
   auto frame = std::make_unique<MainFrame>(stored.value_or(QString()));
   frame->show();
-  if (!stored) frame->ConfigureGameDirectory();
+  if (!stored) {
+    frame->ConfigureGameDirectory();
+  } else if (!RecoveryFile::Waiting(GameFolder(ToPath(*stored))).empty()) {
+    // Edits that a crash interrupted are offered at once, in the battle list they belong to.
+    QTimer::singleShot(0, frame.get(), &MainFrame::Start);
+  }
   return frame;
 }
 

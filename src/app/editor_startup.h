@@ -9,6 +9,7 @@ namespace vk7 {
 
 // Creates and shows the main window for the stored game folder. At the very first start
 // nothing is stored yet, so the folder choice is offered at once, owned by the shown window.
+// When an editing run of the stored game was cut short, the battle list opens to offer it.
 std::unique_ptr<MainFrame> StartEditor();
 
 // Answers --help and --version on standard output and returns the exit status; nothing when

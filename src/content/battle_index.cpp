@@ -1,15 +1,36 @@
 #include "content/battle_index.h"
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 #include <utility>
 
 #include "battle/atomic_file.h"
 #include "battle/battle_words.h"
 #include "battle/folder_listing.h"
+#include "battle/recording_reporter.h"
 #include "battle/string_helpers.h"
 #include "battle/windows_1252.h"
 
 namespace vk7 {
+
+namespace {
+
+std::optional<std::string> ReadAll(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in) return std::nullopt;
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+bool Listed(const std::vector<std::string>& names, std::string_view name) {
+  return std::ranges::any_of(names, [name](const std::string& n) { return SameFileName(n, name); });
+}
+
+void Forget(std::vector<std::string>& names, std::string_view name) {
+  std::erase_if(names, [name](const std::string& n) { return SameFileName(n, name); });
+}
+
+}  // namespace
 
 bool BattleIndex::Load(const GameFolder& game, Reporter& reporter,
                        BattleFileReader::Access access) {
@@ -18,6 +39,8 @@ bool BattleIndex::Load(const GameFolder& game, Reporter& reporter,
   const std::filesystem::path scripts = game.ScriptsDir();
   const FolderListing listing(scripts);
   file_ = listing.Resolve(kFileName);
+  // Read before the lines are: a change in between is then merged rather than lost.
+  baseBytes_ = ReadAll(file_);
   TextLineFile source;
   const bool opened = access == BattleFileReader::Access::ReadOnly ? source.OpenForReadOnly(file_)
                                                                    : source.OpenForRead(file_);
@@ -51,11 +74,15 @@ bool BattleIndex::Read(TextLineFile& source,
     std::string name = Trim(line);
     if (IsSafeName(name) && isBattle(name)) entries_.push_back(std::move(name));
   }
+  base_ = entries_;
+  added_.clear();
+  removed_.clear();
   return true;
 }
 
 bool BattleIndex::Save(Reporter& reporter) {
   if (!changed_) return true;
+  MergeChangesOnDisk();
   std::string bytes = "VK7 Available Battles\r\nFile Format Version 1.0\r\n";
   for (const std::string& entry : entries_) bytes += entry + "\r\n";
   if (CommitFileAtomically(file_, bytes) != CommitResult::Ok) {
@@ -63,7 +90,39 @@ bool BattleIndex::Save(Reporter& reporter) {
     return false;
   }
   changed_ = false;
+  base_ = entries_;
+  baseBytes_ = bytes;
+  added_.clear();
+  removed_.clear();
   return true;
+}
+
+void BattleIndex::MergeChangesOnDisk() {
+  const std::optional<std::string> now = file_.empty() ? std::nullopt : ReadAll(file_);
+  // Gone, or unreadable as an index: this list is all there is to write.
+  if (!now || now == baseBytes_) return;
+  TextLineFile source;
+  source.OpenMemory(*now);
+  BattleIndex theirs;
+  RecordingReporter quiet;
+  const FolderListing listing(file_.parent_path());
+  const auto isBattle = [&listing](const std::string& name) {
+    return IsBattleFile(listing.Resolve(name + ".vk7"));
+  };
+  if (theirs.Read(source, isBattle, quiet)) Merge(theirs.entries_);
+}
+
+void BattleIndex::Merge(const std::vector<std::string>& theirs) {
+  std::vector<std::string> merged;
+  for (const std::string& name : entries_) {
+    if (Listed(base_, name) && !Listed(theirs, name) && !Listed(added_, name)) continue;
+    merged.push_back(name);
+  }
+  for (const std::string& name : theirs) {
+    if (Listed(base_, name) || Listed(merged, name) || Listed(removed_, name)) continue;
+    merged.push_back(name);
+  }
+  entries_ = std::move(merged);
 }
 
 std::optional<std::size_t> BattleIndex::Contains(std::string_view name) const {
@@ -75,6 +134,8 @@ std::optional<std::size_t> BattleIndex::Contains(std::string_view name) const {
 }
 
 bool BattleIndex::Add(const std::string& name) {
+  Forget(removed_, name);
+  if (!Listed(added_, name)) added_.push_back(name);
   if (Contains(name)) return false;
   entries_.push_back(name);
   changed_ = true;
@@ -83,6 +144,8 @@ bool BattleIndex::Add(const std::string& name) {
 
 void BattleIndex::RemoveAt(std::size_t i) {
   if (i >= entries_.size()) return;
+  Forget(added_, entries_[i]);
+  removed_.push_back(entries_[i]);
   entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(i));
   changed_ = true;
 }
@@ -90,6 +153,8 @@ void BattleIndex::RemoveAt(std::size_t i) {
 std::size_t BattleIndex::RenameAt(std::size_t i, std::string newName) {
   RemoveAt(i);
   changed_ = true;
+  Forget(removed_, newName);
+  added_.push_back(newName);
   if (const auto existing = Contains(newName)) return *existing;
   i = std::min(i, entries_.size());
   entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(i), std::move(newName));

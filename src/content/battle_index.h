@@ -20,7 +20,8 @@ namespace vk7 {
 //   File Format Version 1.0
 //   one battle name a line
 // Only names whose battle file exists and starts with the battle file header line are kept. The
-// file is written back, only when something changed, by Save.
+// file is written back, only when something changed, by Save; what another program wrote to it
+// meanwhile is merged in, not overwritten.
 class BattleIndex {
  public:
   static constexpr const char* kFileName = "vk7.txt";
@@ -34,8 +35,15 @@ class BattleIndex {
   bool Read(TextLineFile& source, const std::function<bool(const std::string&)>& isBattle,
             Reporter& reporter);
   // Writes the file when it changed (safely: the old file stays on failure, which is
-  // reported). True when nothing needed writing or the write succeeded.
+  // reported). When the file no longer holds what was loaded, the list is merged with it
+  // first (Merge). True when nothing needed writing or the write succeeded.
   bool Save(Reporter& reporter);
+  // Merges this list's changes since loading with `theirs`, the valid names another program
+  // wrote meanwhile: their additions are kept after this list's entries, in their order,
+  // unless this list took that name away; their removals hold unless this list added or
+  // saved that name; this list's own additions, removals, renames and order hold. Names
+  // compare as Contains compares them.
+  void Merge(const std::vector<std::string>& theirs);
 
   const std::vector<std::string>& Entries() const { return entries_; }
   // The index file as found on disk by the last Load (any letter case).
@@ -63,9 +71,17 @@ class BattleIndex {
   static bool IsBattleFile(const std::filesystem::path& file);
 
  private:
+  void MergeChangesOnDisk();
+
   std::vector<std::string> entries_;
   bool changed_ = false;
   std::filesystem::path file_;
+  // The entries and the file's bytes as loaded or last saved, and the names this list added
+  // (or saved again) and took away since: what Merge needs to tell its changes from others'.
+  std::vector<std::string> base_;
+  std::optional<std::string> baseBytes_;
+  std::vector<std::string> added_;
+  std::vector<std::string> removed_;
 };
 
 }  // namespace vk7

@@ -8,9 +8,17 @@
 
 namespace vk7 {
 
-ConfirmBox::ConfirmBox(QWidget* parent, const std::string& question)
+ConfirmBox::ConfirmBox(QWidget* parent, const std::string& question, const std::string& title,
+                       bool noByDefault)
     : QDialog(parent), ui_(std::make_unique<Ui::ConfirmBox>()) {
   ui_->setupUi(this);
+  if (!title.empty()) setWindowTitle(FromCp1252(title));
+  if (noByDefault) {
+    ui_->yesButton->setDefault(false);
+    ui_->yesButton->setAutoDefault(false);
+    ui_->noButton->setDefault(true);
+    ui_->noButton->setFocus();
+  }
   ui_->iconLabel->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxQuestion).pixmap(32, 32));
   ui_->questionLabel->setText(FromCp1252(question));
   connect(ui_->yesButton, &QPushButton::clicked, this, &QDialog::accept);
@@ -19,8 +27,9 @@ ConfirmBox::ConfirmBox(QWidget* parent, const std::string& question)
 
 ConfirmBox::~ConfirmBox() = default;
 
-bool ConfirmBox::Ask(QWidget* parent, const std::string& question) {
-  ConfirmBox box(parent, question);
+bool ConfirmBox::Ask(QWidget* parent, const std::string& question, const std::string& title,
+                     bool noByDefault) {
+  ConfirmBox box(parent, question, title, noByDefault);
   return ModalSeam::Current().Exec(box) == QDialog::Accepted;
 }
 

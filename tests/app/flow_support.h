@@ -1,6 +1,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <QCoreApplication>
 #include <QListWidget>
 #include <QTest>
 #include <filesystem>
@@ -62,10 +63,16 @@ class GameCopy {
     std::filesystem::remove_all(Root() / "data");
     dir_.Write("data", "");
   }
-  // Every file below the temporary folder with its bytes: what a flow may not touch.
+  // Where the editor keeps the battles of unfinished editing runs.
+  std::filesystem::path Recovery() const {
+    return Root() / "data" / QCoreApplication::applicationName().toStdString() / "recovery";
+  }
+  // Every file below the temporary folder with its bytes, but for the recovery files of the
+  // run going on: what a flow may not touch.
   std::map<std::string, std::string> Snapshot() const {
     std::map<std::string, std::string> files;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(Root())) {
+      if (entry.path().parent_path() == Recovery()) continue;
       if (entry.is_regular_file()) files[Name(entry.path())] = ReadBytes(entry.path());
     }
     return files;

@@ -3,10 +3,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <algorithm>
+#include <csignal>
 #include <fstream>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "app/flow_support.h"
+#include "app/recovery_file.h"
 #include "support/case_file.h"
 #include "widgets/native_path.h"
 
@@ -70,7 +76,8 @@ void Play(ScriptedSeam& seam, QDialog& dialog, const std::vector<std::string>& a
 }
 
 // "! no trash", "! remove NAME", "! protect NAME" (write-protected by its permission bits,
-// which Windows refuses to replace, also for root), "! write NAME: BYTES".
+// which Windows refuses to replace, also for root), "! write NAME: BYTES" (NAME "recovery": a
+// recovery file of the game).
 void Prepare(const GameCopy& copy, const std::string& what) {
   const std::string name = what.substr(what.find(' ') + 1, what.find(": ") - what.find(' ') - 1);
   if (what == "no trash") {
@@ -80,10 +87,10 @@ void Prepare(const GameCopy& copy, const std::string& what) {
   } else if (what.starts_with("protect ")) {
     std::filesystem::permissions(copy.At(name), std::filesystem::perms::owner_read);
   } else if (what.starts_with("write ")) {
-    std::filesystem::create_directories(copy.At(name).parent_path());
+    const auto file = name == "recovery" ? RecoveryFile::NewFor(copy.Game()) : copy.At(name);
+    std::filesystem::create_directories(file.parent_path());
     const std::string bytes = what.substr(what.find(": ") + 2);
-    std::ofstream(copy.At(name), std::ios::binary)
-        .write(bytes.data(), std::streamsize(bytes.size()));
+    std::ofstream(file, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
   } else {
     FAIL() << "unknown preparation " << what;
   }
@@ -124,6 +131,8 @@ std::vector<std::string> Changes(const GameCopy& copy, const Files& before, cons
       const std::size_t end = bytes.find('\n', bytes.find("\nPath=") + 1);
       const std::size_t from = bytes.rfind('/', bytes.rfind('/', end) - 1) + 1;
       lines.push_back(name + " from " + bytes.substr(from, end - from));
+    } else if (name.ends_with(".vk7recovery")) {
+      lines.push_back(name + " new");
     } else if (name == "vk7.txt" && bytes.starts_with(header)) {
       std::string entries = bytes.substr(header.size(), bytes.size() - header.size() - 2);
       for (std::size_t at; (at = entries.find("\r\n")) != std::string::npos;) {
@@ -137,25 +146,16 @@ std::vector<std::string> Changes(const GameCopy& copy, const Files& before, cons
   return lines;
 }
 
-class ListFlows : public testing::TestWithParam<test_support::Case> {};
-
-// Input: "! " preparations (made once the first dialog opens when they follow it), then the dialogs
-// in the order they open, "TEMPLATE: a; b", and the choosers' answers, "file: NAME" ("file:"
-// cancels). Expected: the seam's log (folders named from the temporary folder), then the files'
-// changes.
-TEST_P(ListFlows, ShowAndChangeWhatTheyShould) {
-  const test_support::Case& c = GetParam();
-  SCOPED_TRACE(c.where);
-#ifdef _WIN32
-  if (c.name.ends_with("OnLinux")) GTEST_SKIP() << "single-byte file names exist on Linux only";
-#endif
-  GameCopy copy;
-  ScriptedSeam seam;
-  std::vector<std::string> later;  // made once the first dialog opens
-  Files before;
-  for (const std::string& line : c.input) {
+// Plays `lines` on the next list window: "! " preparations that follow a dialog are made when it
+// opens, and the files taken as they then are ("! list" opens a second list window on the game,
+// as a second editor would, after that). `killed`: the process dies by SIGKILL in its last
+// dialog, once its actions are played.
+void Script(ScriptedSeam& seam, GameCopy& copy, const std::vector<std::string>& lines,
+            Files& before, bool killed = false) {
+  std::shared_ptr<std::vector<std::string>> later;  // of the dialog they follow
+  for (const std::string& line : lines) {
     if (line.starts_with("! ")) {
-      seam.Done() ? Prepare(copy, line.substr(2)) : later.push_back(line.substr(2));
+      later ? later->push_back(line.substr(2)) : Prepare(copy, line.substr(2));
       continue;
     }
     const std::size_t colon = line.find(':');
@@ -171,21 +171,73 @@ TEST_P(ListFlows, ShowAndChangeWhatTheyShould) {
       actions.push_back(rest.substr(at, end - at));
       at = end + 2;
     }
-    seam.Expect(step, [&, actions, first = seam.Done()](QDialog& dialog) {
-      if (first && !later.empty()) {
-        for (const std::string& what : later) Prepare(copy, what);
+    const bool last = killed && &line == &lines.back();
+    later = std::make_shared<std::vector<std::string>>();
+    seam.Expect(step, [&, actions, last, preps = later](QDialog& dialog) {
+      if (!preps->empty()) {
+        for (const std::string& what : *preps) {
+          if (what != "list") Prepare(copy, what);
+        }
         before = copy.Snapshot();
+        if (std::ranges::count(*preps, "list") > 0) RunList(copy);
       }
       Play(seam, dialog, actions);
+      if (last) ::kill(::getpid(), SIGKILL);
     });
   }
+}
+
+class ListFlows : public testing::TestWithParam<test_support::Case> {};
+
+// Input: "! " preparations, then the dialogs in the order they open, "TEMPLATE: a; b", and the
+// choosers' answers, "file: NAME" ("file:" cancels). The lines before "~ killed" run in a child
+// process that is killed in its last dialog; the rest then runs as after a new start. Expected:
+// the seam's log (folders named from the temporary folder), then the files' changes, then the
+// recovery files left.
+TEST_P(ListFlows, ShowAndChangeWhatTheyShould) {
+  const test_support::Case& c = GetParam();
+  SCOPED_TRACE(c.where);
+#ifdef _WIN32
+  if (c.name.ends_with("OnLinux")) GTEST_SKIP() << "single-byte file names exist on Linux only";
+#endif
+  GameCopy copy;
+  Files before;
+  auto lines = c.input;
+  if (const auto kill = std::ranges::find(lines, "~ killed"); kill != lines.end()) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+      ScriptedSeam seam;
+      Script(seam, copy, {lines.begin(), kill}, before, true);
+      RunList(copy);
+      ::_exit(1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << status;
+    lines.erase(lines.begin(), kill + 1);
+  }
+  ScriptedSeam seam;
+  Script(seam, copy, lines, before);
   before = copy.Snapshot();
   RunList(copy);
   std::vector<std::string> seen;
+  // Recovery files are named by the run: its game folder's digest, process and time.
+  const auto named = [](std::string line) {
+    if (line.find(".vk7recovery") == std::string::npos) return line;
+    return QString::fromStdString(line)
+        .replace(QRegularExpression("[0-9a-f]{16}-[0-9]+-[0-9]+"), "RUN")
+        .toStdString();
+  };
   for (const QString& line : seam.Log()) {
-    seen.push_back(QString(line).replace(FromPath(copy.Root()) + "/", "").toStdString());
+    seen.push_back(named(QString(line).replace(FromPath(copy.Root()) + "/", "").toStdString()));
   }
-  for (const std::string& change : Changes(copy, before, copy.Snapshot())) seen.push_back(change);
+  for (const std::string& change : Changes(copy, before, copy.Snapshot())) {
+    seen.push_back(named(change));
+  }
+  std::error_code none;  // no recovery folder: no run ever wrote one
+  for (const auto& left : std::filesystem::directory_iterator(copy.Recovery(), none)) {
+    seen.push_back(named("left: " + left.path().filename().string()));
+  }
   EXPECT_EQ(seen, c.expected);
   EXPECT_FALSE(std::filesystem::exists("files"));  // where Qt trashes without a trash folder
 }

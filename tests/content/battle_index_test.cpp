@@ -30,6 +30,16 @@ std::string Joined(const Names& names) {
   return text;
 }
 
+Names Split(const std::string& joined) {
+  Names names;
+  for (std::size_t at = 0; at <= joined.size();) {
+    const std::size_t end = std::min(joined.find('|', at), joined.size());
+    names.push_back(joined.substr(at, end - at));
+    at = end + 1;
+  }
+  return names;
+}
+
 std::size_t Files(const std::filesystem::path& folder) {
   return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
 }
@@ -68,6 +78,7 @@ Names RunIndex(const test_support::Case& c) {
     if (op == "up") current = x.MoveUp(at);
     if (op == "down") current = x.MoveDown(at);
     if (op == "remove") x.RemoveAt(at);
+    if (op == "theirs") x.Merge(Split(arg));
     if (op == "rename") {
       current = x.RenameAt(at, name[0] == '#' ? x.Entries()[std::stoul(name.substr(1))] : name);
     }

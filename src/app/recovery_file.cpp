@@ -1,0 +1,123 @@
+#include "app/recovery_file.h"
+
+#include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QLockFile>
+#include <QStandardPaths>
+#include <algorithm>
+#include <system_error>
+
+#include "battle/atomic_file.h"
+#include "widgets/cp1252.h"
+#include "widgets/native_path.h"
+
+namespace vk7 {
+
+namespace {
+
+constexpr const char* kSuffix = ".vk7recovery";
+constexpr const char* kHeader = "VK7 Recovery\n";
+
+std::filesystem::path Folder() {
+  return ToPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)) / "recovery";
+}
+
+// The start of the file names of one game folder's runs.
+std::string GamePrefix(const GameFolder& game) {
+  const QString root = QDir(FromPath(game.Root())).absolutePath();
+  const QByteArray digest = QCryptographicHash::hash(root.toUtf8(), QCryptographicHash::Sha256);
+  return digest.toHex().left(16).toStdString() + "-";
+}
+
+// Whether a running editor holds the file's lock; a lock left by a process that is gone is
+// stale and removed. Age alone never makes a lock stale: a run may stay open for hours.
+bool HeldByARun(const std::filesystem::path& file) {
+  QLockFile lock(FromPath(file) + ".lock");
+  lock.setStaleLockTime(0);
+  if (!lock.tryLock(0)) return lock.error() == QLockFile::LockFailedError;
+  lock.unlock();
+  return false;
+}
+
+}  // namespace
+
+std::filesystem::path RecoveryFile::NewFor(const GameFolder& game) {
+  return Folder() / (GamePrefix(game) + std::to_string(QCoreApplication::applicationPid()) + "-" +
+                     std::to_string(QDateTime::currentMSecsSinceEpoch()) + kSuffix);
+}
+
+std::vector<std::filesystem::path> RecoveryFile::Waiting(const GameFolder& game) {
+  std::vector<std::filesystem::path> files;
+  const std::string prefix = GamePrefix(game);
+  std::error_code ec;
+  for (const auto& entry : std::filesystem::directory_iterator(Folder(), ec)) {
+    const std::string name = entry.path().filename().string();
+    if (name.starts_with(prefix) && name.ends_with(kSuffix) && !HeldByARun(entry.path())) {
+      files.push_back(entry.path());
+    }
+  }
+  std::ranges::sort(files);
+  return files;
+}
+
+bool RecoveryFile::Write(const std::filesystem::path& file, const RecoveredRun& run) {
+  std::error_code ec;
+  std::filesystem::create_directories(file.parent_path(), ec);
+  const std::string bytes = std::string(kHeader) + "Name = " + run.name +
+                            "\nNew = " + (run.isNew ? "1" : "0") + "\nBase = " + run.basePrint +
+                            "\n\n" + run.bytes;
+  return CommitFileAtomically(file, bytes) == CommitResult::Ok;
+}
+
+std::optional<RecoveredRun> RecoveryFile::Read(const std::filesystem::path& file) {
+  QFile source(FromPath(file));
+  if (!source.open(QIODevice::ReadOnly)) return std::nullopt;
+  const std::string bytes = source.readAll().toStdString();
+  const std::size_t end = bytes.find("\n\n");
+  if (!bytes.starts_with(kHeader) || end == std::string::npos) return std::nullopt;
+  RecoveredRun run;
+  std::size_t at = std::string(kHeader).size();
+  // "Name = ...", "New = 0|1", "Base = ...", each once and in this order.
+  const auto field = [&](const std::string& key, std::string& value) {
+    const std::size_t stop = bytes.find('\n', at);
+    if (bytes.compare(at, key.size() + 3, key + " = ") != 0 || stop > end) return false;
+    value = bytes.substr(at + key.size() + 3, stop - at - key.size() - 3);
+    at = stop + 1;
+    return true;
+  };
+  std::string isNew;
+  if (!field("Name", run.name) || !field("New", isNew) || !field("Base", run.basePrint) ||
+      at != end + 1 || run.name.empty() || (isNew != "0" && isNew != "1")) {
+    return std::nullopt;
+  }
+  run.isNew = isNew == "1";
+  run.bytes = bytes.substr(end + 2);
+  return run;
+}
+
+void RecoveryFile::SetAside(const std::filesystem::path& file, Reporter& reporter) {
+  std::filesystem::path aside = file;
+  aside += ".unreadable";
+  std::error_code ec;
+  std::filesystem::rename(file, aside, ec);
+  const std::string shown = ToCp1252(QDir::toNativeSeparators(FromPath(file)));
+  reporter.Error("Recover Battle",
+                 ec ? "The unsaved edits in \"" + shown + "\" cannot be read, nor moved aside."
+                    : "The unsaved edits in \"" + shown +
+                          "\" cannot be read. They were moved aside to \"" +
+                          ToCp1252(QDir::toNativeSeparators(FromPath(aside))) + "\".");
+}
+
+std::string RecoveryFile::Fingerprint(const std::filesystem::path& file) {
+  QFile source(FromPath(file));
+  if (!source.exists()) return "none";
+  if (!source.open(QIODevice::ReadOnly)) return "unreadable";
+  QCryptographicHash hash(QCryptographicHash::Sha256);
+  hash.addData(&source);
+  return hash.result().toHex().toStdString();
+}
+
+}  // namespace vk7

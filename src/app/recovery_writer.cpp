@@ -1,0 +1,63 @@
+#include "app/recovery_writer.h"
+
+#include <system_error>
+
+#include "content/battle_file_writer.h"
+#include "widgets/native_path.h"
+
+namespace vk7 {
+
+RecoveryWriter::RecoveryWriter(std::filesystem::path file, const BattleConfig& config,
+                               RecoveredRun run, bool resumed)
+    : inner_(ModalSeam::Current()),
+      file_(std::move(file)),
+      lock_(FromPath(file_) + ".lock"),
+      config_(config),
+      run_(std::move(run)) {
+  std::error_code ec;
+  std::filesystem::create_directories(file_.parent_path(), ec);
+  lock_.setStaleLockTime(0);
+  // Without the lock the file is still written: another editor would only offer it early.
+  lock_.tryLock(0);
+  run_.bytes = BattleFileWriter::Render(config_).bytes;
+  if (resumed) RecoveryFile::Write(file_, run_);
+  ModalSeam::Install(this);
+}
+
+RecoveryWriter::~RecoveryWriter() {
+  ModalSeam::Install(&inner_);
+  std::error_code ec;
+  std::filesystem::remove(file_, ec);
+  lock_.unlock();
+}
+
+void RecoveryWriter::Update() {
+  std::string bytes = BattleFileWriter::Render(config_).bytes;
+  if (bytes == run_.bytes) return;
+  run_.bytes = std::move(bytes);
+  // A full data folder must not stop the editing; the edits are then only in memory, as they
+  // always were.
+  RecoveryFile::Write(file_, run_);
+}
+
+int RecoveryWriter::Exec(QDialog& dialog) {
+  const int result = inner_.Exec(dialog);
+  Update();
+  return result;
+}
+
+QString RecoveryWriter::ChooseFolder(QWidget* parent, const QString& prompt, const QString& start) {
+  return inner_.ChooseFolder(parent, prompt, start);
+}
+
+QString RecoveryWriter::ChooseOpenFile(QWidget* parent, const QString& title, const QString& folder,
+                                       const QString& filter) {
+  return inner_.ChooseOpenFile(parent, title, folder, filter);
+}
+
+QString RecoveryWriter::ChooseSaveFile(QWidget* parent, const QString& title, const QString& start,
+                                       const QString& filter) {
+  return inner_.ChooseSaveFile(parent, title, start, filter);
+}
+
+}  // namespace vk7
