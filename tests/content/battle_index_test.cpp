@@ -51,7 +51,8 @@ Names RunIndex(const test_support::Case& c) {
   for (const std::string& line : c.input) {
     if (line.rfind("> ", 0) == 0) {
       const std::string op = line.substr(2, line.find(' ', 2) - 2);
-      if (!std::set<std::string>{"add", "find", "up", "down", "remove", "rename"}.contains(op)) {
+      if (!std::set<std::string>{"add", "find", "up", "down", "remove", "rename", "theirs"}
+               .contains(op)) {
         test_support::Refuse(c, line, "no such step");
       }
       steps.push_back(line.substr(2));
