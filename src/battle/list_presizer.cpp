@@ -45,10 +45,9 @@ void ListPresizer::Count(TextLineFile& source) {
   std::size_t system = 0;  // systems begun so far
   std::string_view line;
   while (source.ReadLine(line)) {
-    std::size_t i = 0;
-    while (i < line.size() && IsBlank(line[i])) ++i;
-    if (i == line.size()) continue;
-    const std::string_view text = line.substr(i);
+    const std::size_t first = line.find_first_not_of(kBlanks);
+    if (first == std::string_view::npos) continue;
+    const std::string_view text = line.substr(first);
     // The lines are told apart by their first letter: this pass reads every line.
     static_assert(Word(Keyword::Escort)[0] == Word(Keyword::Enemy)[0]);
     static_assert(kResidentRoles[0] == ShipRole::Friend && kResidentRoles[3] == ShipRole::Hulk);

@@ -9,6 +9,8 @@
 // everything else, line ends included, is ordinary text. Text is single-byte and kept as is.
 namespace vk7 {
 
+inline constexpr std::string_view kBlanks = " \t";
+
 inline bool IsBlank(char c) {
   return c == ' ' || c == '\t';
 }

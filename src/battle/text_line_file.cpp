@@ -140,10 +140,9 @@ bool TextLineFile::ReadLine(std::string& line) {
   return ok;
 }
 
-bool TextLineFile::Close() {
-  bool ok = true;
+void TextLineFile::Close() {
   if (handle_ != nullptr) {
-    ok = std::fclose(handle_) == 0;
+    std::fclose(handle_);  // nothing was written, so nothing can be lost here
     handle_ = nullptr;
   }
   memory_ = false;
@@ -157,7 +156,6 @@ bool TextLineFile::Close() {
   pos_ = 0;
   end_ = 0;
   sizeHint_ = 0;
-  return ok;
 }
 
 }  // namespace vk7

@@ -46,8 +46,7 @@ class TextLineFile {
   bool ReadLine(std::string& line);
   // The next line as a view that stays valid until the next read or Close.
   bool ReadLine(std::string_view& line);
-  // False when the file could not be closed.
-  bool Close();
+  void Close();
 
   bool IsOpen() const { return handle_ != nullptr || memory_; }
   const std::filesystem::path& Path() const { return path_; }

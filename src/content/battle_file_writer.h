@@ -21,7 +21,7 @@ class BattleFileWriter {
     std::vector<std::uint32_t> cutLines;
     // Where the values begin (after the header and the remarks) and where each system's
     // part begins, as byte offsets; Render fills them.
-    std::size_t valuesStart = 0;
+    std::size_t valuesStart{};
     std::vector<std::size_t> systemStarts;
   };
 

@@ -17,7 +17,7 @@ bool IsDeviceName(std::string_view name) {
   for (const char* device : {"con", "prn", "aux", "nul"}) {
     if (base == device) return true;
   }
-  if (base.size() != 4 || (base.rfind("com", 0) != 0 && base.rfind("lpt", 0) != 0)) return false;
+  if (base.size() != 4 || (!base.starts_with("com") && !base.starts_with("lpt"))) return false;
   const char digit = base[3];
   return (digit >= '1' && digit <= '9') || digit == '\xB9' || digit == '\xB2' || digit == '\xB3';
 }

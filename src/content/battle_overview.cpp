@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "battle/battle_words.h"
+#include "battle/windows_1252.h"
 #include "content/ship_catalog.h"
 #include "content/system_catalog.h"
 
@@ -14,11 +15,6 @@ namespace vk7 {
 
 namespace {
 
-// Unicode code points of the bytes 0x80 to 0x9F; 0 where the code page defines nothing.
-constexpr std::uint16_t kHighControls[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 constexpr std::uint32_t kReplacement = 0xFFFD;
 
 void AppendUtf8(std::string& out, std::uint32_t code) {
@@ -301,14 +297,11 @@ std::string Cp1252ToShownUtf8(const std::string& bytes) {
   std::string out;
   out.reserve(bytes.size());
   for (const char c : bytes) {
-    const auto byte = static_cast<unsigned char>(c);
-    std::uint32_t code = byte;
-    if ((byte < 0x20 && byte != '\t') || byte == 0x7F) {
-      code = kReplacement;
-    } else if (byte >= 0x80 && byte < 0xA0) {
-      code = kHighControls[byte - 0x80] != 0 ? kHighControls[byte - 0x80] : kReplacement;
-    }
-    AppendUtf8(out, code);
+    // Control characters, and the bytes the code page leaves undefined (which keep their own
+    // value as characters), are not shown as they are.
+    const std::uint32_t code = Cp1252ToUnicode(c);
+    const bool control = code < 0x20 || (code >= 0x7F && code < 0xA0);
+    AppendUtf8(out, control && c != '\t' ? kReplacement : code);
   }
   return out;
 }

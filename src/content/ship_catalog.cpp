@@ -5,7 +5,6 @@
 namespace vk7 {
 
 bool ShipCatalog::Load(const GameFolder& game, Reporter& reporter) {
-  if (IsLoaded()) return true;
   return LoadFile(game.ScriptFile(kFileName), reporter);
 }
 

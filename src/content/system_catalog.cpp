@@ -12,7 +12,6 @@ bool CatalogSystem::HasPlanet(std::string_view planet) const {
 }
 
 bool SystemCatalog::Load(const GameFolder& game, Reporter& reporter) {
-  if (IsLoaded()) return true;
   return LoadFile(game.ScriptFile(kFileName), reporter);
 }
 

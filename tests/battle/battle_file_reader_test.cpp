@@ -68,9 +68,12 @@ TEST(BattleFileReader, LargeBattleSizesItsListsAheadAndReportsTheFirstRepeatedNa
     lines.push_back(std::string(roles[i % 4]) + " = Scout = Ship " + std::to_string(i));
   }
   const auto clean = test_support::ReadEveryWay(BattleText(lines));
+  // A file is counted too (read twice), as the editor reads it.
+  const auto file =
+      ReadBattleText(BattleText(lines), true, "test", test_support::ReadWay::EditorFile);
   ASSERT_TRUE(clean.ok);
   ASSERT_EQ(clean.config.systems.size(), 6u);
-  for (const StarSystem& system : clean.config.systems) {
+  for (const StarSystem& system : file.config.systems) {
     for (const auto* list : {&system.friends, &system.enemies, &system.neutrals, &system.hulks}) {
       EXPECT_EQ(list->capacity(), list->size());
     }

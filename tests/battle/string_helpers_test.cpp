@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "battle/windows_1252.h"
 #include "support/case_file.h"
 
 namespace vk7 {
@@ -17,6 +18,7 @@ std::string Apply(const std::string& name, const std::string& in) {
   if (name == "Token") return Token(in, 1) + "|" + Token(in, 2) + "|" + Token(in, 3);
   if (name == "Trim") return Trim(in);
   if (name == "CutComment") return std::string(CutComment(in));
+  if (name == "IsUtf8") return IsUtf8(in) ? "yes" : "no";
   if (name == "EqualsIgnoreCase") return EqualsIgnoreCase(a, b) ? "yes" : "no";
   if (name == "SplitVoicePart") {
     const VoiceSplit split = SplitVoicePart(in);

@@ -109,5 +109,26 @@ TEST(BattleFileWriter, WritesOnlyWhatTheFlagsAllowInTheNearestWords) {
           "WarpDisable = Player", "BattleMode = AI", "System = Vega", "WarpDisable = Friend"}));
 }
 
+// A large battle is put together in the room reserved for it ahead: growing the text would
+// copy it and hold twice its size. Every list counts, dialogs of the longest keyword too.
+TEST(BattleFileWriter, ReservesRoomForTheWholeFileAhead) {
+  BattleConfig config = Full();
+  const auto grow = [](auto& list) {
+    ASSERT_FALSE(list.empty());
+    for (auto copy = list; list.size() < 4000;) list.insert(list.end(), copy.begin(), copy.end());
+  };
+  grow(config.remarks);
+  grow(config.title.titleLines);
+  grow(config.title.titleLineVoices);
+  grow(config.escorts);
+  for (auto* list : {&config.systems[0].friends, &config.systems[0].enemies,
+                     &config.systems[0].neutrals, &config.systems[0].hulks}) {
+    grow(*list);
+  }
+  for (auto& lines : config.systems[0].dialogs) grow(lines);
+  const std::string bytes = BattleFileWriter::Render(config).bytes;
+  EXPECT_LE(bytes.capacity(), bytes.size() + bytes.size() / 16) << bytes.size();
+}
+
 }  // namespace
 }  // namespace vk7

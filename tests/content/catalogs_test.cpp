@@ -3,9 +3,11 @@
 #include <filesystem>
 #include <string>
 #include <type_traits>
+#include <unordered_map>
 #include <vector>
 
 #include "battle/game_folder.h"
+#include "battle/hash_slots.h"
 #include "battle/recording_reporter.h"
 #include "content/ship_catalog.h"
 #include "content/system_catalog.h"
@@ -91,8 +93,20 @@ TEST(Catalogs, LargeCatalogsFindEveryEntry) {
     ships += "Label " + std::to_string(i) + "=Class" + std::to_string(i) + "\n";
     systems += "System" + std::to_string(i) + "=P" + std::to_string(i) + "\n";
   }
-  const auto s = test::CatalogFrom<ShipCatalog>(ships + "Late=CLASS7\n");
+  // Two classes whose hashes are equal are still told apart.
+  std::unordered_map<std::uint32_t, std::string> hashed;
+  std::string twin;
+  for (int i = 0; twin.empty(); ++i) {
+    const std::string name = "Twin" + std::to_string(i);
+    const auto [first, fresh] = hashed.emplace(HashIgnoringCase(name), name);
+    if (!fresh) twin = first->second + "=" + name;
+  }
+  ships += "One=" + twin.substr(0, twin.find('=')) + "\nTwo=" + twin.substr(twin.find('=') + 1);
+  const auto s = test::CatalogFrom<ShipCatalog>(ships + "\nLate=CLASS7\n");
   const auto y = test::CatalogFrom<SystemCatalog>(systems + "SYSTEM7=Late\n");
+  EXPECT_EQ(
+      (Rows{Find(s, twin.substr(0, twin.find('='))), Find(s, twin.substr(twin.find('=') + 1))}),
+      (Rows{"One", "Two"}));
   EXPECT_EQ((Rows{Find(s, "Class0"), Find(s, "class19999"), Find(s, "CLASS7"), Find(s, "C20000"),
                   Find(y, "system0"), Find(y, "SYSTEM7"), Find(y, "System19999/p19999"),
                   Find(y, "S20000")}),
