@@ -130,5 +130,17 @@ TEST(BattleFileWriter, ReservesRoomForTheWholeFileAhead) {
   EXPECT_LE(bytes.capacity(), bytes.size() + bytes.size() / 16) << bytes.size();
 }
 
+// A battle as constructed holds nothing that counts: only what was set is written.
+TEST(BattleFileWriter, NothingButTheSetValuesIsWrittenOfANewBattle) {
+  BattleConfig config;
+  config.player.shipClass = "Scout";
+  config.player.hasClass = true;
+  config.escorts.emplace_back().shipClass = "Wren";
+  config.systems.emplace_back();
+  EXPECT_EQ(BattleFileWriter::Render(config).bytes,
+            "VK7 Battle\r\nFile Format Version 1.2\r\n\r\n// The player ship\r\n"
+            "Player          = Scout\r\n\r\n// The player's escort\r\nEscort          = Wren\r\n");
+}
+
 }  // namespace
 }  // namespace vk7
