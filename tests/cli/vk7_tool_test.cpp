@@ -95,7 +95,7 @@ TEST_P(Vk7CaseTest, Runs) {
   SCOPED_TRACE(c.where);
 #ifdef _WIN32
   if (c.name.find("OnLinux") != std::string::npos) {
-    GTEST_SKIP() << "file names in the single-byte spelling exist on Linux only, not on Windows";
+    GTEST_SKIP() << "the case spells its file names as Linux does (single-byte or UTF-8 bytes)";
   }
 #endif
   test::TempDir dir;
