@@ -24,22 +24,6 @@ class HashSlots {
     if (capacity > slots_.size()) Rehash(capacity);
   }
 
-  // The stored id that `same` accepts, or nothing after `id` was stored.
-  template <typename Same>
-  std::optional<std::uint32_t> FindOrInsert(std::uint32_t hash, std::uint32_t id, Same&& same) {
-    if ((count_ + 1) > slots_.size() / 4 * 3) Rehash(slots_.empty() ? 16 : slots_.size() * 2);
-    const std::size_t mask = slots_.size() - 1;
-    for (std::size_t i = Home(hash);; i = (i + 1) & mask) {
-      Slot& slot = slots_[i];
-      if (slot.idPlusOne == 0) {
-        slot = Slot{hash, id + 1};
-        ++count_;
-        return std::nullopt;
-      }
-      if (slot.hash == hash && same(slot.idPlusOne - 1)) return slot.idPlusOne - 1;
-    }
-  }
-
   template <typename Same>
   std::optional<std::uint32_t> Find(std::uint32_t hash, Same&& same) const {
     if (slots_.empty()) return std::nullopt;
@@ -53,7 +37,7 @@ class HashSlots {
 
   // Inserts ids firstId, firstId + 1, ... under `hashes`, keeping the first of equal ones
   // (`same(a, b)` tells whether two ids are equal),
-  // as FindOrInsert one by one would. They go in grouped by the region of the table their
+  // as inserting them one by one would. They go in grouped by the region of the table their
   // hashes choose, in order within a group, so each region is filled while it is in the
   // cache: one by one, a large table costs a cache miss per id.
   template <typename Same>
@@ -76,8 +60,7 @@ class HashSlots {
       order[next[group(hashes[k])]++] = Pending{hashes[k], firstId + static_cast<std::uint32_t>(k)};
     }
     for (const Pending& entry : order) {
-      FindOrInsert(entry.hash, entry.id,
-                   [&](std::uint32_t other) { return same(other, entry.id); });
+      Insert(entry.hash, entry.id, [&](std::uint32_t other) { return same(other, entry.id); });
     }
   }
 
@@ -91,6 +74,21 @@ class HashSlots {
     std::uint32_t hash = 0;
     std::uint32_t idPlusOne = 0;  // 0: empty
   };
+
+  // Stores `id` unless `same` accepts an id stored under `hash`; the table has room (Reserve).
+  template <typename Same>
+  void Insert(std::uint32_t hash, std::uint32_t id, Same&& same) {
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t i = Home(hash);; i = (i + 1) & mask) {
+      Slot& slot = slots_[i];
+      if (slot.idPlusOne == 0) {
+        slot = Slot{hash, id + 1};
+        ++count_;
+        return;
+      }
+      if (slot.hash == hash && same(slot.idPlusOne - 1)) return;
+    }
+  }
 
   std::size_t Home(std::uint32_t hash) const { return static_cast<std::size_t>(hash) >> shift_; }
 

@@ -13,7 +13,7 @@ std::string Token(std::string_view source, int n) {
 std::string_view TokenView(std::string_view source, int n) {
   std::size_t i = 0;
   const std::size_t size = source.size();
-  for (int k = 1; i < size; ++k) {
+  for (int k = 1;; ++k) {
     while (i < size && IsBlank(source[i])) ++i;
     if (i == size) break;
     const std::size_t start = i;

@@ -147,10 +147,8 @@ void TextLineFile::Close() {
   }
   memory_ = false;
   eof_ = false;
-  owned_.clear();
-  owned_.shrink_to_fit();
-  buffer_.clear();
-  buffer_.shrink_to_fit();
+  owned_ = {};  // their memory goes too
+  buffer_ = {};
   longLine_.clear();
   data_ = nullptr;
   pos_ = 0;

@@ -47,7 +47,7 @@ class Decimal {
 
  private:
   std::array<char, 12> digits_{};
-  std::size_t size_ = 0;
+  std::size_t size_;
 };
 
 // Appends lines straight to the output: a line is put together in place, then cut to 255

@@ -49,17 +49,6 @@ const char* RoleColour(ShipRole role) {
   return "#7F7F7F";
 }
 
-// Decodes the code point at `i` of UTF-8 text and advances `i`.
-std::uint32_t NextCodePoint(const std::string& text, std::size_t& i) {
-  const auto lead = static_cast<unsigned char>(text[i++]);
-  unsigned extra = lead >= 0xF0 ? 3U : lead >= 0xE0 ? 2U : lead >= 0xC0 ? 1U : 0U;
-  std::uint32_t code = extra == 0 ? lead : lead & (0x3FU >> extra);
-  for (; extra > 0 && i < text.size(); --extra) {
-    code = (code << 6) | (static_cast<unsigned char>(text[i++]) & 0x3FU);
-  }
-  return code;
-}
-
 // Advances of DejaVu Sans in thousandths of the font size, for the printable ASCII range.
 constexpr int kAdvances[95] = {318,  401, 460, 838, 636, 950, 780, 275,
                                390,  390, 500, 838, 318, 361, 318, 337,  // !"#$%&'()*+,-./
@@ -74,9 +63,12 @@ constexpr int kAdvances[95] = {318,  401, 460, 838, 636, 950, 780, 275,
                                635,  635, 411, 521, 392, 634, 592, 818,
                                592,  592, 525, 636, 337, 636, 838};  // p-z{|}~
 
-// Advance of one character in thousandths of the font size; other characters get a wide one.
-int Advance(std::uint32_t c) {
-  return c >= 0x20 && c < 0x7F ? kAdvances[c - 0x20] : 760;
+// Advance of the character at `i` of UTF-8 text, in thousandths of the font size, and `i` past
+// it. Printable ASCII has its own; any other character gets a wide one.
+int NextAdvance(const std::string& text, std::size_t& i) {
+  const auto lead = static_cast<unsigned char>(text[i++]);
+  while (i < text.size() && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) ++i;
+  return lead >= 0x20 && lead < 0x7F ? kAdvances[lead - 0x20] : 760;
 }
 
 // Pixels of `total` thousandths of the font size, with a little room for fonts that run wider,
@@ -88,7 +80,7 @@ int Pixels(long total, int size, bool bold = false) {
 
 int TextWidth(const std::string& text, int size, bool bold = false) {
   long total = 0;
-  for (std::size_t i = 0; i < text.size();) total += Advance(NextCodePoint(text, i));
+  for (std::size_t i = 0; i < text.size();) total += NextAdvance(text, i);
   return Pixels(total, size, bold);
 }
 
@@ -99,7 +91,7 @@ std::string Fit(const std::string& text, int width, int size) {
   long used = 0;
   std::size_t cut = 0;
   for (std::size_t i = 0; i < text.size();) {
-    used += Advance(NextCodePoint(text, i));
+    used += NextAdvance(text, i);
     if (Pixels(used, size) > room) break;  // the same room for wider fonts as every width
     cut = i;
   }

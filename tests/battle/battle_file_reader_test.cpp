@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "battle/battle_words.h"
 #include "battle/recording_reporter.h"
 #include "support/battle_text.h"
 #include "support/case_file.h"
@@ -107,6 +108,37 @@ TEST(BattleFileReader, FilesThatCannotBeOpened) {
   }
   EXPECT_EQ(shown(BattleFileReader::Access::ReadWrite),
             Lines{"Error in battle file locked.vk7: Cannot open file!"});
+}
+
+template <typename Value>
+void RoundTrips(std::initializer_list<Value> values) {
+  for (const Value value : values) EXPECT_EQ(FromWord<Value>(Word(value)), value) << Word(value);
+}
+
+// Each value is read back from the word it is written as, the words being distinct.
+TEST(BattleWords, EveryValueIsReadBackFromItsWord) {
+  RoundTrips({WarpOutMode::Anytime, WarpOutMode::WhenCleared, WarpOutMode::Sequential});
+  RoundTrips({CollisionMode::On, CollisionMode::Off, CollisionMode::OffForAll});
+  RoundTrips({ShipChangeMode::Off, ShipChangeMode::On, ShipChangeMode::Auto});
+  RoundTrips({BattleMode::AI, BattleMode::Stat});
+  RoundTrips({NeutralBehavior::EnemyWhenAttacked, NeutralBehavior::EnemyAfter,
+              NeutralBehavior::FriendAfter, NeutralBehavior::Random});
+  RoundTrips({ShipAction::WarpIn, ShipAction::WarpOut, ShipAction::JoinEscort});
+  for (int k = 0; k <= static_cast<int>(Keyword::NeutralToEnemyDialog); ++k) {
+    EXPECT_EQ(FindKeyword(Word(static_cast<Keyword>(k))), static_cast<Keyword>(k));
+  }
+}
+
+// What was recorded reaches another reporter as it came: messages, errors with and without
+// their line, in their order.
+TEST(RecordingReporter, ReplaysEveryKindInOrder) {
+  RecordingReporter recorded;
+  recorded.Message("Warning", "first");
+  recorded.ErrorAtLine("Error", "second in line 7", 7);
+  recorded.Error("Error", "third");
+  RecordingReporter again;
+  recorded.ReplayTo(again);
+  EXPECT_EQ(again.Entries(), recorded.Entries());
 }
 
 }  // namespace

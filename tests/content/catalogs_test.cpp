@@ -9,6 +9,7 @@
 #include "battle/game_folder.h"
 #include "battle/hash_slots.h"
 #include "battle/recording_reporter.h"
+#include "battle/text_line_file.h"
 #include "content/ship_catalog.h"
 #include "content/system_catalog.h"
 #include "support/case_file.h"
@@ -95,18 +96,22 @@ TEST(Catalogs, LargeCatalogsFindEveryEntry) {
   }
   // Two classes whose hashes are equal are still told apart.
   std::unordered_map<std::uint32_t, std::string> hashed;
-  std::string twin;
-  for (int i = 0; twin.empty(); ++i) {
-    const std::string name = "Twin" + std::to_string(i);
+  Rows twins;
+  for (int i = 0; twins.empty(); ++i) {
+    const std::string name = "T" + std::to_string(i);
     const auto [first, fresh] = hashed.emplace(HashIgnoringCase(name), name);
-    if (!fresh) twin = first->second + "=" + name;
+    if (!fresh) twins = {first->second, name};
   }
-  ships += "One=" + twin.substr(0, twin.find('=')) + "\nTwo=" + twin.substr(twin.find('=') + 1);
-  const auto s = test::CatalogFrom<ShipCatalog>(ships + "\nLate=CLASS7\n");
+  ships += "One=" + twins[0] + "\nTwo=" + twins[1];
+  auto s = test::CatalogFrom<ShipCatalog>(ships + "\nLate=CLASS7\n");
+  // Read on from a second source, the index grows and keeps what it held.
+  std::string more;
+  for (int i = 0; i < 5000; ++i) more += "More=M" + std::to_string(i) + "\n";
+  TextLineFile source;
+  source.OpenMemory(more);
+  s.Read(source);
   const auto y = test::CatalogFrom<SystemCatalog>(systems + "SYSTEM7=Late\n");
-  EXPECT_EQ(
-      (Rows{Find(s, twin.substr(0, twin.find('='))), Find(s, twin.substr(twin.find('=') + 1))}),
-      (Rows{"One", "Two"}));
+  EXPECT_EQ((Rows{Find(s, twins[0]), Find(s, twins[1])}), (Rows{"One", "Two"}));
   EXPECT_EQ((Rows{Find(s, "Class0"), Find(s, "class19999"), Find(s, "CLASS7"), Find(s, "C20000"),
                   Find(y, "system0"), Find(y, "SYSTEM7"), Find(y, "System19999/p19999"),
                   Find(y, "S20000")}),
