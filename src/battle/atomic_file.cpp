@@ -58,29 +58,27 @@ bool ProcessIsGone([[maybe_unused]] unsigned long long pid) {
 
 // The process id in `name` when it is a temporary of the target `targetName`.
 std::optional<unsigned long long> TempOwner(std::string_view name, std::string_view targetName) {
-  if (name.size() < targetName.size() + 2 + kTempSuffix.size() || name[0] != '.' ||
-      name.substr(1, targetName.size()) != targetName || name[targetName.size() + 1] != '.' ||
-      !name.ends_with(kTempSuffix)) {
-    return std::nullopt;
-  }
-  name = name.substr(targetName.size() + 2);
+  const std::string prefix = "." + std::string(targetName) + ".";
+  if (!name.starts_with(prefix)) return std::nullopt;
+  name.remove_prefix(prefix.size());
+  if (!name.ends_with(kTempSuffix)) return std::nullopt;
   name.remove_suffix(kTempSuffix.size());
   // Exactly three groups of digits, so another target's temporaries never match.
   unsigned long long pid = 0;
-  int groups = 0;
+  int groups = 1;
   bool digit = false;
   for (const char c : name) {
     if (c >= '0' && c <= '9') {
-      if (groups == 0 && pid < 0x7fffffffULL) pid = pid * 10 + static_cast<unsigned>(c - '0');
+      if (groups == 1 && pid < 0x7fffffffULL) pid = pid * 10 + static_cast<unsigned>(c - '0');
       digit = true;
-    } else if (c == '-' && digit && groups < 2) {
+    } else if (c == '-' && digit) {
       ++groups;
       digit = false;
     } else {
       return std::nullopt;
     }
   }
-  if (groups != 2 || !digit) return std::nullopt;
+  if (groups != 3 || !digit) return std::nullopt;
   return pid;
 }
 
@@ -129,7 +127,7 @@ void SyncFolder([[maybe_unused]] const std::filesystem::path& folder) {
 }
 
 std::filesystem::path TempPathBeside(const std::filesystem::path& target) {
-  static std::atomic<unsigned> counter{0};
+  static std::atomic<unsigned> counter;  // zero, as every static
   const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
   std::filesystem::path temp = target;
   temp.replace_filename("." + target.filename().string() + "." + std::to_string(ProcessId()) + "-" +
@@ -139,16 +137,9 @@ std::filesystem::path TempPathBeside(const std::filesystem::path& target) {
 }
 
 bool Committed(CommitResult result, const std::string& title, Reporter& reporter) {
-  switch (result) {
-    case CommitResult::Ok:
-      return true;
-    case CommitResult::CannotCreate:
-      reporter.Error(title, "Cannot create file!");
-      return false;
-    case CommitResult::CannotWrite:
-      reporter.Error(title, "Cannot write file!");
-      return false;
-  }
+  if (result == CommitResult::Ok) return true;
+  reporter.Error(
+      title, result == CommitResult::CannotCreate ? "Cannot create file!" : "Cannot write file!");
   return false;
 }
 
@@ -169,18 +160,15 @@ CommitResult CommitFileAtomically(const std::filesystem::path& requested, std::s
   const bool exists = std::filesystem::exists(target, ec);
   if (exists && !OpensForUpdate(target)) return CommitResult::CannotCreate;
 
-  std::filesystem::path temp;
-  std::FILE* file = nullptr;
-  for (int attempt = 0; attempt < 8 && file == nullptr; ++attempt) {
-    temp = TempPathBeside(target);
-    file = OpenNativeFile(temp, "wbx");  // never reuses an existing file
-  }
+  // The name is new (process, time, count); "x" still refuses to take over an existing file.
+  const std::filesystem::path temp = TempPathBeside(target);
+  std::FILE* file = OpenNativeFile(temp, "wbx");
   if (file == nullptr) return CommitResult::CannotCreate;
 
   bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
   ok = SyncToDisk(file) && ok;
   ok = std::fclose(file) == 0 && ok;
-  if (ok && exists) CopyPermissions(target, temp);
+  if (exists) CopyPermissions(target, temp);
   if (ok) {
     std::filesystem::rename(temp, target, ec);
     ok = !ec;

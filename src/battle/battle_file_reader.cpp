@@ -1,7 +1,6 @@
 #include "battle/battle_file_reader.h"
 
 #include <algorithm>
-#include <array>
 #include <new>
 #include <optional>
 #include <utility>
@@ -12,6 +11,8 @@
 namespace vk7 {
 
 namespace {
+
+constexpr const char* kInvalidParameter = "Invalid parameter in line ";
 
 // Names the register reserves room for at most, whatever the file's size suggests.
 constexpr std::uint64_t kMostNamesReserved = std::uint64_t{1} << 26;
@@ -50,14 +51,17 @@ bool BattleFileReader::Read(const std::string& name, const std::filesystem::path
 
 bool BattleFileReader::ReadFrom(const std::string& name, TextLineFile& source, bool skipRemarks) {
   config_.name = name;
-  lineNumber_ = 0;
   current_ = nullptr;
   collectingRemarks_ = true;
-  bool ok = false;
+  const bool ok = ReadSized(source, skipRemarks);
+  names_.Clear();
+  presizer_.Clear();
+  source.Close();
+  return ok;
+}
+
+bool BattleFileReader::ReadSized(TextLineFile& source, bool skipRemarks) {
   try {
-    // Room for every system a battle may have.
-    config_.systems.reserve(config_.systems.size() + kMaxSystems);
-    presizer_.Clear();
     // A reading that drops each system as it ends reuses its lists instead.
     if (!sectionEnd_) presizer_.Count(source);
     presizer_.SizeEscorts(config_.escorts);
@@ -71,14 +75,10 @@ bool BattleFileReader::ReadFrom(const std::string& name, TextLineFile& source, b
     }
     names_.Reserve(
         static_cast<std::size_t>(std::min(presizer_.ExpectedShips(source), kMostNamesReserved)));
-    ok = ReadLines(source, skipRemarks);
+    return ReadLines(source, skipRemarks);
   } catch (const std::bad_alloc&) {
-    ok = Fail("Out of memory!", false);
+    return Fail("Out of memory!", false);
   }
-  names_.Clear();
-  presizer_.Clear();
-  source.Close();
-  return ok;
 }
 
 bool BattleFileReader::ReadLines(TextLineFile& source, bool skipRemarks) {
@@ -289,26 +289,24 @@ bool BattleFileReader::ReadShip(ShipRole role, std::string_view params) {
 bool BattleFileReader::ReadOption(Keyword keyword, std::string_view params) {
   if (!CommonCheck(params)) return false;
   BattleOptions& o = config_.options;
-  bool valid = false;
   switch (keyword) {
     case Keyword::WarpOut:
       if (o.warpOutDefined) return FailAtLine("WarpOut redefinition in line ");
-      valid = Take(FromWord<WarpOutMode>(params), o.warpOut, o.warpOutDefined);
-      break;
+      return Take(FromWord<WarpOutMode>(params), o.warpOut, o.warpOutDefined) ||
+             FailAtLine(kInvalidParameter);
     case Keyword::Collision:
       if (o.collisionDefined) return FailAtLine("Collision redefinition in line ");
-      valid = Take(FromWord<CollisionMode>(params), o.collision, o.collisionDefined);
-      break;
+      return Take(FromWord<CollisionMode>(params), o.collision, o.collisionDefined) ||
+             FailAtLine(kInvalidParameter);
     case Keyword::ShipChange:
       if (o.shipChangeDefined) return FailAtLine("ShipChange redefinition in line ");
-      valid = Take(FromWord<ShipChangeMode>(params), o.shipChange, o.shipChangeDefined);
-      break;
+      return Take(FromWord<ShipChangeMode>(params), o.shipChange, o.shipChangeDefined) ||
+             FailAtLine(kInvalidParameter);
     default:
       if (o.perfectCloakDefined) return FailAtLine("PerfectCloak redefinition in line ");
-      valid = Take(PerfectCloakFromWord(params), o.perfectCloak, o.perfectCloakDefined);
-      break;
+      return Take(PerfectCloakFromWord(params), o.perfectCloak, o.perfectCloakDefined) ||
+             FailAtLine(kInvalidParameter);
   }
-  return valid || FailAtLine("Invalid parameter in line ");
 }
 
 bool BattleFileReader::ReadSystem(std::string_view params) {
@@ -342,7 +340,7 @@ bool BattleFileReader::ReadPosition(ShipRole role, std::string_view params) {
   if (!CommonCheck(params) || !RequireSystem()) return false;
   const PositionFields<false> p = current_->Position(role);
   if (p.coordsDefined || p.planetDefined) {
-    static constexpr std::array<const char*, 6> kRedefinition = {
+    static constexpr const char* kRedefinition[] = {
         "Player position redefinition for the current system in line ",
         "",
         "Friend position redefinition for the current system in line ",
@@ -358,16 +356,13 @@ bool BattleFileReader::ReadPosition(ShipRole role, std::string_view params) {
     p.planetDefined = true;
     return true;
   }
-  std::array<std::int32_t, 3> values{};
-  for (int i = 0; i < 3; ++i) {
-    if (!ParseNumber(TokenView(params, i + 1), values[static_cast<std::size_t>(i)])) {
-      return FailAtLine("Invalid position parameters in line ");
-    }
+  // A read that fails is dropped whole, so a position may be left half parsed.
+  if (!ParseNumber(TokenView(params, 1), p.position.x) ||
+      !ParseNumber(TokenView(params, 2), p.position.y) ||
+      !ParseNumber(TokenView(params, 3), p.position.z)) {
+    return FailAtLine("Invalid position parameters in line ");
   }
   if (!TokenView(params, 4).empty()) return FailAtLine("Too many parameters in line ");
-  p.position.x = values[0];
-  p.position.y = values[1];
-  p.position.z = values[2];
   p.coordsDefined = true;
   return true;
 }
@@ -453,7 +448,7 @@ bool BattleFileReader::ReadDialog(DialogEvent event, std::string_view params) {
 bool BattleFileReader::ReadWarpDisable(std::string_view params) {
   if (!CommonCheck(params) || !RequireSystem()) return false;
   const std::optional<ShipRole> role = WarpDisableFromWord(params);
-  if (!role) return FailAtLine("Invalid parameter in line ");
+  if (!role) return FailAtLine(kInvalidParameter);
   const SwitchFields<false> warpDisable = current_->WarpDisable(*role);
   if (warpDisable.defined) {
     return Fail(

@@ -48,6 +48,8 @@ class BattleFileReader {
   }
 
  private:
+  // Sizes the lists and the name register for `source`, then reads it.
+  bool ReadSized(TextLineFile& source, bool skipRemarks);
   bool ReadLines(TextLineFile& source, bool skipRemarks);
   bool HandleLine(std::string_view keyword, std::string_view params);
   void CollectRemark(std::string_view line);
@@ -75,7 +77,7 @@ class BattleFileReader {
   BattleConfig& config_;
   Reporter& reporter_;
   StarSystem* current_ = nullptr;
-  std::uint32_t lineNumber_ = 0;
+  std::uint32_t lineNumber_{};  // set when the values begin
   bool collectingRemarks_ = true;
   std::function<void(StarSystem&, std::size_t)> sectionEnd_;
   ShipNameRegister names_;

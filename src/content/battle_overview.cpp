@@ -309,8 +309,7 @@ std::string Cp1252ToShownUtf8(const std::string& bytes) {
 BattleOverview BuildOverview(const BattleConfig& config, const CheckResult* check) {
   const Findings findings(check);
   BattleOverview out;
-  out.title = config.title.titleDefined && !config.title.title.empty() ? T(config.title.title)
-                                                                       : T(config.name);
+  out.title = config.title.titleDefined ? T(config.title.title) : T(config.name);
   out.fileName = T(config.name) + ".vk7";
   for (std::size_t i = 0; i < config.title.titleLines.size(); ++i) {
     std::string line = T(config.title.titleLines[i]);

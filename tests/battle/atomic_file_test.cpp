@@ -96,16 +96,30 @@ TEST(AtomicFile, RemovesOnlyTheLeftoversOfEarlierSavesOfTheSameFile) {
       {".Sol.vk7." + gone + "-1.vk7save.tmp", 3600, true},
       {".Sol.vk7." + gone + "-1-2.tmp", 3600, true},
       {"Sol.vk7." + gone + "-1-2.vk7save.tmp", 3600, true},
+      {".Sol.vk7.-1-2.vk7save.tmp", 3600, true},  // each group needs digits
+      {".Sol.vk7." + gone + "--2.vk7save.tmp", 3600, true},
+      {".Sol.vk7." + gone + "x1-2.vk7save.tmp", 3600, true},
+      {".Sol.vk7.2147483647-1-2.vk7save.tmp", 0, false},         // the largest id asked about
+      {".Sol.vk7.21474836470-1-2.vk7save.tmp", 0, false},        // an id cut there is asked too
+      {".Sol.vk7.4299161601-1-2.vk7save.tmp", 0, true},          // no id of its own (2^32 + gone)
+      {".Sol.vk7." + gone + "-7-8.vk7save.tmp/copy", 0, false},  // a replacing save's folder
+      {".Sol.vk7.new.tmp", 0, false},                            // of earlier versions
   };
   test::TempDir dir;
   std::set<std::string> expected = {"Sol.vk7"};
   for (const Planted& p : planted) {
-    const std::filesystem::path file = dir.Write(p.name, "half");
+    const std::filesystem::path file = dir / p.name.substr(0, p.name.find('/'));
+    dir.Write(p.name, "half");
     std::filesystem::last_write_time(
         file, std::filesystem::last_write_time(file) - std::chrono::seconds(p.ageSeconds));
-    if (p.stays) expected.insert(p.name);
+    if (p.stays) expected.insert(file.filename().string());
   }
+  const auto openFiles = [] {
+    return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {});
+  };
+  const auto opened = openFiles();
   ASSERT_EQ(CommitFileAtomically(dir / "Sol.vk7", "saved"), CommitResult::Ok);
+  EXPECT_EQ(openFiles(), opened);  // the folder synced is closed again
   std::set<std::string> left;
   for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
     left.insert(entry.path().filename().string());

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "support/model_builders.h"
@@ -74,6 +76,21 @@ TEST(BattleConfig, SearchVisitsPlayerEscortsThenEachSystemsRoles) {
     ShipLocation where;
     EXPECT_FALSE(config.CheckShipName("Twin", false, &where));
     EXPECT_EQ(where, order[i]);
+  }
+}
+
+// A role's times are the fields named after the role and the action.
+TEST(StarSystem, ActionTimesAreTheFieldsOfTheirRoleAndAction) {
+  const std::tuple<ShipRole, ShipAction, std::int32_t StarSystem::*> fields[] = {
+      {ShipRole::Enemy, ShipAction::WarpIn, &StarSystem::enemyWarpInAfter},
+      {ShipRole::Enemy, ShipAction::WarpOut, &StarSystem::enemyWarpOutAfter},
+      {ShipRole::Neutral, ShipAction::WarpIn, &StarSystem::neutralWarpInAfter},
+      {ShipRole::Neutral, ShipAction::WarpOut, &StarSystem::neutralWarpOutAfter},
+      {ShipRole::Friend, ShipAction::WarpOut, &StarSystem::friendWarpOutAfter}};
+  for (const auto& [role, action, field] : fields) {
+    StarSystem system;
+    system.*field = 7;
+    EXPECT_EQ(std::as_const(system).ActionTime(role, action).after, 7);
   }
 }
 

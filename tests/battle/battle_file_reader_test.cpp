@@ -11,6 +11,7 @@
 #include "battle/recording_reporter.h"
 #include "support/battle_text.h"
 #include "support/case_file.h"
+#include "support/model_builders.h"
 #include "support/temp_dir.h"
 
 namespace vk7 {
@@ -109,6 +110,37 @@ TEST(BattleFileReader, FilesThatCannotBeOpened) {
   EXPECT_EQ(shown(BattleFileReader::Access::ReadWrite),
             Lines{"Error in battle file locked.vk7: Cannot open file!"});
 }
+
+#ifdef __linux__
+// A file is closed before the errors found at its end are shown (so it can be mended
+// meanwhile), and after a read.
+TEST(BattleFileReader, ClosesTheFileBeforeShowingAnError) {
+  struct Reporter : RecordingReporter {
+    void OnError(const std::string& t, const std::string& text,
+                 std::optional<std::uint32_t> line) override {
+      RecordingReporter::OnError(t, text + (OpenFiles() > 0 ? " (still open)" : ""), line);
+    }
+    static int OpenFiles() {
+      int open = 0;
+      for (const auto& fd : std::filesystem::directory_iterator("/proc/self/fd")) {
+        std::error_code ec;
+        open += std::filesystem::read_symlink(fd, ec).string().ends_with("Sol.vk7");
+      }
+      return open;
+    }
+  } reporter;
+  test::TempDir dir;
+  for (const Lines& lines :
+       {Lines{"System = Sol"}, Lines{"Player = A = X", "System = Sol", "Friend = B = X"}}) {
+    BattleConfig config;
+    BattleFileReader(config, reporter).Read("Sol", dir.Write("Sol.vk7", BattleText(lines)), true);
+    EXPECT_EQ(reporter.OpenFiles(), 0);
+  }
+  EXPECT_EQ(test::Log(reporter),
+            Lines({"error|Error in battle file Sol.vk7|No player ship defined",
+                   "error|Error in battle file Sol.vk7|Redefinition of ship name X in line 5"}));
+}
+#endif
 
 template <typename Value>
 void RoundTrips(std::initializer_list<Value> values) {
