@@ -6,35 +6,29 @@ namespace vk7 {
 
 namespace {
 
-constexpr std::size_t LongestKeyword() {
-  std::size_t longest = 0;
-  for (const std::string_view word : kKeywordWords) longest = std::max(longest, word.size());
-  return longest;
-}
-constexpr std::size_t kLongestKeyword = LongestKeyword();
+constexpr std::size_t kLongestKeyword =
+    std::ranges::max(kKeywordWords, {}, &std::string_view::size).size();
 // No more keywords share a length than this.
 constexpr std::size_t kSlotsPerLength = 8;
 
 // Keywords grouped by length (every line is looked up, so a lookup compares with a handful of
-// candidates at most). Built at compile time: a length with more keywords than slots would
-// index past its row, which does not compile.
+// candidates at most), each kept as its number plus one, 0 marking the end of a row. Built at
+// compile time: a length with more keywords than slots would index past its row, which does
+// not compile.
 struct KeywordsByLength {
-  std::array<std::array<std::int8_t, kSlotsPerLength>, kLongestKeyword + 1> rows{};
+  std::array<std::array<std::uint8_t, kSlotsPerLength>, kLongestKeyword + 1> rows{};
 };
 
 constexpr KeywordsByLength IndexKeywords() {
   KeywordsByLength index;
-  for (auto& row : index.rows) row.fill(-1);
   for (std::size_t k = 0; k < kKeywordWords.size(); ++k) {
     auto& row = index.rows[kKeywordWords[k].size()];
-    std::size_t slot = 0;
-    while (row[slot] >= 0) ++slot;
-    row[slot] = static_cast<std::int8_t>(k);
+    *std::ranges::find(row, 0) = static_cast<std::uint8_t>(k + 1);
   }
   return index;
 }
 constexpr KeywordsByLength kByLength = IndexKeywords();
-static_assert(kKeywordWords.size() <= 127, "keyword numbers are kept in a signed byte");
+static_assert(kKeywordWords.size() < 256, "keyword numbers are kept in a byte");
 
 template <typename Value, std::size_t N>
 std::string_view WordOf(Value value, const std::array<std::string_view, N>& words,
@@ -51,17 +45,17 @@ std::optional<Value> ValueOf(std::string_view word, const std::array<std::string
   return std::nullopt;
 }
 
-constexpr std::array<ShipRole, 4> kWarpDisableRoles = {ShipRole::Player, ShipRole::Friend,
-                                                       ShipRole::Enemy, ShipRole::Neutral};
+constexpr ShipRole kWarpDisableRoles[] = {ShipRole::Player, ShipRole::Friend, ShipRole::Enemy,
+                                          ShipRole::Neutral};
 
 }  // namespace
 
 std::optional<Keyword> FindKeyword(std::string_view word) {
-  if (word.empty() || word.size() > kLongestKeyword) return std::nullopt;
-  for (const std::int8_t k : kByLength.rows[word.size()]) {
-    if (k < 0) break;
-    const std::string_view candidate = kKeywordWords[static_cast<std::size_t>(k)];
-    if (candidate[0] == word[0] && candidate == word) return static_cast<Keyword>(k);
+  if (word.size() > kLongestKeyword) return std::nullopt;
+  for (const std::uint8_t k : kByLength.rows[word.size()]) {
+    if (k == 0) break;
+    const std::string_view candidate = kKeywordWords[k - 1];
+    if (candidate[0] == word[0] && candidate == word) return static_cast<Keyword>(k - 1);
   }
   return std::nullopt;
 }

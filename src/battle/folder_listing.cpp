@@ -1,5 +1,6 @@
 #include "battle/folder_listing.h"
 
+#include <algorithm>
 #include <optional>
 #include <system_error>
 
@@ -15,7 +16,7 @@ FolderListing::FolderListing(std::filesystem::path dir) : dir_(std::move(dir)) {
     // A name no Windows-1252 name can equal is only found by its exact spelling.
     if (const std::optional<std::string> name = Cp1252FileName(fileName)) {
       auto [slot, added] = byFoldedName_.try_emplace(FoldCaseCp1252(*name), native);
-      if (!added && native < slot->second) slot->second = native;
+      if (!added) slot->second = std::min(slot->second, native);
     }
     names_.insert(std::move(native));
   }

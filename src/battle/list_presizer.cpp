@@ -1,6 +1,7 @@
 #include "battle/list_presizer.h"
 
 #include <new>
+#include <optional>
 #include <stdexcept>
 #include <string_view>
 
@@ -51,7 +52,7 @@ void ListPresizer::Count(TextLineFile& source) {
     // The lines are told apart by their first letter: this pass reads every line.
     static_assert(Word(Keyword::Escort)[0] == Word(Keyword::Enemy)[0]);
     static_assert(kResidentRoles[0] == ShipRole::Friend && kResidentRoles[3] == ShipRole::Hulk);
-    int list = -1;  // the ship list of the line, as an index into kResidentRoles
+    std::optional<std::size_t> list;  // the ship list of the line, as an index into kResidentRoles
     switch (text[0]) {
       case Word(Keyword::Friend)[0]:
         if (Starts(text, Keyword::Friend)) list = 0;
@@ -73,9 +74,9 @@ void ListPresizer::Count(TextLineFile& source) {
         break;
     }
     if (system == 0 || system > kMaxSystems) continue;
-    if (list >= 0) {
-      ++ships_[system - 1][static_cast<std::size_t>(list)];
-    } else if (text.size() > 12 && text.find("Dialog") != std::string_view::npos) {
+    if (list) {
+      ++ships_[system - 1][*list];
+    } else if (text.find("Dialog") != std::string_view::npos) {
       // Dialog keywords end with "Dialog"; the rare other lines get here too.
       std::size_t end = 0;
       while (end < text.size() && !IsBlank(text[end]) && text[end] != '=') ++end;

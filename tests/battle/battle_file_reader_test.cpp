@@ -87,6 +87,16 @@ TEST(BattleFileReader, LargeBattleSizesItsListsAheadAndReportsTheFirstRepeatedNa
             Lines{"Redefinition of ship name Ship 19000 in line 34003"});
 }
 
+// The flags that only the editor's pages read are raised as the pages raise them.
+TEST(BattleFileReader, RaisesTheFlagsOnlyThePagesRead) {
+  const auto read = ReadBattleText(BattleText(
+      {"Player = A", "System = Sol", "NeutralBehavior = EnemyAfter 5", "StartingDialog = Hi"}));
+  const StarSystem& sol = read.config.systems.at(0);
+  EXPECT_TRUE(sol.neutralBehaviorTimeDefined);
+  const DialogLine& line = sol.Dialogs(DialogEvent::StartingDialog).at(0);
+  EXPECT_TRUE(line.hasSpeaker && line.hasText && line.hasVoice);
+}
+
 // The reader opens files so that they can be saved again: a missing or read-only file is
 // refused, but a file that is only read and copied (an import) may be write-protected.
 TEST(BattleFileReader, FilesThatCannotBeOpened) {

@@ -34,7 +34,9 @@ TEST(GameFolder, ExactNameWinsAndMissingNamesStayAsGiven) {
 #endif
   test::TempDir dir;
   dir.Write("scripts/vk7.txt", "x");
-  dir.Write("scripts/VK7.TXT", "x");
+  for (const char* name : {"VK7.TXT", "vK7.txt", "Vk7.TXT", "vk7.TXT"}) {
+    dir.Write("scripts/" + std::string(name), "x");
+  }
   const GameFolder game(dir.Path());
   EXPECT_EQ(game.ScriptFile("vk7.txt"), dir / "scripts" / "vk7.txt");
   EXPECT_EQ(game.ScriptFile("Vk7.txt"), dir / "scripts" / "VK7.TXT");  // smallest match

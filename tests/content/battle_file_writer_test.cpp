@@ -75,9 +75,9 @@ TEST(BattleFileWriter, WritesOnlyWhatTheFlagsAllowInTheNearestWords) {
   BattleOptions& o = config.options;
   o.warpOut = static_cast<WarpOutMode>(7);
   o.collision = static_cast<CollisionMode>(-1);
-  o.shipChange = ShipChangeMode::Auto;
+  o.shipChange = static_cast<ShipChangeMode>(5);
   o.perfectCloak = 2;
-  o.warpOutDefined = o.collisionDefined = o.perfectCloakDefined = true;
+  o.warpOutDefined = o.collisionDefined = o.shipChangeDefined = o.perfectCloakDefined = true;
   StarSystem& s = config.systems[0];
   s.battleMode = static_cast<BattleMode>(4);
   s.neutralBehavior = static_cast<NeutralBehavior>(9);
@@ -103,7 +103,7 @@ TEST(BattleFileWriter, WritesOnlyWhatTheFlagsAllowInTheNearestWords) {
       test_support::WrittenValues(config),
       (std::vector<std::string>{
           "TitleLine = [one.acm] First", "Player = Destroyer = Valiant", "Escort = Scout",
-          "WarpOut = Sequential", "Collision = OffForAll", "PerfectCloak = Off", "System = Sol",
+          "WarpOut = Sequential", "Collision = OffForAll", "ShipChange = Auto", "PerfectCloak = Off", "System = Sol",
           "HulkPosition = -2147483648 0 -1", "FriendAction = JoinEscortAfter Cleared",
           "NeutralAction = WarpOutAfter Cleared", "NeutralBehavior = Random",
           "WarpDisable = Player", "BattleMode = AI", "System = Vega", "WarpDisable = Friend"}));
