@@ -65,14 +65,6 @@ bool BattleFileReader::ReadSized(TextLineFile& source, bool skipRemarks) {
     // A reading that drops each system as it ends reuses its lists instead.
     if (!sectionEnd_) presizer_.Count(source);
     presizer_.SizeEscorts(config_.escorts);
-    // Names stay where they were read, unless a section hook may take the lists away.
-    if (source.SizeHint() <= UINT32_MAX && source.StableBytes() != nullptr) {
-      names_.KeepViewsInto(source.StableBytes());
-    } else if (sectionEnd_) {
-      names_.KeepCopies();
-    } else {
-      names_.KeepInModel(config_);
-    }
     names_.Reserve(
         static_cast<std::size_t>(std::min(presizer_.ExpectedShips(source), kMostNamesReserved)));
     return ReadLines(source, skipRemarks);
@@ -269,20 +261,14 @@ bool BattleFileReader::ReadShip(ShipRole role, std::string_view params) {
   // Built whole and moved in: cheaper than assigning to an empty entry.
   ShipEntry entry{std::string(shipClass), shipName ? std::string(*shipName) : std::string(), true,
                   shipName.has_value()};
-  ShipLocation where{0, role};
-  std::size_t index = 0;
   if (role == ShipRole::Player) {
     config_.player = std::move(entry);
+  } else if (role == ShipRole::Escort) {
+    config_.escorts.push_back(std::move(entry));
   } else {
-    std::vector<ShipEntry>* list = &config_.escorts;
-    if (role != ShipRole::Escort) {
-      where.systemNumber = static_cast<std::uint32_t>(current_ - config_.systems.data()) + 1;
-      list = &current_->Ships(role);
-    }
-    list->push_back(std::move(entry));
-    index = list->size() - 1;
+    current_->Ships(role).push_back(std::move(entry));
   }
-  if (shipName) names_.Add(*shipName, lineNumber_, where, index);
+  if (shipName) names_.Add(*shipName, lineNumber_);
   return true;
 }
 

@@ -4,6 +4,9 @@
 #include <new>
 #include <span>
 
+#include "battle/battle_config.h"
+#include "battle/hash_slots.h"
+
 namespace vk7 {
 
 namespace {
@@ -11,52 +14,13 @@ namespace {
 constexpr std::size_t kBlockSize = std::size_t{1} << 20;
 // Names are kept with their length in eight bits; battle lines are no longer than 255.
 static_assert(kMaxBattleLine <= 255);
-// A model reference: the position in its list above five bits for the list (0 the player,
-// 1 the escorts, then four per system in the order of kResidentRoles).
-constexpr std::uint32_t kListBits = 5;
-static_assert(2 + kResidentRoles.size() * kMaxSystems <= (1u << kListBits));
 // Tables of this many names at most stay within the cache while they are searched.
 constexpr std::size_t kBucketNames = 1024;
 
-std::uint32_t ResidentIndex(ShipRole role) {
-  return static_cast<std::uint32_t>(role) - static_cast<std::uint32_t>(ShipRole::Friend);
-}
-
 }  // namespace
 
-// Eight bytes at a time: names are short and there are many.
 std::uint32_t ShipNameRegister::Hash(std::string_view name) {
-  std::uint64_t h = 0x9E3779B97F4A7C15ULL ^ name.size();
-  std::size_t i = 0;
-  for (; i + 8 <= name.size(); i += 8) {
-    std::uint64_t word = 0;
-    std::memcpy(&word, name.data() + i, 8);
-    h = (h ^ word) * 0xFF51AFD7ED558CCDULL;
-    h ^= h >> 32;
-  }
-  std::uint64_t tail = 0;
-  for (; i < name.size(); ++i) tail = (tail << 8) | static_cast<unsigned char>(name[i]);
-  h = (h ^ tail) * 0xC4CEB9FE1A85EC53ULL;
-  h ^= h >> 29;
-  h *= 0xBF58476D1CE4E5B9ULL;
-  return static_cast<std::uint32_t>(h >> 32);
-}
-
-void ShipNameRegister::KeepCopies() {
-  Clear();
-  storage_ = Storage::Copies;
-}
-
-void ShipNameRegister::KeepViewsInto(const char* bytes) {
-  Clear();
-  storage_ = Storage::Views;
-  bytes_ = bytes;
-}
-
-void ShipNameRegister::KeepInModel(const BattleConfig& config) {
-  Clear();
-  storage_ = Storage::Model;
-  config_ = &config;
+  return HashSlots::Hash(name);
 }
 
 void ShipNameRegister::Reserve(std::size_t names) {
@@ -77,54 +41,22 @@ void ShipNameRegister::Clear() {
   checked_ = 0;
 }
 
-void ShipNameRegister::Add(std::string_view name, std::uint32_t line, ShipLocation where,
-                           std::size_t index) {
-  std::uint32_t ref = 0;
-  switch (storage_) {
-    case Storage::Views:
-      ref = static_cast<std::uint32_t>(name.data() - bytes_);
-      break;
-    case Storage::Model: {
-      if (index >= (std::size_t{1} << (32 - kListBits))) throw std::bad_alloc();
-      std::uint32_t list = where.role == ShipRole::Player ? 0 : 1;
-      if (where.systemNumber > 0) {
-        list = 2 + 4 * (where.systemNumber - 1) + ResidentIndex(where.role);
-      }
-      ref = static_cast<std::uint32_t>(index << kListBits) | list;
-      break;
-    }
-    case Storage::Copies:
-      if (blocks_.empty() || blockUsed_ + name.size() > kBlockSize) {
-        if (blocks_.size() >= UINT32_MAX / kBlockSize) throw std::bad_alloc();
-        blocks_.push_back(std::unique_ptr<char[]>(new char[kBlockSize]));
-        blockUsed_ = 0;
-      }
-      std::memcpy(blocks_.back().get() + blockUsed_, name.data(), name.size());
-      ref = static_cast<std::uint32_t>((blocks_.size() - 1) * kBlockSize + blockUsed_);
-      blockUsed_ += name.size();
-      break;
+void ShipNameRegister::Add(std::string_view name, std::uint32_t line) {
+  if (blocks_.empty() || blockUsed_ + name.size() > kBlockSize) {
+    if (blocks_.size() >= UINT32_MAX / kBlockSize) throw std::bad_alloc();
+    blocks_.push_back(std::unique_ptr<char[]>(new char[kBlockSize]));
+    blockUsed_ = 0;
   }
+  std::memcpy(blocks_.back().get() + blockUsed_, name.data(), name.size());
+  const auto at = static_cast<std::uint32_t>((blocks_.size() - 1) * kBlockSize + blockUsed_);
+  blockUsed_ += name.size();
   const std::uint32_t hash = (Hash(name) << 8) | static_cast<std::uint32_t>(name.size());
-  records_.push_back(Record{hash, line, ref});
+  records_.push_back(Record{hash, line, at});
 }
 
 std::string_view ShipNameRegister::NameAt(const Record& record) const {
-  const std::size_t size = record.hashAndSize & 0xFF;
-  const std::uint32_t ref = record.ref;
-  switch (storage_) {
-    case Storage::Views:
-      return std::string_view(bytes_ + ref, size);
-    case Storage::Copies:
-      return std::string_view(blocks_[ref / kBlockSize].get() + ref % kBlockSize, size);
-    case Storage::Model:
-      break;
-  }
-  const std::uint32_t list = ref & ((1u << kListBits) - 1);
-  const std::size_t index = ref >> kListBits;
-  if (list == 0) return config_->player.name;
-  if (list == 1) return config_->escorts[index].name;
-  const StarSystem& system = config_->systems[(list - 2) / 4];
-  return system.Ships(kResidentRoles[(list - 2) % 4])[index].name;
+  return std::string_view(blocks_[record.at / kBlockSize].get() + record.at % kBlockSize,
+                          record.hashAndSize & 0xFF);
 }
 
 std::optional<ShipNameRegister::Repeat> ShipNameRegister::FirstRepeat() {

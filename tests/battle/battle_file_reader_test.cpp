@@ -59,7 +59,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, ReaderCaseTest, ::testing::ValuesIn(AllReaderCas
                          test_support::CaseName());
 
 // A battle of over a megabyte takes the path that allocates each list once, at its final
-// size, and checks names where they lie, in the source, the model or blocks of their own: the
+// size, and checks names in blocks of their own: the
 // first repeated name is still the one shown, here a name of the third system repeated in the
 // fifth.
 TEST(BattleFileReader, LargeBattleSizesItsListsAheadAndReportsTheFirstRepeatedName) {
