@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 #include <QCoreApplication>
-#include <QListWidget>
-#include <QTest>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -17,7 +15,7 @@
 #include "support/model_builders.h"
 #include "support/temp_dir.h"
 
-// Shared by the whole-flow tests: a writable copy of the demo game and the list helpers.
+// Shared by the whole-flow tests: a writable copy of the demo game and what its files hold.
 namespace vk7::test {
 
 // Sets an environment variable for as long as it lives.
@@ -94,19 +92,6 @@ inline std::string IndexBytes(const std::vector<std::string>& names) {
 
 inline QString Q(const std::string& text) {
   return QString::fromStdString(text);
-}
-
-inline void SelectRow(QListWidget& list, int row) {
-  list.setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
-}
-
-// What the window system delivers for a double click: press, release, double click, release.
-inline void DoubleClickRow(QListWidget& list, int row) {
-  list.scrollToItem(list.item(row));
-  const QPoint center = list.visualItemRect(list.item(row)).center();
-  QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, center);
-  QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, center);
-  QTest::mouseRelease(list.viewport(), Qt::LeftButton, {}, center);
 }
 
 // Opens the battle list on `copy` and plays the script.

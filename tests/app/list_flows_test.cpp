@@ -55,7 +55,7 @@ void Play(ScriptedSeam& seam, QDialog& dialog, const std::vector<std::string>& a
   for (const std::string& action : actions) {
     const std::string rest = action.substr(std::min<std::size_t>(action.size(), 1));
     if (action.starts_with("##")) {
-      DoubleClickRow(Only<QListWidget>(dialog), std::stoi(action.substr(2)));
+      ClickRow(Only<QListWidget>(dialog), std::stoi(action.substr(2)), true);
     } else if (action.starts_with('#')) {
       const auto space = rest.find(' ');
       SelectRow(space == std::string::npos ? Only<QListWidget>(dialog)

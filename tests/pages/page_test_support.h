@@ -73,25 +73,6 @@ inline QStringList Rows(const QListWidget& list) {
   return rows;
 }
 
-inline void SelectRow(QListWidget& list, int row) {
-  list.setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
-}
-
-inline int SelectedRow(const QListWidget& list) {
-  const auto selected = list.selectedItems();
-  return selected.isEmpty() ? -1 : list.row(selected.front());
-}
-
-// A click, or what the window system delivers for a double click.
-inline void ClickRow(QListWidget& list, int row, bool twice = false) {
-  list.scrollToItem(list.item(row));
-  const QPoint at = list.visualItemRect(list.item(row)).center();
-  QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, at);
-  if (!twice) return;
-  QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, at);
-  QTest::mouseRelease(list.viewport(), Qt::LeftButton, {}, at);
-}
-
 // Cancel, Escape and the close box, each of which must ask before the page goes.
 inline void Leave(QDialog& page, int way) {
   if (way == 0) Click(page, "Cancel");
