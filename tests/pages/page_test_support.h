@@ -67,6 +67,15 @@ inline void Choose(QWidget& page, const QString& group, const QString& button) {
   throw std::runtime_error("no button " + button.toStdString());
 }
 
+// Those of the buttons labelled so that can be pressed.
+inline QString EnabledOf(QWidget& page, const QStringList& labels) {
+  QStringList enabled;
+  for (const QString& label : labels) {
+    if (Button(page, label).isEnabled()) enabled << label;
+  }
+  return enabled.join(", ");
+}
+
 inline QStringList Rows(const QListWidget& list) {
   QStringList rows;
   for (int i = 0; i < list.count(); ++i) rows << list.item(i)->text();
