@@ -77,7 +77,7 @@ TEST(Flows, ARefusedSaveReturnsToThePageWithTheEditsKept) {
   seam.Expect("SYSTEMOPTIONBOX", editDialog("Say \"go\"", "Say \"go\" now"));
   seam.Expect("FINISHBOX", Press("Save")).Expect("MESSAGBOX", Press("Ok"));
   RunList(copy);
-  const StarSystem keth = ReadBattle(copy.Battle("First Patrol"), "First Patrol").systems.at(0);
+  const StarSystem keth = ReadBattle(copy.At("First Patrol.vk7"), "First Patrol").systems.at(0);
   EXPECT_EQ(keth.enemies.size(), 3u);
   EXPECT_EQ(keth.Dialogs(DialogEvent::StartingDialog).back(),
             (DialogLine{"Resolute", "Say \"go\" now", "", true, true, true}));

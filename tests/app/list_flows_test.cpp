@@ -80,8 +80,9 @@ void Play(ScriptedSeam& seam, QDialog& dialog, const std::vector<std::string>& a
 // recovery file of the game).
 void Prepare(const GameCopy& copy, const std::string& what) {
   const std::string name = what.substr(what.find(' ') + 1, what.find(": ") - what.find(' ') - 1);
-  if (what == "no trash") {
-    copy.BlockTrash();
+  if (what == "no trash") {  // as on a volume without a trash: there is no folder for it
+    std::filesystem::remove_all(copy.Root() / "data");
+    std::ofstream(copy.Root() / "data");
   } else if (what.starts_with("remove ")) {
     std::filesystem::remove(copy.At(name));
   } else if (what.starts_with("protect ")) {
@@ -120,7 +121,7 @@ std::vector<std::string> Changes(const GameCopy& copy, const Files& before, cons
   for (const auto& [name, bytes] : before) {
     if (!after.contains(name)) lines.push_back("gone: " + name);
   }
-  const std::string header = IndexBytes({});
+  const std::string header = "VK7 Available Battles\r\nFile Format Version 1.0\r\n";
   for (const auto& [name, bytes] : after) {
     if (before.contains(name) && before.at(name) == bytes) continue;
     const auto same =

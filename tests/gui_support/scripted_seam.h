@@ -31,11 +31,17 @@ class ScriptedSeam : public ModalSeam {
   ScriptedSeam& Chosen(const QString& kind, const QString& answer);
 
   int Exec(QDialog& dialog) override;
-  QString ChooseFolder(QWidget*, const QString& prompt, const QString& start) override;
+  QString ChooseFolder(QWidget*, const QString& prompt, const QString& start) override {
+    return Choose("folder", {prompt, start});
+  }
   QString ChooseOpenFile(QWidget*, const QString& title, const QString& folder,
-                         const QString& filter) override;
+                         const QString& filter) override {
+    return Choose("file", {title, folder, filter});
+  }
   QString ChooseSaveFile(QWidget*, const QString& title, const QString& start,
-                         const QString& filter) override;
+                         const QString& filter) override {
+    return Choose("save", {title, start, filter});
+  }
 
   bool Done() const { return steps_.empty(); }
   // In order: "title: message" of each box with a message, "kind: texts|joined" of each
