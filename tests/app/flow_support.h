@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 #include <QCoreApplication>
-#include <QListWidget>
-#include <QTest>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -17,7 +15,7 @@
 #include "support/model_builders.h"
 #include "support/temp_dir.h"
 
-// Shared by the whole-flow tests: a writable copy of the demo game and the list helpers.
+// Shared by the whole-flow tests: a writable copy of the demo game and what its files hold.
 namespace vk7::test {
 
 // Sets an environment variable for as long as it lives.
@@ -47,7 +45,6 @@ class GameCopy {
   const GameFolder& Game() const { return game_; }
   const std::filesystem::path& Root() const { return dir_.Path(); }
   std::filesystem::path Scripts() const { return game_.Root() / "scripts"; }
-  std::filesystem::path Battle(const std::string& name) const { return At(name + ".vk7"); }
   // Files are named as in the scripts folder ("vk7.txt"), or from the temporary folder when
   // the name has a folder in it ("elsewhere/Raid.vk7", "data/Trash/files/Raid.vk7").
   std::filesystem::path At(const std::string& name) const {
@@ -57,11 +54,6 @@ class GameCopy {
     const auto name = file.lexically_relative(file.parent_path() == Scripts() ? Scripts() : Root());
     const std::u8string utf8 = name.generic_u8string();
     return {utf8.begin(), utf8.end()};
-  }
-  // As on a volume without a trash: there is no folder for it.
-  void BlockTrash() const {
-    std::filesystem::remove_all(Root() / "data");
-    dir_.Write("data", "");
   }
   // Where the editor keeps the battles of unfinished editing runs.
   std::filesystem::path Recovery() const {
@@ -85,28 +77,8 @@ class GameCopy {
   ScopedEnv data_{"XDG_DATA_HOME", dir_.Path() / "data"};
 };
 
-// vk7.txt as the editor writes it.
-inline std::string IndexBytes(const std::vector<std::string>& names) {
-  std::string bytes = "VK7 Available Battles\r\nFile Format Version 1.0\r\n";
-  for (const std::string& name : names) bytes += name + "\r\n";
-  return bytes;
-}
-
 inline QString Q(const std::string& text) {
   return QString::fromStdString(text);
-}
-
-inline void SelectRow(QListWidget& list, int row) {
-  list.setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
-}
-
-// What the window system delivers for a double click: press, release, double click, release.
-inline void DoubleClickRow(QListWidget& list, int row) {
-  list.scrollToItem(list.item(row));
-  const QPoint center = list.visualItemRect(list.item(row)).center();
-  QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, center);
-  QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, center);
-  QTest::mouseRelease(list.viewport(), Qt::LeftButton, {}, center);
 }
 
 // Opens the battle list on `copy` and plays the script.

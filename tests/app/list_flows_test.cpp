@@ -55,7 +55,7 @@ void Play(ScriptedSeam& seam, QDialog& dialog, const std::vector<std::string>& a
   for (const std::string& action : actions) {
     const std::string rest = action.substr(std::min<std::size_t>(action.size(), 1));
     if (action.starts_with("##")) {
-      DoubleClickRow(Only<QListWidget>(dialog), std::stoi(action.substr(2)));
+      ClickRow(Only<QListWidget>(dialog), std::stoi(action.substr(2)), true);
     } else if (action.starts_with('#')) {
       const auto space = rest.find(' ');
       SelectRow(space == std::string::npos ? Only<QListWidget>(dialog)
@@ -80,8 +80,9 @@ void Play(ScriptedSeam& seam, QDialog& dialog, const std::vector<std::string>& a
 // recovery file of the game).
 void Prepare(const GameCopy& copy, const std::string& what) {
   const std::string name = what.substr(what.find(' ') + 1, what.find(": ") - what.find(' ') - 1);
-  if (what == "no trash") {
-    copy.BlockTrash();
+  if (what == "no trash") {  // as on a volume without a trash: there is no folder for it
+    std::filesystem::remove_all(copy.Root() / "data");
+    std::ofstream(copy.Root() / "data");
   } else if (what.starts_with("remove ")) {
     std::filesystem::remove(copy.At(name));
   } else if (what.starts_with("protect ")) {
@@ -120,7 +121,7 @@ std::vector<std::string> Changes(const GameCopy& copy, const Files& before, cons
   for (const auto& [name, bytes] : before) {
     if (!after.contains(name)) lines.push_back("gone: " + name);
   }
-  const std::string header = IndexBytes({});
+  const std::string header = "VK7 Available Battles\r\nFile Format Version 1.0\r\n";
   for (const auto& [name, bytes] : after) {
     if (before.contains(name) && before.at(name) == bytes) continue;
     const auto same =

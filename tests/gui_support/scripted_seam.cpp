@@ -59,20 +59,6 @@ QString ScriptedSeam::Choose(const QString& kind, const QStringList& texts) {
   return answer;
 }
 
-QString ScriptedSeam::ChooseFolder(QWidget*, const QString& prompt, const QString& start) {
-  return Choose("folder", {prompt, start});
-}
-
-QString ScriptedSeam::ChooseOpenFile(QWidget*, const QString& title, const QString& folder,
-                                     const QString& filter) {
-  return Choose("file", {title, folder, filter});
-}
-
-QString ScriptedSeam::ChooseSaveFile(QWidget*, const QString& title, const QString& start,
-                                     const QString& filter) {
-  return Choose("save", {title, start, filter});
-}
-
 QAbstractButton& Button(QWidget& root, const QString& text) {
   QList<QAbstractButton*> matches;
   for (QAbstractButton* button : root.findChildren<QAbstractButton*>()) {

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QDialog>
+#include <QListWidget>
 #include <QString>
+#include <QTest>
 #include <deque>
 #include <functional>
 #include <stdexcept>
@@ -29,11 +31,17 @@ class ScriptedSeam : public ModalSeam {
   ScriptedSeam& Chosen(const QString& kind, const QString& answer);
 
   int Exec(QDialog& dialog) override;
-  QString ChooseFolder(QWidget*, const QString& prompt, const QString& start) override;
+  QString ChooseFolder(QWidget*, const QString& prompt, const QString& start) override {
+    return Choose("folder", {prompt, start});
+  }
   QString ChooseOpenFile(QWidget*, const QString& title, const QString& folder,
-                         const QString& filter) override;
+                         const QString& filter) override {
+    return Choose("file", {title, folder, filter});
+  }
   QString ChooseSaveFile(QWidget*, const QString& title, const QString& start,
-                         const QString& filter) override;
+                         const QString& filter) override {
+    return Choose("save", {title, start, filter});
+  }
 
   bool Done() const { return steps_.empty(); }
   // In order: "title: message" of each box with a message, "kind: texts|joined" of each
@@ -59,6 +67,25 @@ ScriptedSeam::Action TypeAndPress(const QString& editName, const QString& text,
 QAbstractButton& Button(QWidget& root, const QString& text);  // the one visible with this text
 void Click(QWidget& root, const QString& buttonText);
 QString MessageText(QDialog& box);
+
+inline void SelectRow(QListWidget& list, int row) {
+  list.setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+}
+
+inline int SelectedRow(const QListWidget& list) {
+  const auto selected = list.selectedItems();
+  return selected.isEmpty() ? -1 : list.row(selected.front());
+}
+
+// A click, or what the window system delivers for a double click.
+inline void ClickRow(QListWidget& list, int row, bool twice = false) {
+  list.scrollToItem(list.item(row));
+  const QPoint at = list.visualItemRect(list.item(row)).center();
+  QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, at);
+  if (!twice) return;
+  QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, at);
+  QTest::mouseRelease(list.viewport(), Qt::LeftButton, {}, at);
+}
 
 // A child widget by accessible name (or object name when none carries it).
 template <typename T>

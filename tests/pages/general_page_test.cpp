@@ -13,11 +13,7 @@ using namespace test;
 
 // The buttons that can be pressed, besides "Options" and "Cancel", which always can.
 QString Enabled(QDialog& page) {
-  QStringList enabled;
-  for (const char* label : {"Select -->", "Add -->", "Remove <--", "Next -->", "Finish"}) {
-    if (Button(page, label).isEnabled()) enabled << label;
-  }
-  return enabled.join(", ");
+  return EnabledOf(page, {"Select -->", "Add -->", "Remove <--", "Next -->", "Finish"});
 }
 
 // A player and escorts are taken from the catalog; "Finish" is refused while an escort's name

@@ -26,14 +26,9 @@ TEST(OptionsLogic, ModesFlagsAndValuesTheFileCannotHold) {
   for (const auto& [defined, value, shown] :
        {std::tuple{false, 2, 0}, {true, 1, 1}, {true, 7, 2}, {true, -1, 2}}) {
     BattleConfig config;
-    config.options = {static_cast<WarpOutMode>(value),
-                      static_cast<CollisionMode>(value),
-                      static_cast<ShipChangeMode>(value),
-                      value,
-                      defined,
-                      defined,
-                      defined,
-                      defined};
+    BattleOptions& o = config.options;
+    o = {WarpOutMode(value), CollisionMode(value), ShipChangeMode(value), value};
+    o.warpOutDefined = o.collisionDefined = o.shipChangeDefined = o.perfectCloakDefined = defined;
     const GeneralOptionsState s = OpenGeneralOptions(config);
     EXPECT_EQ((std::vector{static_cast<int>(s.shipChange), static_cast<int>(s.warpOut),
                            static_cast<int>(s.collision), s.perfectCloak ? 1 : 0}),

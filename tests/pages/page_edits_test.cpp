@@ -178,13 +178,11 @@ TEST(PageEdits, DigitsOnlyEditsTakeNothingButDigits) {
     QTest::keyClick(edit, Qt::Key_Delete);
     QTest::keyClicks(edit, "-");
     EXPECT_EQ(edit->text(), (shown + "7").mid(1));
+    // Typed over the whole text, a minus is refused too.
+    edit->selectAll();
+    QTest::keyClicks(edit, "-7");
+    EXPECT_EQ(edit->text(), "7");
   }
-  // Typed over the whole text, a minus is refused too.
-  SystemOptionsPage again(nullptr, config, config.systems[0]);
-  QLineEdit& stardate = Find<QLineEdit>(again, "Stardate");
-  stardate.selectAll();
-  QTest::keyClicks(&stardate, "-7");
-  EXPECT_EQ(stardate.text(), "7");
 }
 
 }  // namespace

@@ -245,20 +245,16 @@ std::vector<test_support::Case> AllCases() {
 INSTANTIATE_TEST_SUITE_P(Cases, PageLogicCase, testing::ValuesIn(AllCases()),
                          test_support::CaseName());
 
-TEST(ActionTime, ReadsLeadingDigitsAndShowsNegativeTimesAsZero) {
-  for (const auto& [text, time] : std::vector<std::pair<std::string, std::optional<int>>>{
-           {" \t", std::nullopt}, {" 7 ", 7}, {"+5", 5}, {"-5", 0}, {"2147483648", INT32_MAX}}) {
-    EXPECT_EQ(ReadActionTime(text), time) << text;
-  }
-  EXPECT_EQ(FormatActionTime(45) + FormatActionTime(-1) + FormatActionTime(INT32_MIN), "4500");
-  // No file holds both friend exits, yet should a battle do so, the warp-out wins.
+// States no battle file holds, and times the page's cases cannot spell: blanks around a time and
+// a plus sign. Should a battle hold both friend exits, the warp-out wins; a player named without
+// a class has no row, and the page cannot go on.
+TEST(PageLogic, OpensWhatNoFileHolds) {
+  EXPECT_EQ(ReadActionTime(" \t"), std::nullopt);
+  EXPECT_EQ(ReadActionTime(" 7 "), 7);
+  EXPECT_EQ(ReadActionTime("+5"), 5);
   StarSystem s;
   s.friendWarpOutDefined = s.friendJoinEscortDefined = true;
   EXPECT_EQ(OpeningActionsState(s).friendExit, FriendExitChoice::WarpOutAfter);
-}
-
-// A player named without a class has no row, and the page cannot go on.
-TEST(GeneralPageLogic, APlayerWithoutClass) {
   BattleConfig config;
   config.player = ShipEntry{"", "Ghost", false, true};
   EXPECT_EQ(OpenGeneralPage(config).playerRow, std::nullopt);

@@ -67,29 +67,19 @@ inline void Choose(QWidget& page, const QString& group, const QString& button) {
   throw std::runtime_error("no button " + button.toStdString());
 }
 
+// Those of the buttons labelled so that can be pressed.
+inline QString EnabledOf(QWidget& page, const QStringList& labels) {
+  QStringList enabled;
+  for (const QString& label : labels) {
+    if (Button(page, label).isEnabled()) enabled << label;
+  }
+  return enabled.join(", ");
+}
+
 inline QStringList Rows(const QListWidget& list) {
   QStringList rows;
   for (int i = 0; i < list.count(); ++i) rows << list.item(i)->text();
   return rows;
-}
-
-inline void SelectRow(QListWidget& list, int row) {
-  list.setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
-}
-
-inline int SelectedRow(const QListWidget& list) {
-  const auto selected = list.selectedItems();
-  return selected.isEmpty() ? -1 : list.row(selected.front());
-}
-
-// A click, or what the window system delivers for a double click.
-inline void ClickRow(QListWidget& list, int row, bool twice = false) {
-  list.scrollToItem(list.item(row));
-  const QPoint at = list.visualItemRect(list.item(row)).center();
-  QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, at);
-  if (!twice) return;
-  QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, at);
-  QTest::mouseRelease(list.viewport(), Qt::LeftButton, {}, at);
 }
 
 // Cancel, Escape and the close box, each of which must ask before the page goes.
