@@ -175,6 +175,7 @@ bool BattleFileReader::CheckSectionEnd() {
   if (auto message = FriendExitViolation(*current_)) return Fail(*message, false);
   if (sectionEnd_) {
     sectionEnd_(*current_, static_cast<std::size_t>(current_ - config_.systems.data()));
+    current_->ClearListsKeepingRoom();
     presizer_.TakeEmptied(*current_);
   }
   return true;

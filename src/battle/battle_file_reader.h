@@ -40,9 +40,8 @@ class BattleFileReader {
   bool ReadFrom(const std::string& name, TextLineFile& source, bool skipRemarks);
 
   // Called when a system's section has ended and passed its checks, with the system and its
-  // position in the list. The system no longer changes afterwards, so a caller that only
-  // compares may take its lists away there; lists it empties with their room kept
-  // (StarSystem::ClearListsKeepingRoom) are given to the next system.
+  // position in the list. Its ship and dialog lists are emptied afterwards, their room given
+  // to the next system: a reading that only checks or compares keeps one system's ships.
   void OnSectionEnd(std::function<void(StarSystem&, std::size_t)> hook) {
     sectionEnd_ = std::move(hook);
   }

@@ -99,7 +99,7 @@ std::uint64_t ListPresizer::ExpectedShips(const TextLineFile& source) const {
 }
 
 void ListPresizer::SizeEscorts(std::vector<ShipEntry>& escorts) const {
-  if (escorts_ > 0) ReserveQuietly(escorts, escorts_);
+  ReserveQuietly(escorts, escorts_);
 }
 
 void ListPresizer::SizeSystem(StarSystem& system, std::size_t index) {
@@ -107,12 +107,11 @@ void ListPresizer::SizeSystem(StarSystem& system, std::size_t index) {
     system.Ships(kResidentRoles[r]).swap(spareShips_[r]);
   }
   for (std::size_t e = 0; e < kDialogEventCount; ++e) system.dialogs[e].swap(spareDialogs_[e]);
-  if (index >= kMaxSystems) return;
   for (std::size_t r = 0; r < kResidentRoles.size(); ++r) {
-    if (ships_[index][r] > 0) ReserveQuietly(system.Ships(kResidentRoles[r]), ships_[index][r]);
+    ReserveQuietly(system.Ships(kResidentRoles[r]), ships_[index][r]);
   }
   for (std::size_t e = 0; e < kDialogEventCount; ++e) {
-    if (dialogs_[index][e] > 0) ReserveQuietly(system.dialogs[e], dialogs_[index][e]);
+    ReserveQuietly(system.dialogs[e], dialogs_[index][e]);
   }
 }
 

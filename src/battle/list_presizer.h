@@ -24,8 +24,8 @@ class ListPresizer {
 
   // Room for the escorts counted.
   void SizeEscorts(std::vector<ShipEntry>& escorts) const;
-  // Gives the system at `index` its lists: those of an earlier system that were emptied with
-  // their room kept (see TakeEmptied), with room for what was counted.
+  // Gives the system at `index` (below kMaxSystems) its lists: those of an earlier system that were
+  // emptied with their room kept (see TakeEmptied), with room for what was counted.
   void SizeSystem(StarSystem& system, std::size_t index);
   // Keeps the lists of an ended system that were emptied (StarSystem::ClearListsKeepingRoom)
   // for the next one, so that a reading that drops each system allocates them once.

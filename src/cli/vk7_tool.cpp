@@ -119,7 +119,7 @@ bool ReadForEditing(const std::string& file, BattleConfig& config, Reporter& rep
                     BattleFileReader::Access access, bool keepShips = true) {
   BattleFileReader reader(config, reporter);
   if (!keepShips) {
-    reader.OnSectionEnd([](StarSystem& system, std::size_t) { system.ClearListsKeepingRoom(); });
+    reader.OnSectionEnd([](StarSystem&, std::size_t) {});  // each system dropped once read
   }
   return reader.Read(BattleName(file), std::filesystem::path(file), false, access);
 }

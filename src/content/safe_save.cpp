@@ -103,8 +103,6 @@ bool ReadsBackUnchanged(const BattleConfig& config, const BattleFileWriter::Outp
       BattleFileWriter::RenderSystem(system, again);
       same = index < starts.size() && again.bytes == part(index + 1);
     }
-    // The reader gives the room to the next system.
-    system.ClearListsKeepingRoom();
   });
   TextLineFile source;
   source.OpenView(bytes);

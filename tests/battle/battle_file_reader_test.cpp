@@ -89,8 +89,9 @@ TEST(BattleFileReader, LargeBattleSizesItsListsAheadAndReportsTheFirstRepeatedNa
 
 // The flags that only the editor's pages read are raised as the pages raise them.
 TEST(BattleFileReader, RaisesTheFlagsOnlyThePagesRead) {
-  const auto read = ReadBattleText(BattleText(
-      {"Player = A", "System = Sol", "NeutralBehavior = EnemyAfter 5", "StartingDialog = Hi"}));
+  const auto read =
+      ReadBattleText(BattleText({"Player = A", "System = Sol", "NeutralBehavior = EnemyAfter 5",
+                                 "StartingDialog = Cap: Hi"}));
   const StarSystem& sol = read.config.systems.at(0);
   EXPECT_TRUE(sol.neutralBehaviorTimeDefined);
   const DialogLine& line = sol.Dialogs(DialogEvent::StartingDialog).at(0);

@@ -46,7 +46,7 @@ ReadOutcome ReadBattleText(const std::string& text, bool skipRemarks, const std:
     const test::TempDir dir;
     if (way == ReadWay::CheckBlocks) {
       // As the command-line tool's check drops each system's lists once it has been read.
-      reader.OnSectionEnd([](StarSystem& system, std::size_t) { system.ClearListsKeepingRoom(); });
+      reader.OnSectionEnd([](StarSystem&, std::size_t) {});
     }
     outcome.ok = reader.Read(name, dir.Write(name + ".vk7", text), skipRemarks,
                              way == ReadWay::EditorFile ? BattleFileReader::Access::ReadWrite
