@@ -12,7 +12,7 @@ namespace {
 // A line as read: a CR before the LF is dropped, and the line is cut to its limit. For a
 // line beyond the limit the CR does not matter, as the cut removes it anyway.
 std::string_view Finish(const char* start, std::size_t n, bool endedByLf) {
-  if (endedByLf && n > 0 && start[n - 1] == '\r') --n;
+  if (endedByLf && std::string_view(start, n).ends_with('\r')) --n;
   return std::string_view(start, std::min(n, TextLineFile::kMaxLine));
 }
 }  // namespace
@@ -63,15 +63,15 @@ void TextLineFile::Attach(std::string_view content) {
 
 // Keeps the unfinished line at the front of the buffer and fills the rest from the file.
 bool TextLineFile::Refill() {
-  if (handle_ == nullptr || eof_) return false;
+  if (eof_) return false;  // also in memory, which has no more to read
   const std::size_t kept = end_ - pos_;
-  if (kept > 0 && pos_ > 0) std::memmove(buffer_.data(), buffer_.data() + pos_, kept);
+  std::memmove(buffer_.data(), buffer_.data() + pos_, kept);
   pos_ = 0;
   end_ = kept;
   const std::size_t got = std::fread(buffer_.data() + kept, 1, buffer_.size() - kept, handle_);
   end_ += got;
-  if (got == 0) eof_ = true;
-  return got > 0;
+  eof_ = got == 0;
+  return !eof_;
 }
 
 // The buffer holds more than the limit of a line without its LF: the line is cut, so only
@@ -97,7 +97,7 @@ bool TextLineFile::ReadLine(std::string_view& line) {
   for (;;) {
     const char* start = data_ + pos_;
     const std::size_t available = end_ - pos_;
-    const void* found = available > 0 ? std::memchr(start, '\n', available) : nullptr;
+    const void* found = available != 0 ? std::memchr(start, '\n', available) : nullptr;
     if (found != nullptr) {
       const auto n = static_cast<std::size_t>(static_cast<const char*>(found) - start);
       pos_ += n + 1;

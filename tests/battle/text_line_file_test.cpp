@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,13 +28,18 @@ TEST_P(TextLineFileTest, ReadsTheSameLinesFromAFileAndFromMemory) {
   SCOPED_TRACE(c.where);
   if (c.input.size() > 1) test_support::Refuse(c, c.input[1], "a file's bytes are one line");
   const std::string bytes = c.input.empty() ? "" : c.input.front();
-  TextLineFile memory;
-  memory.OpenMemory(bytes);
-  EXPECT_EQ(ReadAll(memory), c.expected);
   test::TempDir dir;
-  TextLineFile file;
-  EXPECT_TRUE(file.OpenForRead(dir.Write("f.txt", bytes)));
-  EXPECT_EQ(ReadAll(file), c.expected);
+  const std::filesystem::path path = dir.Write("f.txt", bytes);
+  TextLineFile file;  // opened again and again, each time as new
+  const std::function<void()> opens[] = {
+      [&] { file.OpenView(bytes); }, [&] { EXPECT_TRUE(file.OpenForRead(path)); },
+      [&] { file.OpenMemory(bytes); }, [&] { file.OpenView(bytes); }};
+  for (const auto& open : opens) {
+    open();
+    EXPECT_EQ(ReadAll(file), c.expected);
+  }
+  file.Close();
+  EXPECT_EQ(ReadAll(file), std::vector<std::string>{});
 }
 
 static_assert(TextLineFile::kBufferSize == 262144, "see the Refill cases of text_lines.txt");
