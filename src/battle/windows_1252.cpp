@@ -18,25 +18,17 @@ static_assert(kHighControls.size() == 0xA0 - 0x80);
 std::optional<char32_t> NextCodePoint(std::string_view text, std::size_t& i) {
   const auto lead = static_cast<unsigned char>(text[i++]);
   if (lead < 0x80) return lead;
-  int extra = 0;
-  char32_t c = 0;
-  char32_t least = 0;
-  if ((lead & 0xE0) == 0xC0) {
-    extra = 1;
-    c = lead & 0x1F;
-    least = 0x80;
-  } else if ((lead & 0xF0) == 0xE0) {
-    extra = 2;
-    c = lead & 0x0F;
-    least = 0x800;
-  } else if ((lead & 0xF8) == 0xF0) {
-    extra = 3;
-    c = lead & 0x07;
-    least = 0x10000;
-  } else {
-    return std::nullopt;
-  }
-  for (; extra > 0; --extra) {
+  // The lead byte's high bits give the count of continuation bytes: 110xxxxx one, 1110xxxx
+  // two, 11110xxx three; the smallest character of each length rules out overlong forms.
+  const int extra = (lead & 0xE0) == 0xC0   ? 1
+                    : (lead & 0xF0) == 0xE0 ? 2
+                    : (lead & 0xF8) == 0xF0 ? 3
+                                            : 0;
+  if (extra == 0) return std::nullopt;
+  constexpr char32_t kLeast[] = {0x80, 0x800, 0x10000};
+  const char32_t least = kLeast[extra - 1];
+  char32_t c = lead & (0x3F >> extra);
+  for (int left = extra; left > 0; --left) {
     if (i >= text.size()) return std::nullopt;
     const auto next = static_cast<unsigned char>(text[i++]);
     if ((next & 0xC0) != 0x80) return std::nullopt;
