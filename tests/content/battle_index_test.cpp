@@ -142,7 +142,15 @@ TEST(BattleIndex, LoadsFromDiskAndSavesOnlyAfterAChange) {
   index.MarkChanged();
   EXPECT_TRUE(index.Save(reporter));
   EXPECT_FALSE(index.Changed());
-  const std::string saved = kHeader + "Alpha\r\nconvoy run\r\nNo Newline\r\n";
+  std::string saved = kHeader + "Alpha\r\nconvoy run\r\nNo Newline\r\n";
+  EXPECT_EQ(test::ReadBytes(file), saved);
+  // Taken away and saved, then listed again by another program: the next save keeps it.
+  index.RemoveAt(0);
+  ASSERT_TRUE(index.Save(reporter));
+  dir.Write("Scripts/VK7.TXT", saved);
+  index.MarkChanged();
+  ASSERT_TRUE(index.Save(reporter));
+  saved = kHeader + "convoy run\r\nNo Newline\r\nAlpha\r\n";
   EXPECT_EQ(test::ReadBytes(file), saved);
   EXPECT_TRUE(reporter.Entries().empty());
   EXPECT_EQ(Files(dir / "Scripts"), 7u);  // no second index, nothing left behind
