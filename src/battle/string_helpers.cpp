@@ -1,5 +1,7 @@
 #include "battle/string_helpers.h"
 
+#include <algorithm>
+
 namespace vk7 {
 
 std::string Trim(std::string_view source) {
@@ -41,13 +43,12 @@ bool IsNumber(std::string_view text) {
 
 bool ParseNumber(std::string_view text, std::int32_t& value) {
   if (!IsNumber(text)) return false;
-  std::size_t i = 0;
   const bool negative = text[0] == '-';
-  if (negative) i = 1;
   // Accumulate as a negative number so that the most negative value fits.
   std::int64_t v = 0;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-    v = v * 10 - (text[i] - '0');
+  for (const char digit : text.substr(negative ? 1 : 0)) {
+    if (digit < '0' || digit > '9') break;  // a fraction is dropped
+    v = v * 10 - (digit - '0');
     if (v < INT32_MIN) return false;
   }
   if (!negative) {
@@ -79,11 +80,8 @@ std::string ToLowerAscii(std::string_view text) {
 }
 
 bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (ToLowerAscii(a[i]) != ToLowerAscii(b[i])) return false;
-  }
-  return true;
+  return std::ranges::equal(
+      a, b, [](char x, char y) { return ToLowerAscii(x) == ToLowerAscii(y); });
 }
 
 }  // namespace vk7
