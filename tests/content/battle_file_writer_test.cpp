@@ -99,14 +99,14 @@ TEST(BattleFileWriter, WritesOnlyWhatTheFlagsAllowInTheNearestWords) {
   StarSystem ghost = v;  // a system without its name gives no System line
   ghost.nameDefined = ghost.warpDisableFriendDefined = false;
   config.systems.insert(config.systems.end(), {v, ghost});
-  EXPECT_EQ(
-      test_support::WrittenValues(config),
-      (std::vector<std::string>{
-          "TitleLine = [one.acm] First", "Player = Destroyer = Valiant", "Escort = Scout",
-          "WarpOut = Sequential", "Collision = OffForAll", "ShipChange = Auto", "PerfectCloak = Off", "System = Sol",
-          "HulkPosition = -2147483648 0 -1", "FriendAction = JoinEscortAfter Cleared",
-          "NeutralAction = WarpOutAfter Cleared", "NeutralBehavior = Random",
-          "WarpDisable = Player", "BattleMode = AI", "System = Vega", "WarpDisable = Friend"}));
+  EXPECT_EQ(test_support::WrittenValues(config),
+            (std::vector<std::string>{
+                "TitleLine = [one.acm] First", "Player = Destroyer = Valiant", "Escort = Scout",
+                "WarpOut = Sequential", "Collision = OffForAll", "ShipChange = Auto",
+                "PerfectCloak = Off", "System = Sol", "HulkPosition = -2147483648 0 -1",
+                "FriendAction = JoinEscortAfter Cleared", "NeutralAction = WarpOutAfter Cleared",
+                "NeutralBehavior = Random", "WarpDisable = Player", "BattleMode = AI",
+                "System = Vega", "WarpDisable = Friend"}));
 }
 
 // A large battle is put together in the room reserved for it ahead: growing the text would
@@ -140,6 +140,27 @@ TEST(BattleFileWriter, NothingButTheSetValuesIsWrittenOfANewBattle) {
   EXPECT_EQ(BattleFileWriter::Render(config).bytes,
             "VK7 Battle\r\nFile Format Version 1.2\r\n\r\n// The player ship\r\n"
             "Player          = Scout\r\n\r\n// The player's escort\r\nEscort          = Wren\r\n");
+}
+
+// Each value of a new battle, once its flag is raised, is written as its zero or first word.
+TEST(BattleFileWriter, EveryValueOfANewBattleStartsAtZero) {
+  BattleConfig config;
+  config.InitNew();
+  BattleOptions& o = config.options;
+  o.warpOutDefined = o.collisionDefined = o.shipChangeDefined = o.perfectCloakDefined = true;
+  StarSystem& s = config.systems.emplace_back();
+  s.nameDefined = s.stardateDefined = s.neutralBehaviorDefined = s.battleModeDefined = true;
+  for (const ShipRole role :
+       {ShipRole::Player, ShipRole::Friend, ShipRole::Enemy, ShipRole::Neutral, ShipRole::Hulk}) {
+    s.Position(role).coordsDefined = true;
+    if (role != ShipRole::Hulk) s.WarpDisable(role).defined = true;
+    for (const ShipAction action : {ShipAction::WarpIn, ShipAction::WarpOut}) {
+      if (role != ShipRole::Player && role != ShipRole::Hulk)
+        s.ActionTime(role, action).defined = true;
+    }
+  }
+  s.friendJoinEscortDefined = true;
+  EXPECT_EQ(BattleFileWriter::Render(config).bytes, ReadBytes(kGolden + "zeros.vk7"));
 }
 
 }  // namespace
