@@ -50,10 +50,10 @@ inline constexpr std::size_t kDialogEventCount = 11;
 enum class ShipAction : std::int32_t { WarpIn = 0, WarpOut = 1, JoinEscort = 2 };
 
 // The roles that live in a system, in list order; and the roles that have a start position.
-inline constexpr std::array<ShipRole, 4> kResidentRoles = {ShipRole::Friend, ShipRole::Enemy,
-                                                           ShipRole::Neutral, ShipRole::Hulk};
-inline constexpr std::array<ShipRole, 5> kPositionRoles = {
-    ShipRole::Player, ShipRole::Friend, ShipRole::Enemy, ShipRole::Neutral, ShipRole::Hulk};
+inline constexpr auto kResidentRoles =
+    std::to_array<ShipRole>({ShipRole::Friend, ShipRole::Enemy, ShipRole::Neutral, ShipRole::Hulk});
+inline constexpr auto kPositionRoles = std::to_array<ShipRole>(
+    {ShipRole::Player, ShipRole::Friend, ShipRole::Enemy, ShipRole::Neutral, ShipRole::Hulk});
 
 inline constexpr std::size_t kMaxSystems = 6;
 inline constexpr std::size_t kMaxTitle = 50;

@@ -14,8 +14,8 @@ namespace vk7 {
 
 inline constexpr std::string_view kBattleFileHeader = "VK7 Battle";
 // The versions a battle file may declare; the last is the one written.
-inline constexpr std::array<std::string_view, 3> kFormatVersions = {
-    "File Format Version 1.0", "File Format Version 1.1", "File Format Version 1.2"};
+inline constexpr auto kFormatVersions = std::to_array<std::string_view>(
+    {"File Format Version 1.0", "File Format Version 1.1", "File Format Version 1.2"});
 inline constexpr std::string_view kWrittenFormatVersion = kFormatVersions.back();
 
 // The keywords. Ship keywords follow ShipRole, position keywords the same order without the
@@ -60,7 +60,7 @@ enum class Keyword : std::uint8_t {
   NeutralToEnemyDialog,
 };
 
-inline constexpr std::array<std::string_view, 36> kKeywordWords = {
+inline constexpr auto kKeywordWords = std::to_array<std::string_view>({
     "Title",
     "TitleLine",
     "WarpOut",
@@ -97,7 +97,7 @@ inline constexpr std::array<std::string_view, 36> kKeywordWords = {
     "FriendJoinEscortDialog",
     "NeutralToFriendDialog",
     "NeutralToEnemyDialog",
-};
+});
 static_assert(kKeywordWords.size() == static_cast<std::size_t>(Keyword::NeutralToEnemyDialog) + 1);
 static_assert(static_cast<std::size_t>(Keyword::NeutralToEnemyDialog) -
                   static_cast<std::size_t>(Keyword::StartingDialog) + 1 ==
@@ -146,16 +146,16 @@ constexpr DialogEvent EventOf(Keyword keyword) {
 // The values' words, in the order of their numbers. A number outside the named ones gets the
 // word that the writer falls back to: the last of the list, but "AI" for the battle mode and
 // "Off" for the perfect cloak.
-inline constexpr std::array<std::string_view, 3> kWarpOutWords = {"Anytime", "WhenCleared",
-                                                                  "Sequential"};
-inline constexpr std::array<std::string_view, 3> kCollisionWords = {"On", "Off", "OffForAll"};
-inline constexpr std::array<std::string_view, 3> kShipChangeWords = {"Off", "On", "Auto"};
-inline constexpr std::array<std::string_view, 2> kPerfectCloakWords = {"Off", "On"};
-inline constexpr std::array<std::string_view, 2> kBattleModeWords = {"AI", "Stat"};
-inline constexpr std::array<std::string_view, 4> kNeutralBehaviorWords = {
-    "EnemyWhenAttacked", "EnemyAfter", "FriendAfter", "Random"};
-inline constexpr std::array<std::string_view, 3> kActionWords = {"WarpInAfter", "WarpOutAfter",
-                                                                 "JoinEscortAfter"};
+inline constexpr auto kWarpOutWords =
+    std::to_array<std::string_view>({"Anytime", "WhenCleared", "Sequential"});
+inline constexpr auto kCollisionWords = std::to_array<std::string_view>({"On", "Off", "OffForAll"});
+inline constexpr auto kShipChangeWords = std::to_array<std::string_view>({"Off", "On", "Auto"});
+inline constexpr auto kPerfectCloakWords = std::to_array<std::string_view>({"Off", "On"});
+inline constexpr auto kBattleModeWords = std::to_array<std::string_view>({"AI", "Stat"});
+inline constexpr auto kNeutralBehaviorWords =
+    std::to_array<std::string_view>({"EnemyWhenAttacked", "EnemyAfter", "FriendAfter", "Random"});
+inline constexpr auto kActionWords =
+    std::to_array<std::string_view>({"WarpInAfter", "WarpOutAfter", "JoinEscortAfter"});
 // The time of a warp-out or join-escort that waits until the system is cleared.
 inline constexpr std::string_view kClearedWord = "Cleared";
 // The first word of a position given by a planet.

@@ -133,8 +133,8 @@ void WritePositions(LineBuilder& b, const StarSystem& s) {
 // The timed actions of friends, enemies or neutrals. Any negative warp-out or join-escort
 // time means "after the system is cleared".
 void WriteActions(LineBuilder& b, const StarSystem& s, ShipRole role, std::string_view comment) {
-  constexpr std::array<ShipAction, 3> kActions = {ShipAction::WarpIn, ShipAction::WarpOut,
-                                                  ShipAction::JoinEscort};
+  constexpr auto kActions =
+      std::to_array<ShipAction>({ShipAction::WarpIn, ShipAction::WarpOut, ShipAction::JoinEscort});
   const std::size_t count = role == ShipRole::Friend ? 3 : 2;
   bool any = false;
   for (std::size_t i = 0; i < count; ++i) any = any || s.ActionTime(role, kActions[i]).defined;
@@ -185,8 +185,8 @@ void WriteDialogs(LineBuilder& b, const StarSystem& s) {
 
 // One line per flag that is up; the switches' own values are not consulted.
 void WriteWarpDisables(LineBuilder& b, const StarSystem& s) {
-  constexpr std::array<ShipRole, 4> kRoles = {ShipRole::Player, ShipRole::Friend, ShipRole::Enemy,
-                                              ShipRole::Neutral};
+  constexpr auto kRoles = std::to_array<ShipRole>(
+      {ShipRole::Player, ShipRole::Friend, ShipRole::Enemy, ShipRole::Neutral});
   const auto defined = [&](ShipRole role) { return s.WarpDisable(role).defined; };
   if (std::none_of(kRoles.begin(), kRoles.end(), defined)) return;
   b.Section("// The warp disables in the system");

@@ -160,7 +160,8 @@ std::string SystemDetails(const StarSystem& s) {
 
 // The ships of each resident role, with where they start and how the neutrals behave.
 std::vector<BattleOverview::Group> ShipGroups(const StarSystem& s, const Findings& findings) {
-  constexpr std::array<const char*, 4> kHeadings = {"Friends", "Enemies", "Neutrals", "Hulks"};
+  constexpr auto kHeadings =
+      std::to_array<const char*>({"Friends", "Enemies", "Neutrals", "Hulks"});
   std::vector<BattleOverview::Group> groups;
   for (std::size_t r = 0; r < kResidentRoles.size(); ++r) {
     const ShipRole role = kResidentRoles[r];
