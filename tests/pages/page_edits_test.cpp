@@ -17,6 +17,7 @@
 #include "pages/page_test_support.h"
 #include "pages/system_options_page.h"
 #include "support/battle_text.h"
+#include "support/temp_dir.h"
 
 namespace vk7 {
 namespace {
@@ -25,40 +26,14 @@ using namespace test;
 
 // A battle whose texts hold every byte a line can carry (all but NUL and LF; "#" only in the
 // remarks, where the reader allows it): no-break spaces, bytes Windows-1252 leaves undefined,
-// control characters, a CR inside a line and one ending a text.
+// control characters, a CR inside a line and one ending a text. every_byte.vk7 was written by
+// code, with CR LF line ends: the remarks, the title lines and each of the system's eleven dialog
+// lists hold bytes 1-255 in pieces of 64, each ending in a text that ends in CR; the title holds
+// the control characters and undefined bytes; options and battle mode are defined, as "Ok" does.
 BattleConfig EveryByteBattle() {
-  std::vector<std::string> pieces[2];  // without and with "#"
-  for (int hash = 0; hash < 2; ++hash) {
-    std::string bytes;
-    for (int b = 1; b < 256; ++b) {
-      if (b != '\n' && (hash == 1 || b != '#')) bytes.push_back(static_cast<char>(b));
-    }
-    for (std::size_t at = 0; at < bytes.size(); at += 64) {
-      pieces[hash].push_back("<" + bytes.substr(at, 64) + ">");
-    }
-  }
-  std::vector<std::string> lines = {"// Created by Velkor Editor"};
-  for (const std::string& piece : pieces[1]) lines.push_back("//" + piece);
-  lines.push_back("//ends in CR\r");
-  std::string title = "<";
-  for (int b = 1; b < 0x20; ++b) title += b == '\n' ? ' ' : static_cast<char>(b);
-  lines.push_back("Title = " + title + "\x7F\x81\x8D\x8F\x90\x9D\xA0\xAD\xFF>");
-  for (const std::string& piece : pieces[0]) lines.push_back("TitleLine = " + piece);
-  lines.push_back("TitleLine = [v\xA0\x81.acm] ends in CR\r");
-  // Options and battle mode defined, as "Ok" leaves them.
-  lines.insert(lines.end(),
-               {"ShipChange = Off", "WarpOut = Anytime", "Collision = On", "PerfectCloak = Off",
-                "Player = HALBERD", "System = Sol", "Stardate = -56", "BattleMode = AI"});
-  for (const char* event :
-       {"StartingDialog", "EndingDialog", "FriendWarpInDialog", "EnemyWarpInDialog",
-        "NeutralWarpInDialog", "FriendWarpOutDialog", "EnemyWarpOutDialog", "NeutralWarpOutDialog",
-        "FriendJoinEscortDialog", "NeutralToFriendDialog", "NeutralToEnemyDialog"}) {
-    for (const std::string& piece : pieces[0]) {
-      lines.push_back(std::string(event) + " = [v\xA0\x81.acm] " + event + " \x8D: " + piece);
-    }
-    lines.push_back(std::string(event) + " = Wing: ends in CR\r");
-  }
-  const auto read = test_support::ReadBattleText(test_support::BattleText(lines, "\r\n"), false);
+  const std::string text = ReadBytes(std::string(VK7_TEST_DATA_DIR) + "/pages/every_byte.vk7");
+  for (int b = 1; b < 256; ++b) EXPECT_NE(text.find(static_cast<char>(b)), text.npos) << b;
+  const auto read = test_support::ReadBattleText(text, false);
   EXPECT_TRUE(read.ok) << read.Describe();
   EXPECT_EQ(read.config.systems.at(0).Dialogs(DialogEvent::EndingDialog).back().text,
             "ends in CR\r");
