@@ -64,19 +64,6 @@ std::string Expand(std::string text, const std::string& dir) {
   return text;
 }
 
-// What follows the first blank of `line`.
-std::string Rest(const std::string& line) {
-  return line.substr(std::min(line.find(' '), line.size() - 1) + 1);
-}
-
-// The words of `text` ("..." groups words), each with {dir} and {game} expanded.
-std::vector<std::string> Words(const std::string& text, const std::string& dir) {
-  std::vector<std::string> words;
-  std::istringstream in(text);
-  for (std::string word; in >> std::quoted(word);) words.push_back(Expand(word, dir));
-  return words;
-}
-
 // Every file below `dir` (as its name is spelled in UTF-8) with its bytes.
 std::map<std::string, std::string> FilesIn(const std::filesystem::path& dir) {
   std::map<std::string, std::string> files;
@@ -102,20 +89,23 @@ TEST_P(Vk7CaseTest, Runs) {
   const std::string root = dir.Path().string();
   std::map<std::string, std::string> files;  // before the run, then as expected after it
   std::string* bytes = nullptr;
-  std::string lineEnd = "\r\n";
+  std::string lineEnd;
   std::vector<std::string> args;
   bool readOnly = false;
   for (const std::string& line : c.input) {
-    if (line[0] == '|') {
-      *bytes += Rest(line) + lineEnd;
-    } else if (line[0] == '>') {
-      bytes = &files[Rest(line)];
-      lineEnd = line.rfind(">lf ", 0) == 0 ? "\n" : "\r\n";
-    } else if (line[0] == '~') {
-      std::filesystem::create_directories(dir.Path() / test::Utf8Path(Rest(line)));
-    } else if (line[0] == '$') {
-      args = Words(Rest(line), root);
-      readOnly = line.rfind("$ro ", 0) == 0;
+    const std::string word = line.substr(0, line.find(' '));
+    const std::string rest = line.substr(std::min(word.size() + 1, line.size()));
+    if (word == "|") {
+      *bytes += rest + lineEnd;
+    } else if (word == ">" || word == ">lf") {
+      bytes = &files[rest];
+      lineEnd = word == ">" ? "\r\n" : "\n";
+    } else if (word == "~") {
+      std::filesystem::create_directories(dir.Path() / test::Utf8Path(rest));
+    } else if (word == "$" || word == "$ro") {
+      std::istringstream words(rest);  // "..." groups words
+      for (std::string arg; words >> std::quoted(arg);) args.push_back(Expand(arg, root));
+      readOnly = word == "$ro";
     } else {
       test_support::Refuse(c, line, "not a file line, folder or command");
     }
@@ -136,7 +126,7 @@ TEST_P(Vk7CaseTest, Runs) {
   for (const std::string& raw : c.expected) {
     const std::string line = Expand(raw, root);
     const std::string word = line.substr(0, line.find(' '));
-    const std::string rest = Rest(line);
+    const std::string rest = line.substr(std::min(word.size() + 1, line.size()));
     if (word == "exit") {
       wantStatus = std::stoi(rest);
     } else if (word == "file") {

@@ -44,7 +44,9 @@ ReadOutcome ReadEveryWay(const std::string& text, bool skipRemarks = true,
                          const std::string& name = "test");
 
 // Header plus `lines`, read with remarks skipped.
-ReadOutcome ReadBattleLines(const std::vector<std::string>& lines);
+inline ReadOutcome ReadBattleLines(const std::vector<std::string>& lines) {
+  return ReadBattleText(BattleText(lines));
+}
 
 // What a read shows, as case files write it: with `remarks` the remarks kept ("//" and the
 // remark), after a success the values read, then each message: an error titled for the battle
