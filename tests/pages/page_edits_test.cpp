@@ -55,10 +55,9 @@ void ChangeEverything(QDialog& page) {
 // everything stores nothing. Each "Dialogs" button opens its box, titled for its lists, each list
 // under its caption.
 TEST(PageEdits, OkWithoutChangesKeepsEveryByte) {
-  using Run = std::function<void(BattleConfig&)>;
   const struct {
     const char* page;
-    Run run;
+    std::function<void(BattleConfig&)> run;
     const char* leave;
     std::vector<std::array<const char*, 3>> dialogs;  // button, box title, "caption: list"
   } pages[] = {
@@ -123,10 +122,7 @@ TEST(PageEdits, OkWithoutChangesKeepsEveryByte) {
 }
 
 TEST(PageEdits, DigitsOnlyEditsTakeNothingButDigits) {
-  BattleConfig config;
-  config.systems = {System("Sol")};
-  config.systems[0].stardate = -56;
-  config.systems[0].stardateDefined = true;
+  BattleConfig config = EveryByteBattle();  // Sol at stardate -56
   SystemOptionsPage options(nullptr, config, config.systems[0]);
   ActionsPage actions(nullptr, config.systems[0]);
   NeutralBehaviorPage neutrals(nullptr, config.systems[0]);
@@ -138,12 +134,11 @@ TEST(PageEdits, DigitsOnlyEditsTakeNothingButDigits) {
     SCOPED_TRACE(edit->accessibleName().toStdString());
     EXPECT_EQ(edit->text(), shown);
     // Nothing but digits in front, behind or after a minus sign read from the file.
-    QTest::keyClick(edit, Qt::Key_Home);
-    QTest::keyClicks(edit, "-x+ .");
-    QTest::keyClick(edit, Qt::Key_Right);
-    QTest::keyClicks(edit, "x-");
-    QTest::keyClick(edit, Qt::Key_End);
-    QTest::keyClicks(edit, "7x-");
+    for (const auto& [key, typed] :
+         {std::pair{Qt::Key_Home, "-x+ ."}, {Qt::Key_Right, "x-"}, {Qt::Key_End, "7x-"}}) {
+      QTest::keyClick(edit, key);
+      QTest::keyClicks(edit, typed);
+    }
     EXPECT_EQ(edit->text(), shown + "7");
     // Its first character deleted, a minus sign cannot be typed back.
     QTest::keyClick(edit, Qt::Key_Home);

@@ -17,12 +17,6 @@ std::string BattleText(const std::vector<std::string>& lines, const std::string&
   return text;
 }
 
-std::string ReadOutcome::Describe() const {
-  std::string text;
-  for (const auto& entry : messages) text += entry.title + ": " + entry.text + "\n";
-  return text;
-}
-
 ReadOutcome ReadBattleText(const std::string& text, bool skipRemarks, const std::string& name,
                            ReadWay way) {
   ReadOutcome outcome;

@@ -24,7 +24,11 @@ struct ReadOutcome {
   std::vector<RecordingReporter::Entry> messages;
 
   // Every message as "title: text", one a line, for failure output.
-  std::string Describe() const;
+  std::string Describe() const {
+    std::string text;
+    for (const auto& entry : messages) text += entry.title + ": " + entry.text + "\n";
+    return text;
+  }
 };
 
 // The ways the program reads a battle, each keeping the ship names it checks for clashes
