@@ -10,13 +10,13 @@
 #include <array>
 #include <functional>
 
-#include "content/battle_file_writer.h"
 #include "pages/actions_page.h"
 #include "pages/general_options_page.h"
 #include "pages/neutral_behavior_page.h"
 #include "pages/page_test_support.h"
 #include "pages/system_options_page.h"
 #include "support/battle_text.h"
+#include "support/temp_dir.h"
 
 namespace vk7 {
 namespace {
@@ -25,40 +25,14 @@ using namespace test;
 
 // A battle whose texts hold every byte a line can carry (all but NUL and LF; "#" only in the
 // remarks, where the reader allows it): no-break spaces, bytes Windows-1252 leaves undefined,
-// control characters, a CR inside a line and one ending a text.
+// control characters, a CR inside a line and one ending a text. every_byte.vk7 was written by
+// code, with CR LF line ends: the remarks, the title lines and each of the system's eleven dialog
+// lists hold bytes 1-255 in pieces of 64, each ending in a text that ends in CR; the title holds
+// the control characters and undefined bytes; options and battle mode are defined, as "Ok" does.
 BattleConfig EveryByteBattle() {
-  std::vector<std::string> pieces[2];  // without and with "#"
-  for (int hash = 0; hash < 2; ++hash) {
-    std::string bytes;
-    for (int b = 1; b < 256; ++b) {
-      if (b != '\n' && (hash == 1 || b != '#')) bytes.push_back(static_cast<char>(b));
-    }
-    for (std::size_t at = 0; at < bytes.size(); at += 64) {
-      pieces[hash].push_back("<" + bytes.substr(at, 64) + ">");
-    }
-  }
-  std::vector<std::string> lines = {"// Created by Velkor Editor"};
-  for (const std::string& piece : pieces[1]) lines.push_back("//" + piece);
-  lines.push_back("//ends in CR\r");
-  std::string title = "<";
-  for (int b = 1; b < 0x20; ++b) title += b == '\n' ? ' ' : static_cast<char>(b);
-  lines.push_back("Title = " + title + "\x7F\x81\x8D\x8F\x90\x9D\xA0\xAD\xFF>");
-  for (const std::string& piece : pieces[0]) lines.push_back("TitleLine = " + piece);
-  lines.push_back("TitleLine = [v\xA0\x81.acm] ends in CR\r");
-  // Options and battle mode defined, as "Ok" leaves them.
-  lines.insert(lines.end(),
-               {"ShipChange = Off", "WarpOut = Anytime", "Collision = On", "PerfectCloak = Off",
-                "Player = HALBERD", "System = Sol", "Stardate = -56", "BattleMode = AI"});
-  for (const char* event :
-       {"StartingDialog", "EndingDialog", "FriendWarpInDialog", "EnemyWarpInDialog",
-        "NeutralWarpInDialog", "FriendWarpOutDialog", "EnemyWarpOutDialog", "NeutralWarpOutDialog",
-        "FriendJoinEscortDialog", "NeutralToFriendDialog", "NeutralToEnemyDialog"}) {
-    for (const std::string& piece : pieces[0]) {
-      lines.push_back(std::string(event) + " = [v\xA0\x81.acm] " + event + " \x8D: " + piece);
-    }
-    lines.push_back(std::string(event) + " = Wing: ends in CR\r");
-  }
-  const auto read = test_support::ReadBattleText(test_support::BattleText(lines, "\r\n"), false);
+  const std::string text = ReadBytes(std::string(VK7_TEST_DATA_DIR) + "/pages/every_byte.vk7");
+  for (int b = 1; b < 256; ++b) EXPECT_NE(text.find(static_cast<char>(b)), text.npos) << b;
+  const auto read = test_support::ReadBattleText(text, false);
   EXPECT_TRUE(read.ok) << read.Describe();
   EXPECT_EQ(read.config.systems.at(0).Dialogs(DialogEvent::EndingDialog).back().text,
             "ends in CR\r");
@@ -81,10 +55,9 @@ void ChangeEverything(QDialog& page) {
 // everything stores nothing. Each "Dialogs" button opens its box, titled for its lists, each list
 // under its caption.
 TEST(PageEdits, OkWithoutChangesKeepsEveryByte) {
-  using Run = std::function<void(BattleConfig&)>;
   const struct {
     const char* page;
-    Run run;
+    std::function<void(BattleConfig&)> run;
     const char* leave;
     std::vector<std::array<const char*, 3>> dialogs;  // button, box title, "caption: list"
   } pages[] = {
@@ -117,7 +90,6 @@ TEST(PageEdits, OkWithoutChangesKeepsEveryByte) {
          " Neutrals Become Enemies Dialog : NeutralToEnemyDialog"}}},
   };
   const BattleConfig before = EveryByteBattle();
-  const std::string file = BattleFileWriter::Render(before).bytes;
   for (const auto& page : pages) {
     SCOPED_TRACE(page.page);
     BattleConfig config = before;
@@ -145,16 +117,12 @@ TEST(PageEdits, OkWithoutChangesKeepsEveryByte) {
       page.run(config);
       EXPECT_TRUE(seam.Done());
       EXPECT_TRUE(config == before);
-      EXPECT_EQ(BattleFileWriter::Render(config).bytes, file);
     }
   }
 }
 
 TEST(PageEdits, DigitsOnlyEditsTakeNothingButDigits) {
-  BattleConfig config;
-  config.systems = {System("Sol")};
-  config.systems[0].stardate = -56;
-  config.systems[0].stardateDefined = true;
+  BattleConfig config = EveryByteBattle();  // Sol at stardate -56
   SystemOptionsPage options(nullptr, config, config.systems[0]);
   ActionsPage actions(nullptr, config.systems[0]);
   NeutralBehaviorPage neutrals(nullptr, config.systems[0]);
@@ -166,12 +134,11 @@ TEST(PageEdits, DigitsOnlyEditsTakeNothingButDigits) {
     SCOPED_TRACE(edit->accessibleName().toStdString());
     EXPECT_EQ(edit->text(), shown);
     // Nothing but digits in front, behind or after a minus sign read from the file.
-    QTest::keyClick(edit, Qt::Key_Home);
-    QTest::keyClicks(edit, "-x+ .");
-    QTest::keyClick(edit, Qt::Key_Right);
-    QTest::keyClicks(edit, "x-");
-    QTest::keyClick(edit, Qt::Key_End);
-    QTest::keyClicks(edit, "7x-");
+    for (const auto& [key, typed] :
+         {std::pair{Qt::Key_Home, "-x+ ."}, {Qt::Key_Right, "x-"}, {Qt::Key_End, "7x-"}}) {
+      QTest::keyClick(edit, key);
+      QTest::keyClicks(edit, typed);
+    }
     EXPECT_EQ(edit->text(), shown + "7");
     // Its first character deleted, a minus sign cannot be typed back.
     QTest::keyClick(edit, Qt::Key_Home);

@@ -17,22 +17,6 @@ std::string BattleText(const std::vector<std::string>& lines, const std::string&
   return text;
 }
 
-std::string ReadOutcome::Describe() const {
-  std::string text;
-  for (const auto& entry : messages) text += entry.title + ": " + entry.text + "\n";
-  return text;
-}
-
-namespace {
-
-std::optional<std::uint32_t> LineAtEnd(const std::string& text) {
-  const std::size_t digits = text.find_last_not_of("0123456789") + 1;
-  if (digits == text.size() || !text.substr(0, digits).ends_with("line ")) return std::nullopt;
-  return static_cast<std::uint32_t>(std::stoul(text.substr(digits)));
-}
-
-}  // namespace
-
 ReadOutcome ReadBattleText(const std::string& text, bool skipRemarks, const std::string& name,
                            ReadWay way) {
   ReadOutcome outcome;
@@ -73,10 +57,6 @@ ReadOutcome ReadEveryWay(const std::string& text, bool skipRemarks, const std::s
   return memory;
 }
 
-ReadOutcome ReadBattleLines(const std::vector<std::string>& lines) {
-  return ReadBattleText(BattleText(lines));
-}
-
 std::vector<std::string> Shown(const ReadOutcome& read, bool remarks) {
   std::vector<std::string> shown;
   for (const std::string& remark : remarks ? read.config.remarks : std::vector<std::string>{}) {
@@ -84,8 +64,13 @@ std::vector<std::string> Shown(const ReadOutcome& read, bool remarks) {
   }
   if (read.ok) std::ranges::copy(WrittenValues(read.config), std::back_inserter(shown));
   const std::string title = "Error in battle file " + read.config.name + ".vk7";
+  const auto lineAtEnd = [](const std::string& text) -> std::optional<std::uint32_t> {
+    const std::size_t digits = text.find_last_not_of("0123456789") + 1;
+    if (digits == text.size() || !text.substr(0, digits).ends_with("line ")) return std::nullopt;
+    return static_cast<std::uint32_t>(std::stoul(text.substr(digits)));
+  };
   for (const auto& e : read.messages) {
-    const bool plain = e.error ? e.title == title && e.line == LineAtEnd(e.text)
+    const bool plain = e.error ? e.title == title && e.line == lineAtEnd(e.text)
                                : e.title == "Warning" && e.text == kForeignFileWarning;
     shown.push_back(!plain ? e.title + ": " + e.text : e.error ? e.text : e.title);
   }

@@ -24,7 +24,11 @@ struct ReadOutcome {
   std::vector<RecordingReporter::Entry> messages;
 
   // Every message as "title: text", one a line, for failure output.
-  std::string Describe() const;
+  std::string Describe() const {
+    std::string text;
+    for (const auto& entry : messages) text += entry.title + ": " + entry.text + "\n";
+    return text;
+  }
 };
 
 // The ways the program reads a battle, each keeping the ship names it checks for clashes
@@ -44,7 +48,9 @@ ReadOutcome ReadEveryWay(const std::string& text, bool skipRemarks = true,
                          const std::string& name = "test");
 
 // Header plus `lines`, read with remarks skipped.
-ReadOutcome ReadBattleLines(const std::vector<std::string>& lines);
+inline ReadOutcome ReadBattleLines(const std::vector<std::string>& lines) {
+  return ReadBattleText(BattleText(lines));
+}
 
 // What a read shows, as case files write it: with `remarks` the remarks kept ("//" and the
 // remark), after a success the values read, then each message: an error titled for the battle

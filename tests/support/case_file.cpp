@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <regex>
 #include <stdexcept>
 
@@ -44,18 +43,14 @@ std::string Unescape(const std::string& text, const std::string& where) {
   return bytes;
 }
 
-}  // namespace
-
-std::vector<Case> ParseCases(const std::string& text, const std::string& fileName) {
+// The cases `in` holds, read as the file `fileName`.
+std::vector<Case> ParseCases(std::istream& in, const std::string& fileName) {
   static const std::regex caseName("== [A-Za-z0-9_]+");
   std::vector<Case> cases;
-  std::size_t start = 0;
-  for (int number = 1; start < text.size(); ++number) {
-    const std::size_t lf = text.find('\n', start);
-    std::string line = text.substr(start, lf - start);
-    start = lf == std::string::npos ? text.size() : lf + 1;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    const std::string where = fileName + ":" + std::to_string(number);
+  int number = 0;
+  for (std::string line; std::getline(in, line);) {
+    if (line.ends_with('\r')) line.pop_back();
+    const std::string where = fileName + ":" + std::to_string(++number);
     if (line.empty() || line[0] == '#') continue;
     if (line.back() == ' ' || line.back() == '\t') Throw(where, "blanks at the end without \\e");
     if (line.starts_with("==")) {
@@ -76,11 +71,13 @@ std::vector<Case> ParseCases(const std::string& text, const std::string& fileNam
   return cases;
 }
 
+}  // namespace
+
 std::vector<Case> LoadCases(const std::string& fileName) {
   std::ifstream in(std::string(VK7_TEST_DATA_DIR) + "/" + fileName, std::ios::binary);
   try {
     if (!in) Throw(fileName, "cannot open case file");
-    return ParseCases(std::string(std::istreambuf_iterator<char>(in), {}), fileName);
+    return ParseCases(in, fileName);
   } catch (const std::runtime_error& fault) {
     // Cases are loaded while the tests are registered, before any can fail on its own.
     std::fprintf(stderr, "%s\n", fault.what());

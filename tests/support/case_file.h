@@ -29,10 +29,6 @@ struct Case {
   std::vector<std::string> inputWhere;  // "file:line" of each input line
 };
 
-// The cases of `text`, read as the file `fileName`; throws std::runtime_error naming the file
-// and line of the first thing it does not understand.
-std::vector<Case> ParseCases(const std::string& text, const std::string& fileName);
-
 // Every case of `fileName` under the test data folder (tests/); a missing or malformed file
 // is a test setup fault and stops the test program with its file and line.
 std::vector<Case> LoadCases(const std::string& fileName);
