@@ -11,7 +11,10 @@ namespace vk7 {
 
 namespace {
 
-constexpr std::size_t kBlockSize = std::size_t{1} << 20;
+// Below the allocator's default threshold for mapping memory of its own: freeing mapped blocks
+// raises that threshold and made the allocations of later work (catalogs read after a battle)
+// several times slower.
+constexpr std::size_t kBlockSize = std::size_t{1} << 16;
 // Names are kept with their length in eight bits; battle lines are no longer than 255.
 static_assert(kMaxBattleLine <= 255);
 // Tables of this many names at most stay within the cache while they are searched.
