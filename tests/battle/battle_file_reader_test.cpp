@@ -81,6 +81,12 @@ TEST(BattleFileReader, LargeBattleSizesItsListsAheadAndReportsTheFirstRepeatedNa
     }
   }
   EXPECT_EQ(clean.config.systems.back().hulks.back().name, "Ship 41999");
+  // Read as the check reads it, an ended system's lists serve the next: one system's at a time.
+  for (const StarSystem& system :
+       ReadBattleText(BattleText(lines), true, "test", test_support::ReadWay::CheckBlocks)
+           .config.systems) {
+    EXPECT_EQ(system.friends.capacity() + system.hulks.capacity(), 0u);
+  }
   lines.insert(lines.begin() + 40000, "Enemy = Scout = Flagship");
   lines.insert(lines.begin() + 34000, "Hulk = Scout = Ship 19000");
   EXPECT_EQ(test_support::Shown(test_support::ReadEveryWay(BattleText(lines))),

@@ -8,7 +8,7 @@ namespace vk7 {
 namespace {
 
 // A file of over a megabyte is counted. Every ship and dialog line is counted for its system,
-// however it is spaced; lines that only look alike are not.
+// however it is spaced; lines that only look alike are not, nor ships past the sixth system.
 TEST(ListPresizer, CountsEachListOfALargeFile) {
   std::string text = "VK7 Battle\nFile Format Version 1.2\nEscort = A\nSystem = Sol\n";
   for (int i = 0; i < 40000; ++i) {
@@ -17,6 +17,7 @@ TEST(ListPresizer, CountsEachListOfALargeFile) {
   }
   text += "// Friend = Gone\nFriendAction = WarpInAfter 5\nEndingDialog=A: b\n";
   text += "System = Vega\nEscort=B\nHulk = Wreck\nEnemyWarpInDialog = A: b\nNeutral = N\n";
+  text += "System = C\nSystem = D\nSystem = E\nSystem = F\nSystem = G\nFriend = Beyond\n";
   TextLineFile source;
   source.OpenMemory(text);
   ListPresizer presizer;
@@ -32,6 +33,7 @@ TEST(ListPresizer, CountsEachListOfALargeFile) {
   EXPECT_EQ(sol.friends.capacity(), 40000u);
   EXPECT_EQ(sol.enemies.capacity(), 13334u);
   EXPECT_EQ(sol.Dialogs(DialogEvent::EndingDialog).capacity(), 1u);
+  EXPECT_EQ(sol.Dialogs(DialogEvent::StartingDialog).capacity(), 0u);
   EXPECT_EQ(vega.friends.capacity() + vega.enemies.capacity(), 0u);
   EXPECT_EQ(vega.hulks.capacity() + vega.neutrals.capacity(), 2u);
   EXPECT_EQ(vega.Dialogs(DialogEvent::EnemyWarpInDialog).capacity(), 1u);
