@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -161,7 +162,12 @@ TEST(BattleFileReader, ClosesTheFileBeforeShowingAnError) {
 
 template <typename Value>
 void RoundTrips(std::initializer_list<Value> values) {
-  for (const Value value : values) EXPECT_EQ(FromWord<Value>(Word(value)), value) << Word(value);
+  std::set<std::string_view> words;
+  for (const Value value : values) {
+    EXPECT_EQ(FromWord<Value>(Word(value)), value) << Word(value);
+    words.insert(Word(value));
+  }
+  EXPECT_EQ(words.size(), values.size());
 }
 
 // Each value is read back from the word it is written as, the words being distinct.

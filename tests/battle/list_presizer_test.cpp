@@ -17,6 +17,7 @@ TEST(ListPresizer, CountsEachListOfALargeFile) {
   }
   text += "// Friend = Gone\nFriendAction = WarpInAfter 5\nEndingDialog=A: b\n";
   text += "System = Vega\nEscort=B\nHulk = Wreck\nEnemyWarpInDialog = A: b\nNeutral = N\n";
+  text += "StartingDialog=A: b\n";
   text += "System = C\nSystem = D\nSystem = E\nSystem = F\nSystem = G\nFriend = Beyond\n";
   TextLineFile source;
   source.OpenMemory(text);
@@ -37,6 +38,7 @@ TEST(ListPresizer, CountsEachListOfALargeFile) {
   EXPECT_EQ(vega.friends.capacity() + vega.enemies.capacity(), 0u);
   EXPECT_EQ(vega.hulks.capacity() + vega.neutrals.capacity(), 2u);
   EXPECT_EQ(vega.Dialogs(DialogEvent::EnemyWarpInDialog).capacity(), 1u);
+  EXPECT_EQ(vega.Dialogs(DialogEvent::StartingDialog).capacity(), 1u);
   // A small file is not counted: the ships are guessed from its size.
   source.OpenMemory("System = Sol\nFriend = A\n" + std::string(4000, '\n'));
   presizer.Count(source);

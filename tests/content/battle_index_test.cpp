@@ -95,7 +95,8 @@ TEST_P(BattleIndexCaseTest, ShowsWhatIsExpected) {
   const test_support::Case& c = GetParam();
   SCOPED_TRACE(c.where);
   Names shown;
-  if (!c.name.starts_with("Index_") && !c.name.starts_with("Names_")) {
+  if (!c.name.starts_with("Index_") && !c.name.starts_with("Names_") &&
+      !c.name.starts_with("Typed_")) {
     test_support::Refuse(c, c.name, "a case neither of the index nor of names");
   }
   if (c.name.rfind("Index_", 0) == 0) shown = RunIndex(c);
@@ -105,6 +106,12 @@ TEST_P(BattleIndexCaseTest, ShowsWhatIsExpected) {
     const Names log = test::Log(reporter);
     EXPECT_EQ(log.size(), accepted ? 0u : 1u) << name;
     shown.push_back(accepted ? "accepted" : c.expected.size() == 1 ? log.at(0) : "refused");
+  }
+  for (const std::string& typed : c.name.starts_with("Typed_") ? c.input : Names{}) {
+    RecordingReporter reporter;
+    const auto name = TypedBattleName(typed, reporter, "First Patrol");
+    shown.push_back((name ? "[" + *name + "]" : "nothing") +
+                    (reporter.Entries().empty() ? "" : ", refused"));
   }
   EXPECT_EQ(shown, c.expected);
 }

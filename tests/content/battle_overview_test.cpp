@@ -32,11 +32,13 @@ TEST(BattleOverview, MatchesTheGoldenFiles) {
     bool checked;  // against the demo game's catalogs
     std::string golden;
   };
-  // Six systems with every kind of event, XML's special characters, Windows-1252 letters and
-  // a control byte; a demo battle whose classes, planet and system the catalogs lack; and the
-  // drawing's edge cases: the widths that set the page, cut words and every character's width;
-  // a page as wide as its title (with a finding just too wide for it), or as one dialog row.
-  for (const Case& c : {Case{kGoldenDir + "six_suns.vk7", false, "six_suns"},
+  // The narrowest page; six systems with every kind of event, XML's special characters,
+  // Windows-1252 letters and a control byte; a demo battle whose classes, planet and system the
+  // catalogs lack; and the drawing's edge cases: the widths that set the page, cut words and
+  // every character's width; a page as wide as its title (with a finding just too wide for
+  // it), or as one dialog row.
+  for (const Case& c : {Case{kGoldenDir + "../minimal.vk7", false, "minimal"},
+                        Case{kGoldenDir + "six_suns.vk7", false, "six_suns"},
                         Case{kGame + "/scripts/DeepSurvey.vk7", true, "deep_survey"},
                         Case{kGoldenDir + "edges.vk7", false, "edges"},
                         Case{kGoldenDir + "wide_title.vk7", true, "wide_title"},
