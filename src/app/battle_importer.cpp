@@ -109,7 +109,9 @@ bool BattleImporter::CopyIntoScripts(const std::filesystem::path& source,
   input.Close();
   // A battle the user chose to overwrite goes to the trash, where it can be got back.
   BoxReporter reporter(parent_);
-  return Committed(FileTrash::Write(target, bytes), "Error", reporter);
+  const std::optional<CommitResult> written =
+      FileTrash::Write(target, bytes, ConfirmBox::ForGood(parent_, battleName + ".vk7"));
+  return written && Committed(*written, "Error", reporter);
 }
 
 }  // namespace vk7

@@ -76,7 +76,7 @@ void BattleListWindow::OfferRecovery() {
                          "The editor was closed while the battle \"" + run->name +
                              "\" was being edited. Open the unsaved edits again?",
                          "Recover Battle")) {
-      FileTrash::Discard(file);
+      FileTrash::Discard(file, ConfirmBox::ForGood(this, file.filename().string()));
       continue;
     }
     std::string name = run->name;
@@ -152,9 +152,14 @@ void BattleListWindow::DeleteBattle() {
   if (!selected) return;
   const std::string name = index_.Entries()[*selected];
   if (!DeleteBox::Ask(this, name)) return;
-  if (!FileTrash::Discard(game_.BattleFile(name))) {
-    ErrorBox::Show(this, "Cannot delete the file!", "Error");
-    return;
+  switch (FileTrash::Discard(game_.BattleFile(name), ConfirmBox::ForGood(this, name + ".vk7"))) {
+    case FileTrash::Outcome::Kept:
+      return;
+    case FileTrash::Outcome::Failed:
+      ErrorBox::Show(this, "Cannot delete the file!", "Error");
+      return;
+    case FileTrash::Outcome::Done:
+      break;
   }
   index_.RemoveAt(*selected);
   Refill(std::nullopt);
@@ -183,7 +188,10 @@ void BattleListWindow::RenameBattle() {
       return;
     }
   }
-  if (!FileTrash::Replace(game_.BattleFile(oldName), target)) {
+  const FileTrash::Outcome moved = FileTrash::Replace(game_.BattleFile(oldName), target,
+                                                      ConfirmBox::ForGood(this, newName + ".vk7"));
+  if (moved == FileTrash::Outcome::Kept) return;
+  if (moved == FileTrash::Outcome::Failed) {
     ErrorBox::Show(this, "Cannot rename the file!", "Error");
     return;
   }

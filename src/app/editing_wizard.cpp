@@ -127,9 +127,10 @@ bool EditingWizard::Save(const std::string& name, bool replacing) {
   if (!bytes) return false;
   const std::filesystem::path file = game_.BattleFile(name);
   // A battle the user chose to overwrite goes to the trash, where it can be got back.
-  const CommitResult written =
-      replacing ? FileTrash::Write(file, *bytes) : CommitFileAtomically(file, *bytes);
-  if (!Committed(written, BattleFileErrorTitle(name), reporter)) return false;
+  const std::optional<CommitResult> written =
+      replacing ? FileTrash::Write(file, *bytes, ConfirmBox::ForGood(parent_, name + ".vk7"))
+                : CommitFileAtomically(file, *bytes);
+  if (!written || !Committed(*written, BattleFileErrorTitle(name), reporter)) return false;
   // Saved: from now on the battle goes by this name (until then the pages show its own).
   config_.name = name;
   const std::string padding(34, ' ');

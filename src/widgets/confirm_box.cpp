@@ -33,4 +33,13 @@ bool ConfirmBox::Ask(QWidget* parent, const std::string& question, const std::st
   return ModalSeam::Current().Exec(box) == QDialog::Accepted;
 }
 
+std::function<bool()> ConfirmBox::ForGood(QWidget* parent, const std::string& fileName) {
+  return [parent, fileName] {
+    return Ask(parent,
+               "The trash cannot take \"" + fileName +
+                   "\", so it would be lost for good. Delete or replace it anyway?",
+               "No Trash", true);
+  };
+}
+
 }  // namespace vk7

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -23,6 +24,9 @@ class ConfirmBox : public QDialog {
 
   static bool Ask(QWidget* parent, const std::string& question, const std::string& title = {},
                   bool noByDefault = false);
+  // The question asked before `fileName` is deleted or replaced for good, because the trash
+  // cannot take it; "No", which keeps the file, is the default.
+  static std::function<bool()> ForGood(QWidget* parent, const std::string& fileName);
 
  private:
   std::unique_ptr<Ui::ConfirmBox> ui_;

@@ -98,27 +98,29 @@ bool FileTrash::TrashCopy(const fs::path& file) {
   return inTrash.has_value();
 }
 
-bool FileTrash::Discard(const fs::path& file) {
+FileTrash::Outcome FileTrash::Discard(const fs::path& file, const ForGood& forGood) {
   std::error_code ec;
   // A folder is no battle file; deleting one is refused, as Windows refuses it.
-  if (fs::is_directory(fs::symlink_status(file, ec))) return false;
-  TrashCopy(file);
-  return fs::remove(file, ec) && !ec;
+  if (fs::is_directory(fs::symlink_status(file, ec)) || !Present(file)) return Outcome::Failed;
+  if (!TrashCopy(file) && !forGood()) return Outcome::Kept;
+  return fs::remove(file, ec) && !ec ? Outcome::Done : Outcome::Failed;
 }
 
-bool FileTrash::Replace(const fs::path& source, const fs::path& target) {
+FileTrash::Outcome FileTrash::Replace(const fs::path& source, const fs::path& target,
+                                      const ForGood& forGood) {
   std::error_code ec;
   // Checked first, so that a missing source never costs the target its place; a folder (or a
   // link to one) is no battle file to replace.
-  if (!Present(source) || fs::is_directory(target, ec)) return false;
-  if (Present(target)) TrashCopy(target);
+  if (!Present(source) || fs::is_directory(target, ec)) return Outcome::Failed;
+  if (Present(target) && !TrashCopy(target) && !forGood()) return Outcome::Kept;
   fs::rename(source, target, ec);
-  if (ec) return false;
+  if (ec) return Outcome::Failed;
   SyncFolder(target.parent_path());
-  return true;
+  return Outcome::Done;
 }
 
-CommitResult FileTrash::Write(const fs::path& target, std::string_view bytes) {
+std::optional<CommitResult> FileTrash::Write(const fs::path& target, std::string_view bytes,
+                                             const ForGood& forGood) {
   std::error_code ec;
   // Nothing to keep; a link is written through to the file it names, as a plain save does.
   if (!fs::exists(target, ec) || fs::is_symlink(target, ec)) {
@@ -126,7 +128,7 @@ CommitResult FileTrash::Write(const fs::path& target, std::string_view bytes) {
   }
   // Refused as a plain save refuses it, before anything reaches the trash.
   if (!OpensForUpdate(target)) return CommitResult::CannotCreate;
-  TrashCopy(target);
+  if (!TrashCopy(target) && !forGood()) return std::nullopt;
   return CommitFileAtomically(target, bytes);
 }
 

@@ -20,6 +20,9 @@ namespace {
 // A move that the file system refuses (here: onto another device, which stops root too) is
 // reported, and both files stay where they were: the old one, already in the trash, comes back.
 TEST(FileTrash, AReplaceThatCannotMoveTheFileFailsAndKeepsBoth) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Windows copies a move between drives; its refused move is a file held open";
+#endif
   const std::filesystem::path elsewhere = "/dev/shm";
   if (!std::filesystem::is_directory(elsewhere)) GTEST_SKIP() << "no second file system here";
   test::TempDir dir;
@@ -29,7 +32,8 @@ TEST(FileTrash, AReplaceThatCannotMoveTheFileFailsAndKeepsBoth) {
   dir.Write(source, "new");  // an absolute name is taken as it is
   for (const bool old : {false, true}) {
     if (old) dir.Write("Sol.vk7", "old");
-    EXPECT_FALSE(FileTrash::Replace(source, dir / "Sol.vk7"));
+    const auto unasked = [] { return ADD_FAILURE() << "the trash took it", false; };
+    EXPECT_EQ(FileTrash::Replace(source, dir / "Sol.vk7", unasked), FileTrash::Outcome::Failed);
     EXPECT_EQ(test::ReadBytes(source), "new");
     EXPECT_EQ(std::filesystem::exists(dir / "Sol.vk7") ? test::ReadBytes(dir / "Sol.vk7") : "-",
               old ? "old" : "-");
