@@ -21,10 +21,6 @@ namespace {
 constexpr const char* kSuffix = ".vk7recovery";
 constexpr const char* kHeader = "VK7 Recovery\n";
 
-std::filesystem::path Folder() {
-  return ToPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)) / "recovery";
-}
-
 // The start of the file names of one game folder's runs.
 std::string GamePrefix(const GameFolder& game) {
   const QString root = QDir(FromPath(game.Root())).absolutePath();
@@ -43,6 +39,12 @@ bool HeldByARun(const std::filesystem::path& file) {
 }
 
 }  // namespace
+
+std::filesystem::path RecoveryFile::Folder() {
+  // Local, not roaming: the files name this machine's game folders and change at every edit.
+  return ToPath(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation)) /
+         "recovery";
+}
 
 std::filesystem::path RecoveryFile::NewFor(const GameFolder& game) {
   return Folder() / (GamePrefix(game) + std::to_string(QCoreApplication::applicationPid()) + "-" +

@@ -27,6 +27,8 @@ struct RecoveredRun {
 // the run holds: a file whose lock no running editor holds is waiting to be recovered.
 class RecoveryFile {
  public:
+  // Where they are kept: the user's local application data folder.
+  static std::filesystem::path Folder();
   // A fresh file for a new run on `game`.
   static std::filesystem::path NewFor(const GameFolder& game);
   // The waiting files of `game`.

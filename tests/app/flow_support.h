@@ -4,11 +4,13 @@
 #include <QCoreApplication>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/battle_list_window.h"
 #include "app/catalogs.h"
+#include "app/recovery_file.h"
 #include "battle/battle_file_reader.h"
 #include "battle/game_folder.h"
 #include "gui_support/scripted_seam.h"
@@ -33,17 +35,37 @@ class ScopedEnv {
   QByteArray old_;
 };
 
+// Names the program's organisation for as long as it lives.
+class ScopedOrganization {
+ public:
+  explicit ScopedOrganization(const std::string& name) : old_(QCoreApplication::organizationName()) {
+    QCoreApplication::setOrganizationName(QString::fromStdString(name));
+  }
+  ~ScopedOrganization() { QCoreApplication::setOrganizationName(old_); }
+
+ private:
+  QString old_;
+};
+
 // The demo game below a fresh temporary folder, with room beside it for files from elsewhere
 // and for the desktop trash (home and data folder there, so no test touches the user's own).
 class GameCopy {
  public:
-  GameCopy() : game_(dir_.Path() / "game") {
+  GameCopy() : GameCopy(std::make_unique<TempDir>()) {
     std::filesystem::copy(std::filesystem::path(VK7_EXAMPLES_DIR) / "game", game_.Root(),
                           std::filesystem::copy_options::recursive);
-    std::filesystem::create_directory(dir_.Path() / "data");
+    std::filesystem::create_directory(root_ / "data");
   }
+  // The copy another process of the test made, at `root`; left for that one to remove.
+  explicit GameCopy(const std::filesystem::path& root) : root_(root), game_(root / "game") {}
+  ~GameCopy() {
+#ifdef _WIN32
+    if (dir_) std::filesystem::remove_all(Recovery().parent_path());
+#endif
+  }
+
   const GameFolder& Game() const { return game_; }
-  const std::filesystem::path& Root() const { return dir_.Path(); }
+  const std::filesystem::path& Root() const { return root_; }
   std::filesystem::path Scripts() const { return game_.Root() / "scripts"; }
   // Files are named as in the scripts folder ("vk7.txt"), or from the temporary folder when
   // the name has a folder in it ("elsewhere/Raid.vk7", "data/Trash/files/Raid.vk7").
@@ -56,9 +78,7 @@ class GameCopy {
     return {utf8.begin(), utf8.end()};
   }
   // Where the editor keeps the battles of unfinished editing runs.
-  std::filesystem::path Recovery() const {
-    return Root() / "data" / QCoreApplication::applicationName().toStdString() / "recovery";
-  }
+  std::filesystem::path Recovery() const { return RecoveryFile::Folder(); }
   // Every file below the temporary folder with its bytes, but for the recovery files of the
   // run going on: what a flow may not touch.
   std::map<std::string, std::string> Snapshot() const {
@@ -71,10 +91,19 @@ class GameCopy {
   }
 
  private:
-  TempDir dir_;
+  explicit GameCopy(std::unique_ptr<TempDir> dir)
+      : dir_(std::move(dir)), root_(dir_->Path()), game_(root_ / "game") {}
+
+  std::unique_ptr<TempDir> dir_;
+  std::filesystem::path root_;
   GameFolder game_;
-  ScopedEnv home_{"HOME", dir_.Path()};
-  ScopedEnv data_{"XDG_DATA_HOME", dir_.Path() / "data"};
+  ScopedEnv home_{"HOME", root_};
+  ScopedEnv data_{"XDG_DATA_HOME", root_ / "data"};
+#ifdef _WIN32
+  // Windows keeps application data where no variable moves it: each copy has a folder of its
+  // own there, by the organisation's name.
+  ScopedOrganization organization_{"vk7-test-" + root_.filename().string()};
+#endif
 };
 
 inline QString Q(const std::string& text) {

@@ -2,14 +2,12 @@
 // prepared, the dialogs answered, and what was shown and what changed on disk.
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <algorithm>
-#include <csignal>
+#include <cstdlib>
 #include <fstream>
-
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "app/flow_support.h"
 #include "app/recovery_file.h"
@@ -21,6 +19,11 @@ namespace {
 
 using namespace test;
 using Files = std::map<std::string, std::string>;
+
+// A killed editor is this test program run again on the same game copy (named in this
+// variable), ending in its last dialog as a kill ends it: nothing written, nothing cleaned up.
+constexpr const char* kKilledRun = "VK7_KILLED_RUN";
+constexpr int kKilledStatus = 137;
 
 template <typename T>
 T& Only(QDialog& dialog) {
@@ -183,16 +186,31 @@ void Script(ScriptedSeam& seam, GameCopy& copy, const std::vector<std::string>& 
         if (std::ranges::count(*preps, "list") > 0) RunList(copy);
       }
       Play(seam, dialog, actions);
-      if (last) ::kill(::getpid(), SIGKILL);
+      if (last) std::_Exit(kKilledStatus);
     });
   }
 }
 
 class ListFlows : public testing::TestWithParam<test_support::Case> {};
 
+// Runs the lines before "~ killed" in a second process of this program, which dies in its last
+// dialog, on `copy`.
+void RunKilled(const GameCopy& copy) {
+  const testing::TestInfo& test = *testing::UnitTest::GetInstance()->current_test_info();
+  QProcess editor;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert(kKilledRun, FromPath(copy.Root()));
+  editor.setProcessEnvironment(environment);
+  editor.setProcessChannelMode(QProcess::MergedChannels);
+  editor.start(QCoreApplication::applicationFilePath(),
+               {Q("--gtest_filter=" + std::string(test.test_suite_name()) + "." + test.name())});
+  ASSERT_TRUE(editor.waitForFinished(120000));
+  EXPECT_EQ(editor.exitCode(), kKilledStatus) << editor.readAll().toStdString();
+}
+
 // Input: "! " preparations, then the dialogs in the order they open, "TEMPLATE: a; b", and the
-// choosers' answers, "file: NAME" ("file:" cancels). The lines before "~ killed" run in a child
-// process that is killed in its last dialog; the rest then runs as after a new start. Expected:
+// choosers' answers, "file: NAME" ("file:" cancels). The lines before "~ killed" run in an
+// editor that is killed in its last dialog; the rest then runs as after a new start. Expected:
 // the seam's log (folders named from the temporary folder), then the files' changes, then the
 // recovery files left.
 TEST_P(ListFlows, ShowAndChangeWhatTheyShould) {
@@ -201,20 +219,19 @@ TEST_P(ListFlows, ShowAndChangeWhatTheyShould) {
 #ifdef _WIN32
   if (c.name.ends_with("OnLinux")) GTEST_SKIP() << "single-byte file names exist on Linux only";
 #endif
-  GameCopy copy;
-  Files before;
   auto lines = c.input;
-  if (const auto kill = std::ranges::find(lines, "~ killed"); kill != lines.end()) {
-    const pid_t child = ::fork();
-    if (child == 0) {
-      ScriptedSeam seam;
-      Script(seam, copy, {lines.begin(), kill}, before, true);
-      RunList(copy);
-      ::_exit(1);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << status;
+  const auto kill = std::ranges::find(lines, "~ killed");
+  Files before;
+  if (qEnvironmentVariableIsSet(kKilledRun)) {  // the killed editor
+    GameCopy copy(ToPath(qEnvironmentVariable(kKilledRun)));
+    ScriptedSeam seam;
+    Script(seam, copy, {lines.begin(), kill}, before, true);
+    RunList(copy);
+    std::_Exit(1);
+  }
+  GameCopy copy;
+  if (kill != lines.end()) {
+    RunKilled(copy);
     lines.erase(lines.begin(), kill + 1);
   }
   ScriptedSeam seam;
