@@ -11,12 +11,13 @@ namespace {
 constexpr const char* kMachineKey = "HKEY_LOCAL_MACHINE\\SOFTWARE\\VelkorEdit\\ZRPath";
 constexpr const char* kUserKey = "HKEY_CURRENT_USER\\SOFTWARE\\VelkorEdit\\ZRPath";
 
-// The first value of the key, whatever its name ("Default" is the key's unnamed value).
+// The key's unnamed value, the one the editor writes; else its first value, whatever its name.
+// Qt lists the unnamed value as ".".
 std::optional<QString> FirstValue(const char* key) {
   QSettings settings(key, QSettings::NativeFormat);
   const QStringList names = settings.childKeys();
   if (names.isEmpty()) return std::nullopt;
-  const QString name = names.contains("Default") ? QString("Default") : names.front();
+  const QString name = names.contains(".") ? QString(".") : names.front();
   return settings.value(name).toString();
 }
 

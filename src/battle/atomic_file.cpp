@@ -11,6 +11,8 @@
 #include "battle/native_file.h"
 
 #ifdef _WIN32
+#include <windows.h>
+
 #include <io.h>
 #include <process.h>
 #else
@@ -47,11 +49,17 @@ unsigned long ProcessId() {
 #endif
 }
 
-bool ProcessIsGone([[maybe_unused]] unsigned long long pid) {
-#ifdef _WIN32
-  return false;  // not told here; the age alone decides
-#else
+bool ProcessIsGone(unsigned long long pid) {
   if (pid == ProcessId() || pid > 0x7fffffffULL) return false;
+#ifdef _WIN32
+  const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE,
+                                     static_cast<DWORD>(pid));
+  if (process == nullptr) return GetLastError() == ERROR_INVALID_PARAMETER;  // no such process
+  DWORD status = 0;
+  const bool ended = GetExitCodeProcess(process, &status) && status != STILL_ACTIVE;
+  CloseHandle(process);
+  return ended;
+#else
   return kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
 #endif
 }

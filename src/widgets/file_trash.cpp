@@ -12,6 +12,7 @@
 #include "battle/native_file.h"
 #include "battle/windows_1252.h"
 #include "widgets/native_path.h"
+#include "widgets/recycle_bin.h"
 
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -72,8 +73,17 @@ std::optional<fs::path> FileTrash::MoveToTrash(const fs::path& file) {
   if (data.isEmpty() || !QDir().mkpath(data)) return std::nullopt;
 #endif
   QString inTrash;
-  if (!QFile::moveToTrash(FromPath(file), &inTrash)) return std::nullopt;
-  return inTrash.isEmpty() ? fs::path() : ToPath(inTrash);
+  if (QFile::moveToTrash(FromPath(file), &inTrash)) {
+#ifdef _WIN32
+    // Windows names the file's place in the bin only when it recycled it, not when it deleted
+    // it instead (a drive without a bin).
+    if (inTrash.isEmpty()) return std::nullopt;
+#endif
+    return inTrash.isEmpty() ? fs::path() : ToPath(inTrash);
+  }
+  // Qt's way to the Recycle Bin is missing under Wine; the shell's older one is there.
+  if (Present(file) && MoveToRecycleBin(file)) return fs::path();
+  return std::nullopt;
 }
 
 bool FileTrash::TrashCopy(const fs::path& file) {

@@ -48,7 +48,8 @@ class ScopedOrganization {
 };
 
 // The demo game below a fresh temporary folder, with room beside it for files from elsewhere
-// and for the desktop trash (home and data folder there, so no test touches the user's own).
+// and for the desktop trash (home and data folder there, so no test touches the user's own; on
+// Windows the Recycle Bin is the user's, and under Wine the test run's).
 class GameCopy {
  public:
   GameCopy() : GameCopy(std::make_unique<TempDir>()) {
@@ -97,9 +98,10 @@ class GameCopy {
   std::unique_ptr<TempDir> dir_;
   std::filesystem::path root_;
   GameFolder game_;
+#ifndef _WIN32
   ScopedEnv home_{"HOME", root_};
   ScopedEnv data_{"XDG_DATA_HOME", root_ / "data"};
-#ifdef _WIN32
+#else
   // Windows keeps application data where no variable moves it: each copy has a folder of its
   // own there, by the organisation's name.
   ScopedOrganization organization_{"vk7-test-" + root_.filename().string()};

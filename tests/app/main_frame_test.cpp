@@ -7,30 +7,20 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QSettings>
-#include <QStandardPaths>
 
 #include "app/editor_startup.h"
 #include "app/flow_support.h"
 #include "app/game_settings.h"
+#include "app/stored_settings.h"
+#include "widgets/native_path.h"
 
 namespace vk7 {
 namespace {
 
 using namespace test;
 
-// The settings go to a fresh folder. QSettings takes its folder from XDG_CONFIG_HOME once per
-// process, so the folder is also set explicitly for the case that an earlier test used it.
 class MainFrameTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, Q(config_.Path().string()));
-  }
-  void TearDown() override {
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
-                       QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
-  }
-
   // The chooser's prompt and start folder: the current folder, else the home folder.
   static QString Prompt(const QString& current, const QString& start = QDir::homePath()) {
     return "folder: Configure VelkorEdit: Set ZR main directory\nCurrent Path: " + current + "|" +
@@ -46,8 +36,12 @@ class MainFrameTest : public ::testing::Test {
     FAIL() << "no menu item " << text.toStdString();
   }
 
-  TempDir config_;
-  ScopedEnv configHome_{"XDG_CONFIG_HOME", config_.Path()};
+  // The chosen folder as the editor keeps it: native separators, one at the end.
+  static QString Stored(const QString& folder) {
+    return QDir::toNativeSeparators(folder) + QDir::separator();
+  }
+
+  StoredSettings settings_;
   TempDir folders_;
 };
 
@@ -83,18 +77,18 @@ TEST_F(MainFrameTest, HasItsTitleAndMenuAndF1OpensTheAboutBox) {
 // The chosen folder is stored with one trailing separator; a cancelled choice keeps the old
 // one; the chooser starts in the current folder, or in the home folder when that is gone.
 TEST_F(MainFrameTest, PathToZrStoresTheChosenFolder) {
-  const QString old = Q(folders_.Path().string()) + "/";
-  const QString zr = Q((folders_.Path() / "ZR").string());
+  const QString old = Stored(FromPath(folders_.Path()));
+  const QString zr = FromPath(folders_.Path() / "ZR");
   MainFrame frame(old);
   ScriptedSeam seam;
   seam.Chosen("folder", zr).Chosen("folder", zr + "/").Chosen("folder", "");
   for (int i = 0; i < 3; ++i) {
     Trigger(frame, "Path to ZR");
-    EXPECT_EQ(frame.GameDirectory(), zr + "/");
-    EXPECT_EQ(GameSettings::Read(), std::optional<QString>(zr + "/"));
+    EXPECT_EQ(frame.GameDirectory(), Stored(zr));
+    EXPECT_EQ(GameSettings::Read(), std::optional<QString>(Stored(zr)));
   }
   EXPECT_EQ(seam.Log(),
-            (std::vector<QString>{Prompt(old, old), Prompt(zr + "/"), Prompt(zr + "/")}));
+            (std::vector<QString>{Prompt(old, old), Prompt(Stored(zr)), Prompt(Stored(zr))}));
 }
 
 TEST_F(MainFrameTest, StartAsksForAGameFolderWhenThereIsNoneAndOpensItsBattleList) {
@@ -116,14 +110,14 @@ TEST_F(MainFrameTest, StartAsksForAGameFolderWhenThereIsNoneAndOpensItsBattleLis
 }
 
 TEST_F(MainFrameTest, TheFirstStartOffersTheFolderChoiceUntilOneIsStored) {
-  const QString zr = Q((folders_.Path() / "ZR").string());
+  const QString zr = FromPath(folders_.Path() / "ZR");
   ScriptedSeam seam;
   seam.Chosen("folder", "");  // cancelled: nothing stored, so the next start asks again
   EXPECT_EQ(StartEditor()->GameDirectory(), "");
   EXPECT_FALSE(GameSettings::Read());
   seam.Chosen("folder", zr);
-  EXPECT_EQ(StartEditor()->GameDirectory(), zr + "/");
-  EXPECT_EQ(StartEditor()->GameDirectory(), zr + "/");  // stored now: no question
+  EXPECT_EQ(StartEditor()->GameDirectory(), Stored(zr));
+  EXPECT_EQ(StartEditor()->GameDirectory(), Stored(zr));  // stored now: no question
   EXPECT_EQ(seam.Log(), (std::vector<QString>{Prompt(""), Prompt("")}));
   ASSERT_TRUE(GameSettings::Write("/games/zr"));  // stored by hand: used unchanged
   EXPECT_EQ(StartEditor()->GameDirectory(), "/games/zr");
