@@ -2,10 +2,28 @@
 #   Linux:   cpack -G DEB in the release build: the editor, vk7, desktop entry, metainfo,
 #            icons, manual pages, vk7's bash completion and the changelog, with the Debian
 #            dependencies that dpkg-shlibdeps finds in the programs.
-#   Windows: cpack -G ZIP in the windows build: vk7.exe, the README and the licence.
+#   Windows: cpack -G ZIP in the windows build: velkor-editor.exe and vk7.exe, the Qt DLLs and
+#            plugins the editor loads, the MinGW runtime, the README and the licences.
 include(GNUInstallDirs)
 if(WIN32)
   install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION .)
+  if(VK7_BUILD_GUI)
+    # The editor runs from wherever the zip is unpacked: the DLLs beside it, the plugins in the
+    # folders beside it where Qt looks for them (no qt.conf needed).
+    set(vk7_qt_bin ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_BINS})
+    foreach(dll Qt6Core Qt6Gui Qt6Widgets Qt6Svg Qt6SvgWidgets libstdc++-6 libgcc_s_seh-1
+                libwinpthread-1)
+      install(FILES ${vk7_qt_bin}/${dll}.dll DESTINATION .)
+    endforeach()
+    foreach(plugin platforms/qwindows styles/qwindowsvistastyle imageformats/qsvg
+                   iconengines/qsvgicon)
+      get_filename_component(kind ${plugin} DIRECTORY)
+      install(FILES ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_PLUGINS}/${plugin}.dll DESTINATION ${kind})
+    endforeach()
+    # Qt's licences (LGPL-3.0 for the modules used) and those of the libraries inside it and of
+    # the MinGW runtime, as scripts/build-qt-windows collected them.
+    install(DIRECTORY ${QT6_INSTALL_PREFIX}/licenses/ DESTINATION licenses)
+  endif()
 else()
   install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/velkor-editor)
   # Debian keeps a package's licence as its copyright file.

@@ -5,6 +5,10 @@
 #include <QTimer>
 #include <cstdio>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "app/game_settings.h"
 #include "app/recovery_file.h"
 #include "widgets/native_path.h"
@@ -43,6 +47,13 @@ std::optional<int> AnswerCommandLine(int& argc, char** argv) {
   } else {
     return std::nullopt;
   }
+#ifdef _WIN32
+  // A Windows program of the GUI kind starts without standard output unless it was redirected:
+  // answer in the console it was started from.
+  if (GetStdHandle(STD_OUTPUT_HANDLE) == nullptr && AttachConsole(ATTACH_PARENT_PROCESS)) {
+    std::freopen("CONOUT$", "w", stdout);
+  }
+#endif
   std::fputs(answer.toLocal8Bit().constData(), stdout);
   return std::fflush(stdout) == 0 ? 0 : 1;
 }
