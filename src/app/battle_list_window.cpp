@@ -85,7 +85,7 @@ void BattleListWindow::OfferRecovery() {
     // An edit of the battle while its file is there, else a new battle of that name.
     if (wizard.Run(name, !OpensForUpdate(game_.BattleFile(name)))) {
       index_.Add(Trim(name));
-      Refill(Selected());
+      ListChanged(Selected());
     }
   }
 }
@@ -103,6 +103,17 @@ void BattleListWindow::Refill(std::optional<std::size_t> select) {
     ui_->battleList->setCurrentRow(static_cast<int>(*select));
   }
   UpdateButtons();
+}
+
+void BattleListWindow::ListChanged(std::optional<std::size_t> select) {
+  // On disk at once, so that a crash or a kill cannot leave a saved battle out of the game.
+  // The merge may bring in others' changes: the selected battle is found again by name.
+  const std::optional<std::string> name =
+      select && *select < index_.Entries().size() ? std::optional(index_.Entries()[*select])
+                                                  : std::nullopt;
+  BoxReporter reporter(this);
+  index_.Save(reporter);
+  Refill(name ? index_.Contains(*name) : std::nullopt);
 }
 
 void BattleListWindow::UpdateButtons() {
@@ -132,7 +143,7 @@ void BattleListWindow::CreateBattle() {
   EditingWizard wizard(this, game_, catalogs_);
   if (wizard.Run(*name, true)) {
     index_.Add(Trim(*name));
-    Refill(selected);
+    ListChanged(selected);
   }
 }
 
@@ -143,7 +154,7 @@ void BattleListWindow::EditBattle() {
   EditingWizard wizard(this, game_, catalogs_);
   if (wizard.Run(name, false)) {
     index_.Add(Trim(name));
-    Refill(selected);
+    ListChanged(selected);
   }
 }
 
@@ -162,7 +173,7 @@ void BattleListWindow::DeleteBattle() {
       break;
   }
   index_.RemoveAt(*selected);
-  Refill(std::nullopt);
+  ListChanged(std::nullopt);
 }
 
 void BattleListWindow::RenameBattle() {
@@ -195,7 +206,7 @@ void BattleListWindow::RenameBattle() {
     ErrorBox::Show(this, "Cannot rename the file!", "Error");
     return;
   }
-  Refill(index_.RenameAt(*selected, newName));
+  ListChanged(index_.RenameAt(*selected, newName));
 }
 
 void BattleListWindow::CheckBattle() {
@@ -215,25 +226,26 @@ void BattleListWindow::ImportBattle() {
   BattleImporter importer(this, game_, catalogs_, index_);
   if (importer.Import()) {
     index_.MarkChanged();
-    Refill(Selected());
+    ListChanged(Selected());
   }
 }
 
 void BattleListWindow::MoveUp() {
   const auto selected = Selected();
   if (!selected) return;
-  if (const auto moved = index_.MoveUp(*selected)) Refill(moved);
+  if (const auto moved = index_.MoveUp(*selected)) ListChanged(moved);
 }
 
 void BattleListWindow::MoveDown() {
   const auto selected = Selected();
   if (!selected) return;
-  if (const auto moved = index_.MoveDown(*selected)) Refill(moved);
+  if (const auto moved = index_.MoveDown(*selected)) ListChanged(moved);
 }
 
 void BattleListWindow::reject() {
   BoxReporter reporter(this);
-  index_.Save(reporter);
+  // A list that could not be written stays on screen, where it is not lost.
+  if (!index_.Save(reporter)) return;
   QDialog::reject();
 }
 

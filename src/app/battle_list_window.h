@@ -51,6 +51,8 @@ class BattleListWindow : public QDialog {
  private:
   std::optional<std::size_t> Selected() const;
   void Refill(std::optional<std::size_t> select);
+  // After a change to the list: writes it and shows it, with `select` still selected.
+  void ListChanged(std::optional<std::size_t> select);
   void UpdateButtons();
 
   std::unique_ptr<Ui::BattleListWindow> ui_;

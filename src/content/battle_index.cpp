@@ -16,10 +16,17 @@ namespace vk7 {
 
 namespace {
 
+// Nothing when the file cannot be read, a folder put in its place included. (Read through the
+// stream, which turns a failed read into a state; an iterator over the buffer would throw.)
 std::optional<std::string> ReadAll(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
-  if (!in) return std::nullopt;
-  return std::string(std::istreambuf_iterator<char>(in), {});
+  std::string bytes;
+  char buffer[16384];
+  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+    bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
+  }
+  if (!in.eof()) return std::nullopt;
+  return bytes;
 }
 
 bool Listed(const std::vector<std::string>& names, std::string_view name) {

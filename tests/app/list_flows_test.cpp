@@ -87,7 +87,7 @@ void Play(ScriptedSeam& seam, QDialog& dialog, const std::vector<std::string>& a
 // Files another program holds open until the case ends.
 std::vector<std::shared_ptr<void>> held;
 
-// "! no trash", "! remove NAME", "! protect NAME" (write-protected by its permission bits,
+// "! no trash", "! remove NAME" (a folder too), "! protect NAME" (write-protected by its permission bits,
 // which Windows refuses to replace, also for root), "! write NAME: BYTES" (NAME "recovery": a
 // recovery file of the game), "! hold NAME" (open, on Windows without delete sharing, as
 // editors and virus scanners hold files).
@@ -97,7 +97,7 @@ void Prepare(const GameCopy& copy, const std::string& what) {
     std::filesystem::remove_all(copy.Root() / "data");
     std::ofstream(copy.Root() / "data");
   } else if (what.starts_with("remove ")) {
-    std::filesystem::remove(copy.At(name));
+    std::filesystem::remove_all(copy.At(name));
   } else if (what.starts_with("protect ")) {
     std::filesystem::permissions(copy.At(name), std::filesystem::perms::owner_read);
 #ifdef _WIN32
@@ -262,7 +262,6 @@ TEST_P(ListFlows, ShowAndChangeWhatTheyShould) {
     GTEST_SKIP() << "a running program's Recycle Bin cannot be taken away (RecycleBin tests)";
   }
   // The Recycle Bin is the user's, not the copy's: what went there is counted.
-  const long long binBefore = RecycleBinItems(ToPath(QDir::tempPath()));
   const auto recycled = std::ranges::count_if(
       expected, [](const std::string& line) { return line.starts_with("data/Trash/files/"); });
   std::erase_if(expected, [](const std::string& line) { return line.starts_with("data/Trash/"); });
@@ -281,6 +280,9 @@ TEST_P(ListFlows, ShowAndChangeWhatTheyShould) {
     RunKilled(copy);
     lines.erase(lines.begin(), kill + 1);
   }
+#ifdef _WIN32
+  const long long binBefore = RecycleBinItems(ToPath(QDir::tempPath()));  // as `before`
+#endif
   ScriptedSeam seam;
   Script(seam, copy, lines, before);
   before = copy.Snapshot();
