@@ -82,8 +82,9 @@ void BattleListWindow::OfferRecovery() {
     std::string name = run->name;
     EditingWizard wizard(this, game_, catalogs_);
     wizard.Resume(file, *run);
-    // An edit of the battle while its file is there, else a new battle of that name.
-    if (wizard.Run(name, !OpensForUpdate(game_.BattleFile(name)))) {
+    // As the run began: a new battle saved over an existing file sends that one to the trash,
+    // as it would have before the crash.
+    if (wizard.Run(name, run->isNew)) {
       index_.Add(Trim(name));
       ListChanged(Selected());
     }
