@@ -109,9 +109,9 @@ void BattleListWindow::Refill(std::optional<std::size_t> select) {
 void BattleListWindow::ListChanged(std::optional<std::size_t> select) {
   // On disk at once, so that a crash or a kill cannot leave a saved battle out of the game.
   // The merge may bring in others' changes: the selected battle is found again by name.
-  const std::optional<std::string> name =
-      select && *select < index_.Entries().size() ? std::optional(index_.Entries()[*select])
-                                                  : std::nullopt;
+  const std::optional<std::string> name = select && *select < index_.Entries().size()
+                                              ? std::optional(index_.Entries()[*select])
+                                              : std::nullopt;
   BoxReporter reporter(this);
   index_.Save(reporter);
   Refill(name ? index_.Contains(*name) : std::nullopt);

@@ -52,8 +52,8 @@ unsigned long ProcessId() {
 bool ProcessIsGone(unsigned long long pid) {
   if (pid == ProcessId() || pid > 0x7fffffffULL) return false;
 #ifdef _WIN32
-  const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE,
-                                     static_cast<DWORD>(pid));
+  const HANDLE process =
+      OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(pid));
   if (process == nullptr) return GetLastError() == ERROR_INVALID_PARAMETER;  // no such process
   DWORD status = 0;
   const bool ended = GetExitCodeProcess(process, &status) && status != STILL_ACTIVE;

@@ -98,8 +98,11 @@ bool FileTrash::TrashCopy(const fs::path& file) {
   }
   if (folder.empty()) return false;
   const fs::path copy = folder / name;
-  fs::create_hard_link(file, copy, ec);
-  if (ec) fs::copy_file(file, copy, ec);  // a volume without hard links
+  // A link's old bytes are those of the file it names, which a save writes through the link.
+  fs::path source = file;
+  if (fs::is_symlink(file, ec)) source = fs::canonical(file, ec);
+  if (!ec) fs::create_hard_link(source, copy, ec);
+  if (ec) fs::copy_file(source, copy, ec);  // a volume without hard links
   const std::optional<fs::path> inTrash = ec ? std::nullopt : MoveToTrash(copy);
 #if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
   if (inTrash && !inTrash->empty()) RecordOrigin(*inTrash, file);
@@ -132,10 +135,8 @@ FileTrash::Outcome FileTrash::Replace(const fs::path& source, const fs::path& ta
 std::optional<CommitResult> FileTrash::Write(const fs::path& target, std::string_view bytes,
                                              const ForGood& forGood) {
   std::error_code ec;
-  // Nothing to keep; a link is written through to the file it names, as a plain save does.
-  if (!fs::exists(target, ec) || fs::is_symlink(target, ec)) {
-    return CommitFileAtomically(target, bytes);
-  }
+  // Nothing to keep. (A link is written through to the file it names, as a plain save does.)
+  if (!fs::exists(target, ec)) return CommitFileAtomically(target, bytes);
   // Refused as a plain save refuses it, before anything reaches the trash.
   if (!OpensForUpdate(target)) return CommitResult::CannotCreate;
   if (!TrashCopy(target) && !forGood()) return std::nullopt;

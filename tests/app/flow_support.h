@@ -38,7 +38,8 @@ class ScopedEnv {
 // Names the program's organisation for as long as it lives.
 class ScopedOrganization {
  public:
-  explicit ScopedOrganization(const std::string& name) : old_(QCoreApplication::organizationName()) {
+  explicit ScopedOrganization(const std::string& name)
+      : old_(QCoreApplication::organizationName()) {
     QCoreApplication::setOrganizationName(QString::fromStdString(name));
   }
   ~ScopedOrganization() { QCoreApplication::setOrganizationName(old_); }
@@ -65,9 +66,15 @@ class GameCopy {
 #endif
   }
 
-  const GameFolder& Game() const { return game_; }
-  const std::filesystem::path& Root() const { return root_; }
-  std::filesystem::path Scripts() const { return game_.Root() / "scripts"; }
+  const GameFolder& Game() const {
+    return game_;
+  }
+  const std::filesystem::path& Root() const {
+    return root_;
+  }
+  std::filesystem::path Scripts() const {
+    return game_.Root() / "scripts";
+  }
   // Files are named as in the scripts folder ("vk7.txt"), or from the temporary folder when
   // the name has a folder in it ("elsewhere/Raid.vk7", "data/Trash/files/Raid.vk7").
   std::filesystem::path At(const std::string& name) const {
@@ -79,7 +86,9 @@ class GameCopy {
     return {utf8.begin(), utf8.end()};
   }
   // Where the editor keeps the battles of unfinished editing runs.
-  std::filesystem::path Recovery() const { return RecoveryFile::Folder(); }
+  std::filesystem::path Recovery() const {
+    return RecoveryFile::Folder();
+  }
   // Every file below the temporary folder with its bytes, but for the recovery files of the
   // run going on: what a flow may not touch.
   std::map<std::string, std::string> Snapshot() const {

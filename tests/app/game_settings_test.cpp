@@ -31,8 +31,8 @@ TEST(GameSettings, ReadTakesTheUsersKeyFirstAndAKeysDefaultValueOrElseItsFirst) 
   EXPECT_EQ(GameSettings::Read(), std::nullopt);
   Set(StoredSettings::kMachineKey, "!Path", "C:\\Games\\ZR\\");
   EXPECT_EQ(GameSettings::Read(), "C:\\Games\\ZR\\");  // a value set by hand, by another name
-  Set(StoredSettings::kMachineKey, ".", "D:\\ZR");  // listed after "!Path"
-  EXPECT_EQ(GameSettings::Read(), "D:\\ZR");  // unchanged: no backslash added
+  Set(StoredSettings::kMachineKey, ".", "D:\\ZR");     // listed after "!Path"
+  EXPECT_EQ(GameSettings::Read(), "D:\\ZR");           // unchanged: no backslash added
   Set(StoredSettings::kUserKey, "Default", "E:\\Mine\\");
   EXPECT_EQ(GameSettings::Read(), "E:\\Mine\\");
 }

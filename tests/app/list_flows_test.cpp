@@ -87,9 +87,10 @@ void Play(ScriptedSeam& seam, QDialog& dialog, const std::vector<std::string>& a
 // Files another program holds open until the case ends.
 std::vector<std::shared_ptr<void>> held;
 
-// "! no trash", "! remove NAME" (a folder too), "! protect NAME" (write-protected by its permission bits,
-// which Windows refuses to replace, also for root), "! write NAME: BYTES" (NAME "recovery": a
-// recovery file of the game), "! hold NAME" (open, on Windows without delete sharing, as
+// "! no trash", "! remove NAME" (a folder too), "! protect NAME" (write-protected by its
+// permission bits, which Windows refuses to replace, also for root), "! write NAME: BYTES"
+// (NAME "recovery": a recovery file of the game), "! link NAME: TARGET" (NAME a link to
+// TARGET, where its file went), "! hold NAME" (open, on Windows without delete sharing, as
 // editors and virus scanners hold files).
 void Prepare(const GameCopy& copy, const std::string& what) {
   const std::string name = what.substr(what.find(' ') + 1, what.find(": ") - what.find(' ') - 1);
@@ -98,13 +99,18 @@ void Prepare(const GameCopy& copy, const std::string& what) {
     std::ofstream(copy.Root() / "data");
   } else if (what.starts_with("remove ")) {
     std::filesystem::remove_all(copy.At(name));
+  } else if (what.starts_with("link ")) {  // "link NAME: TARGET": NAME's file moves to TARGET
+    const auto target = copy.At(what.substr(what.find(": ") + 2));
+    std::filesystem::create_directories(target.parent_path());
+    std::filesystem::rename(copy.At(name), target);
+    std::filesystem::create_symlink(target, copy.At(name));
   } else if (what.starts_with("protect ")) {
     std::filesystem::permissions(copy.At(name), std::filesystem::perms::owner_read);
 #ifdef _WIN32
   } else if (what.starts_with("hold ")) {
-    const HANDLE file = CreateFileW(copy.At(name).c_str(), GENERIC_READ,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file =
+        CreateFileW(copy.At(name).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     held.emplace_back(file, CloseHandle);
 #endif

@@ -38,8 +38,8 @@ constexpr int kHasABin = 77;
 // The Linux name of a file under Wine, which maps Linux folders to drives.
 std::wstring UnixName(const std::filesystem::path& file) {
   using ToUnix = char* (*)(const wchar_t*);
-  const auto toUnix = reinterpret_cast<ToUnix>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
+  const auto toUnix = reinterpret_cast<ToUnix>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
   if (toUnix == nullptr) return {};
   char* name = toUnix(std::filesystem::absolute(file).c_str());
   const std::string text = name == nullptr ? std::string() : std::string(name);
