@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "content/battle_file_writer.h"
+#include "widgets/message_box.h"
 #include "widgets/native_path.h"
 
 namespace vk7 {
@@ -20,8 +21,8 @@ RecoveryWriter::RecoveryWriter(std::filesystem::path file, const BattleConfig& c
   // Without the lock the file is still written: another editor would only offer it early.
   lock_.tryLock(0);
   run_.bytes = BattleFileWriter::Render(config_).bytes;
-  if (resumed) RecoveryFile::Write(file_, run_);
   ModalSeam::Install(this);
+  if (resumed) Keep();
 }
 
 RecoveryWriter::~RecoveryWriter() {
@@ -35,9 +36,20 @@ void RecoveryWriter::Update() {
   std::string bytes = BattleFileWriter::Render(config_).bytes;
   if (bytes == run_.bytes) return;
   run_.bytes = std::move(bytes);
-  // A full data folder must not stop the editing; the edits are then only in memory, as they
-  // always were.
-  RecoveryFile::Write(file_, run_);
+  Keep();
+}
+
+void RecoveryWriter::Keep() {
+  if (RecoveryFile::Write(file_, run_) || told_) return;
+  // A full or read-only data folder must not stop the editing, but the user should know that
+  // the edits are only in memory until the next write works.
+  told_ = true;
+  MessageBox::Show(nullptr,
+                   "The unsaved edits of \"" + run_.name + "\" cannot be kept in \"" +
+                       FromPath(file_).toStdString() +
+                       "\", so a crash now would lose them. Editing goes on, and each change is "
+                       "tried again.",
+                   "Unsaved Edits");
 }
 
 int RecoveryWriter::Exec(QDialog& dialog) {

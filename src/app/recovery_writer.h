@@ -33,12 +33,15 @@ class RecoveryWriter : public ModalSeam {
 
  private:
   void Update();
+  // Writes the file; the first failure of the run is reported.
+  void Keep();
 
   ModalSeam& inner_;
   std::filesystem::path file_;
   QLockFile lock_;
   const BattleConfig& config_;
   RecoveredRun run_;
+  bool told_ = false;
 };
 
 }  // namespace vk7
