@@ -1,5 +1,6 @@
 #include "app/battle_list_window.h"
 
+#include <QLockFile>
 #include <QStringList>
 #include <filesystem>
 #include <system_error>
@@ -22,6 +23,7 @@
 #include "widgets/list_rows.h"
 #include "widgets/message_box.h"
 #include "widgets/modal_seam.h"
+#include "widgets/native_path.h"
 #include "widgets/overwrite_box.h"
 #include "widgets/save_under_box.h"
 
@@ -66,6 +68,11 @@ bool BattleListWindow::LoadIndex() {
 
 void BattleListWindow::OfferRecovery() {
   for (const std::filesystem::path& file : RecoveryFile::Waiting(game_)) {
+    // Held from the question to the end of the run: another editor started meanwhile neither
+    // offers the same edits nor sends them to the trash.
+    QLockFile lock(FromPath(file) + ".lock");
+    lock.setStaleLockTime(0);
+    if (!lock.tryLock(0) && lock.error() == QLockFile::LockFailedError) continue;
     BoxReporter reporter(this);
     const std::optional<RecoveredRun> run = RecoveryFile::Read(file);
     if (!run) {
