@@ -18,6 +18,7 @@
 #else
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -152,6 +153,18 @@ bool Committed(CommitResult result, const std::string& title, Reporter& reporter
 }
 
 void CopyPermissions(const std::filesystem::path& original, const std::filesystem::path& copy) {
+#ifndef _WIN32
+  // The owner and group too, so that a game folder shared by a group, or a save by root, does
+  // not leave the file to someone else. The owner where this user may give it (root), else the
+  // group where the user belongs to it; never a reason to fail the save.
+  struct stat status;
+  if (stat(original.c_str(), &status) == 0 &&
+      chown(copy.c_str(), status.st_uid, status.st_gid) != 0) {
+    if (chown(copy.c_str(), static_cast<uid_t>(-1), status.st_gid) != 0) {
+      // kept as made: this user's
+    }
+  }
+#endif
   std::error_code ec;
   const std::filesystem::perms perms = std::filesystem::status(original, ec).permissions();
   if (!ec) std::filesystem::permissions(copy, perms, ec);

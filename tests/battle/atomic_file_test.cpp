@@ -12,6 +12,7 @@
 #include "support/temp_dir.h"
 
 #ifndef _WIN32
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -64,6 +65,19 @@ TEST(AtomicFile, KeepsThePermissionBitsOfTheFileItReplaces) {
     ASSERT_EQ(CommitFileAtomically(file, "new"), CommitResult::Ok);
     EXPECT_EQ(std::filesystem::status(file).permissions(), mode);
   }
+}
+
+// And the owner and group, where this user may give them (root may; CI runs as root).
+TEST(AtomicFile, KeepsTheOwnerAndGroupOfTheFileItReplaces) {
+  if (geteuid() != 0) GTEST_SKIP() << "only root can hand a file to another user";
+  test::TempDir dir;
+  const std::filesystem::path file = dir.Write("Sol.vk7", "old");
+  ASSERT_EQ(chown(file.c_str(), 4242, 4343), 0);
+  ASSERT_EQ(CommitFileAtomically(file, "new"), CommitResult::Ok);
+  struct stat status {};
+  ASSERT_EQ(stat(file.c_str(), &status), 0);
+  EXPECT_EQ(status.st_uid, 4242u);
+  EXPECT_EQ(status.st_gid, 4343u);
 }
 
 TEST(AtomicFile, RemovesOnlyTheLeftoversOfEarlierSavesOfTheSameFile) {
