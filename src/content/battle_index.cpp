@@ -83,16 +83,18 @@ bool BattleIndex::Read(TextLineFile& source,
   }
   base_ = entries_;
   added_.clear();
-  removed_.clear();
   return true;
 }
 
 bool BattleIndex::Save(Reporter& reporter) {
-  if (!changed_) return true;
-  MergeChangesOnDisk();
+  // A battle saved again may have been taken off the list on disk meanwhile: looked at too.
+  if (!changed_ && added_.empty()) return true;
+  const std::optional<std::string> onDisk = file_.empty() ? std::nullopt : ReadAll(file_);
+  MergeChangesOnDisk(onDisk);
   std::string bytes = "VK7 Available Battles\r\nFile Format Version 1.0\r\n";
   for (const std::string& entry : entries_) bytes += entry + "\r\n";
-  if (CommitFileAtomically(file_, bytes) != CommitResult::Ok) {
+  // A list that comes out as the file already is, is not written.
+  if (bytes != onDisk && CommitFileAtomically(file_, bytes) != CommitResult::Ok) {
     reporter.Error("Error", "Cannot write vk7.txt file!");
     return false;
   }
@@ -100,12 +102,10 @@ bool BattleIndex::Save(Reporter& reporter) {
   base_ = entries_;
   baseBytes_ = bytes;
   added_.clear();
-  removed_.clear();
   return true;
 }
 
-void BattleIndex::MergeChangesOnDisk() {
-  const std::optional<std::string> now = file_.empty() ? std::nullopt : ReadAll(file_);
+void BattleIndex::MergeChangesOnDisk(const std::optional<std::string>& now) {
   // Gone, or unreadable as an index: this list is all there is to write.
   if (!now || now == baseBytes_) return;
   TextLineFile source;
@@ -125,8 +125,10 @@ void BattleIndex::Merge(const std::vector<std::string>& theirs) {
     if (Listed(base_, name) && !Listed(theirs, name) && !Listed(added_, name)) continue;
     merged.push_back(name);
   }
+  // Their names are battles whose files are there: one this list deleted that is listed again
+  // was made anew, and stays.
   for (const std::string& name : theirs) {
-    if (Listed(base_, name) || Listed(merged, name) || Listed(removed_, name)) continue;
+    if (Listed(base_, name) || Listed(merged, name)) continue;
     merged.push_back(name);
   }
   entries_ = std::move(merged);
@@ -141,7 +143,6 @@ std::optional<std::size_t> BattleIndex::Contains(std::string_view name) const {
 }
 
 bool BattleIndex::Add(const std::string& name) {
-  Forget(removed_, name);
   if (!Listed(added_, name)) added_.push_back(name);
   if (Contains(name)) return false;
   entries_.push_back(name);
@@ -152,7 +153,6 @@ bool BattleIndex::Add(const std::string& name) {
 void BattleIndex::RemoveAt(std::size_t i) {
   if (i >= entries_.size()) return;
   Forget(added_, entries_[i]);
-  removed_.push_back(entries_[i]);
   entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(i));
   changed_ = true;
 }
@@ -160,7 +160,6 @@ void BattleIndex::RemoveAt(std::size_t i) {
 std::size_t BattleIndex::RenameAt(std::size_t i, std::string newName) {
   RemoveAt(i);
   changed_ = true;
-  Forget(removed_, newName);
   added_.push_back(newName);
   if (const auto existing = Contains(newName)) return *existing;
   i = std::min(i, entries_.size());

@@ -34,15 +34,16 @@ class BattleIndex {
   // Reads an opened index; `isBattle` tells whether a name stands for a valid battle file.
   bool Read(TextLineFile& source, const std::function<bool(const std::string&)>& isBattle,
             Reporter& reporter);
-  // Writes the file when it changed (safely: the old file stays on failure, which is
-  // reported). When the file no longer holds what was loaded, the list is merged with it
-  // first (Merge). True when nothing needed writing or the write succeeded.
+  // Writes the file when this list changed, or saved a battle again (safely: the old file
+  // stays on failure, which is reported). When the file no longer holds what was loaded, the
+  // list is merged with it first (Merge); a list that comes out as the file is is not
+  // written. True when nothing needed writing or the write succeeded.
   bool Save(Reporter& reporter);
   // Merges this list's changes since loading with `theirs`, the valid names another program
-  // wrote meanwhile: their additions are kept after this list's entries, in their order,
-  // unless this list took that name away; their removals hold unless this list added or
-  // saved that name; this list's own additions, removals, renames and order hold. Names
-  // compare as Contains compares them.
+  // wrote meanwhile (their battle files are there): their additions are kept after this list's
+  // entries, in their order, also of a name this list deleted (made anew since); their
+  // removals hold unless this list added or saved that name; this list's own additions,
+  // removals, renames and order hold. Names compare as Contains compares them.
   void Merge(const std::vector<std::string>& theirs);
 
   const std::vector<std::string>& Entries() const { return entries_; }
@@ -71,17 +72,16 @@ class BattleIndex {
   static bool IsBattleFile(const std::filesystem::path& file);
 
  private:
-  void MergeChangesOnDisk();
+  void MergeChangesOnDisk(const std::optional<std::string>& now);
 
   std::vector<std::string> entries_;
   bool changed_ = false;
   std::filesystem::path file_;
   // The entries and the file's bytes as loaded or last saved, and the names this list added
-  // (or saved again) and took away since: what Merge needs to tell its changes from others'.
+  // (or saved again) since: what Merge needs to tell its changes from others'.
   std::vector<std::string> base_;
   std::optional<std::string> baseBytes_;
   std::vector<std::string> added_;
-  std::vector<std::string> removed_;
 };
 
 }  // namespace vk7
