@@ -267,7 +267,9 @@ TEST_P(ListFlows, ShowAndChangeWhatTheyShould) {
 #ifndef _WIN32
   if (c.name.ends_with("OnWindows")) GTEST_SKIP() << "Linux replaces a file held open";
 #else
-  if (c.name.ends_with("OnLinux")) GTEST_SKIP() << "single-byte file names exist on Linux only";
+  if (c.name.ends_with("OnLinux")) {
+    GTEST_SKIP() << "Linux only: single-byte file names, links that any user may make";
+  }
   if (std::ranges::count(lines, "! no trash") > 0) {
     GTEST_SKIP() << "a running program's Recycle Bin cannot be taken away (RecycleBin tests)";
   }
