@@ -24,16 +24,11 @@ TEST(RecycleBin, TakesAFileAndCountsIt) {
   const std::filesystem::path file = dir.Write("Sol.vk7", "old");
   const long long before = RecycleBinItems(file);
   ASSERT_GE(before, 0) << "no Recycle Bin for the temporary folder";
+  EXPECT_FALSE(MoveToRecycleBin(dir / "Gone.vk7"));  // nothing there to take
   ASSERT_TRUE(MoveToRecycleBin(file));
   EXPECT_FALSE(std::filesystem::exists(file));
   EXPECT_EQ(RecycleBinItems(file), before + 1);
 }
-
-// Where the bin cannot take a battle, it is deleted or replaced only when the user says so.
-// Run in a second process of this program whose data folder is a plain file: Wine then has no
-// trash, as a drive without a Recycle Bin has none.
-constexpr const char* kWithoutBin = "VK7_WITHOUT_BIN";
-constexpr int kHasABin = 77;
 
 // The Linux name of a file under Wine, which maps Linux folders to drives.
 std::wstring UnixName(const std::filesystem::path& file) {
@@ -47,29 +42,52 @@ std::wstring UnixName(const std::filesystem::path& file) {
   return std::wstring(text.begin(), text.end());
 }
 
-TEST(RecycleBin, WithoutOneNothingGoesUnasked) {
-  if (!qEnvironmentVariableIsSet(kWithoutBin)) {
-    // Wine takes the data folder as a Linux path.
-    const QString data = qEnvironmentVariable("XDG_DATA_HOME");
-    if (!data.startsWith('/')) GTEST_SKIP() << "no Wine data folder to take the trash from";
+// Wine's Recycle Bin is the desktop trash of the data folder it starts with: a test that needs
+// another bin runs again in a second process of this program, with `data` as that folder.
+constexpr const char* kChild = "VK7_RECYCLE_BIN_CHILD";
+constexpr int kBinUnchanged = 77;  // this Windows keeps its own bin whatever the folder
+
+void InSecondProcess(const std::string& test, const std::filesystem::path& data) {
+  if (!qEnvironmentVariable("XDG_DATA_HOME").startsWith('/')) {
+    GTEST_SKIP() << "no Wine data folder to take the bin from";
+  }
+  QProcess child;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert(kChild, "1");
+  environment.insert("XDG_DATA_HOME", QString::fromWCharArray(UnixName(data).c_str()));
+  child.setProcessEnvironment(environment);
+  child.setProcessChannelMode(QProcess::MergedChannels);
+  child.start(QCoreApplication::applicationFilePath(),
+              {QString::fromStdString("--gtest_filter=RecycleBin." + test)});
+  ASSERT_TRUE(child.waitForFinished(60000));
+  if (child.exitCode() == kBinUnchanged) GTEST_SKIP() << "this Windows keeps its own bin";
+  EXPECT_EQ(child.exitCode(), 0) << child.readAll().toStdString();
+}
+
+TEST(RecycleBin, AnEmptyOneTakesAFile) {
+  if (!qEnvironmentVariableIsSet(kChild)) {
     const test::TempDir dir;
-    const std::filesystem::path plain = dir.Write("data", "no folder");
-    QProcess child;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(kWithoutBin, "1");
-    environment.insert("XDG_DATA_HOME", QString::fromWCharArray(UnixName(plain).c_str()));
-    child.setProcessEnvironment(environment);
-    child.setProcessChannelMode(QProcess::MergedChannels);
-    child.start(QCoreApplication::applicationFilePath(),
-                {"--gtest_filter=RecycleBin.WithoutOneNothingGoesUnasked"});
-    ASSERT_TRUE(child.waitForFinished(60000));
-    if (child.exitCode() == kHasABin) GTEST_SKIP() << "this Windows has a Recycle Bin anyway";
-    EXPECT_EQ(child.exitCode(), 0) << child.readAll().toStdString();
-    return;
+    std::filesystem::create_directory(dir / "data");
+    return InSecondProcess("AnEmptyOneTakesAFile", dir / "data");
   }
   const test::TempDir dir;
   const std::filesystem::path file = dir.Write("Sol.vk7", "old");
-  if (RecycleBinItems(file) >= 0) std::_Exit(kHasABin);
+  if (RecycleBinItems(file) != 0) std::_Exit(kBinUnchanged);
+  EXPECT_TRUE(MoveToRecycleBin(file));
+  EXPECT_EQ(RecycleBinItems(file), 1);
+}
+
+// Where the bin cannot take a battle, it is deleted or replaced only when the user says so.
+// A data folder that is a plain file leaves Wine without a trash, as a drive without a Recycle
+// Bin has none.
+TEST(RecycleBin, WithoutOneNothingGoesUnasked) {
+  if (!qEnvironmentVariableIsSet(kChild)) {
+    const test::TempDir dir;
+    return InSecondProcess("WithoutOneNothingGoesUnasked", dir.Write("data", "no folder"));
+  }
+  const test::TempDir dir;
+  const std::filesystem::path file = dir.Write("Sol.vk7", "old");
+  if (RecycleBinItems(file) >= 0) std::_Exit(kBinUnchanged);
   int asked = 0;
   const auto no = [&] { return ++asked, false; };
   EXPECT_EQ(FileTrash::Discard(file, no), FileTrash::Outcome::Kept);
