@@ -12,6 +12,7 @@
 #include "support/temp_dir.h"
 
 #ifndef _WIN32
+#include <grp.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -78,6 +79,31 @@ TEST(AtomicFile, KeepsTheOwnerAndGroupOfTheFileItReplaces) {
   ASSERT_EQ(stat(file.c_str(), &status), 0);
   EXPECT_EQ(status.st_uid, 4242u);
   EXPECT_EQ(status.st_gid, 4343u);
+}
+
+// A user who may not give the file away still keeps its group, where the user belongs to it.
+TEST(AtomicFile, KeepsTheGroupWhereTheOwnerCannotBeKept) {
+  if (geteuid() != 0) GTEST_SKIP() << "only root can act as another user";
+  test::TempDir dir;
+  std::filesystem::permissions(dir.Path(), std::filesystem::perms::all);
+  const std::filesystem::path file = dir.Write("Sol.vk7", "old");
+  ASSERT_EQ(chown(file.c_str(), 4242, 4242), 0);
+  std::filesystem::permissions(file, std::filesystem::perms(0666));
+  const pid_t child = fork();
+  if (child == 0) {  // a member of the file's group, not its owner
+    const gid_t groups[] = {4242};
+    _exit(setgroups(1, groups) == 0 && setgid(4243) == 0 && setuid(4243) == 0 &&
+                  CommitFileAtomically(file, "new") == CommitResult::Ok
+              ? 0
+              : 1);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  struct stat after {};
+  ASSERT_EQ(stat(file.c_str(), &after), 0);
+  EXPECT_EQ(after.st_uid, 4243u);
+  EXPECT_EQ(after.st_gid, 4242u);
 }
 
 TEST(AtomicFile, RemovesOnlyTheLeftoversOfEarlierSavesOfTheSameFile) {
