@@ -87,10 +87,10 @@ void Play(ScriptedSeam& seam, QDialog& dialog, const std::vector<std::string>& a
 // Files another program holds open until the case ends.
 std::vector<std::shared_ptr<void>> held;
 
-// "! no trash", "! no recovery folder", "! remove NAME" (a folder too), "! protect NAME" (write-protected by its
-// permission bits, which Windows refuses to replace, also for root), "! write NAME: BYTES"
-// (NAME "recovery": a recovery file of the game), "! link NAME: TARGET" (NAME a link to
-// TARGET, where its file went), "! hold NAME" (open, on Windows without delete sharing, as
+// "! no trash", "! no recovery folder", "! remove NAME" (a folder too), "! protect NAME"
+// (write-protected by its permission bits, which Windows refuses to replace, also for root), "!
+// write NAME: BYTES" (NAME "recovery": a recovery file of the game), "! link NAME: TARGET" (NAME a
+// link to TARGET, where its file went), "! hold NAME" (open, on Windows without delete sharing, as
 // editors and virus scanners hold files).
 void Prepare(const GameCopy& copy, const std::string& what) {
   const std::string name = what.substr(what.find(' ') + 1, what.find(": ") - what.find(' ') - 1);
