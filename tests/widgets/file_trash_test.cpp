@@ -44,6 +44,44 @@ TEST(FileTrash, AReplaceThatCannotMoveTheFileFailsAndKeepsBoth) {
 }
 
 #ifdef __linux__
+// A game on another file system goes to that file system's own trash ($topdir/.Trash-UID);
+// where none can be made there (its place taken by a plain file), the home trash cannot take
+// the file across file systems either: then nothing is deleted or replaced unasked.
+TEST(FileTrash, OnAnotherFileSystemItsOwnTrashOrTheQuestion) {
+  const std::filesystem::path top = "/dev/shm";
+  const std::filesystem::path trash = top / (".Trash-" + std::to_string(geteuid()));
+  std::error_code ec;
+  if (!std::filesystem::is_directory(top) || std::filesystem::exists(top / ".Trash", ec) ||
+      std::filesystem::exists(trash, ec)) {
+    GTEST_SKIP() << "no second file system with room for a trash of the test's own";
+  }
+  const std::filesystem::path game = top / ("vk7-" + std::to_string(getpid()));
+  test::TempDir home;  // the home trash, on the temporary folder's file system
+  const QByteArray data = qgetenv("XDG_DATA_HOME");
+  qputenv("XDG_DATA_HOME", QByteArray::fromStdString((home / "data").string()));
+  std::filesystem::create_directories(home / "data");
+  std::filesystem::create_directories(game);
+  const std::filesystem::path file = game / "Sol.vk7";
+  int asked = 0;
+  const auto no = [&] { return ++asked, false; };
+
+  home.Write(trash, "no folder");  // an absolute name is taken as it is
+  home.Write(file, "old");
+  EXPECT_EQ(FileTrash::Discard(file, no), FileTrash::Outcome::Kept);
+  EXPECT_EQ(FileTrash::Write(file, "new", no), std::nullopt);
+  EXPECT_EQ(asked, 2);
+  EXPECT_EQ(test::ReadBytes(file), "old");
+
+  std::filesystem::remove(trash);
+  EXPECT_EQ(FileTrash::Discard(file, no), FileTrash::Outcome::Done);
+  EXPECT_EQ(asked, 2);
+  EXPECT_EQ(test::ReadBytes(trash / "files" / "Sol.vk7"), "old");
+
+  std::filesystem::remove_all(trash);
+  std::filesystem::remove_all(game);
+  data.isNull() ? qunsetenv("XDG_DATA_HOME") : qputenv("XDG_DATA_HOME", data);
+}
+
 // Decided for the user who asks, by the owner's, the group's or the others' bit; root keeps to
 // the owner's bit.
 TEST(FileTrash, WriteProtectionIsDecidedForTheUserWhoAsks) {
