@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <algorithm>
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
 
@@ -18,6 +19,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <unistd.h>
 #endif
 
 namespace vk7 {
@@ -27,9 +30,18 @@ using namespace test;
 using Files = std::map<std::string, std::string>;
 
 // A killed editor is this test program run again on the same game copy (named in this
-// variable), ending in its last dialog as a kill ends it: nothing written, nothing cleaned up.
+// variable), killed in its last dialog: SIGKILL, or on Windows TerminateProcess.
 constexpr const char* kKilledRun = "VK7_KILLED_RUN";
 constexpr int kKilledStatus = 137;
+
+[[noreturn]] void KillThisProcess() {
+#ifdef _WIN32
+  TerminateProcess(GetCurrentProcess(), kKilledStatus);
+#else
+  ::kill(::getpid(), SIGKILL);
+#endif
+  std::abort();
+}
 
 template <typename T>
 T& Only(QDialog& dialog) {
@@ -214,7 +226,7 @@ void Script(ScriptedSeam& seam, GameCopy& copy, const std::vector<std::string>& 
         if (std::ranges::count(*preps, "list") > 0) RunList(copy);
       }
       Play(seam, dialog, actions);
-      if (last) std::_Exit(kKilledStatus);
+      if (last) KillThisProcess();
     });
   }
 }
@@ -251,7 +263,11 @@ void RunKilled(const GameCopy& copy) {
   editor.start(QCoreApplication::applicationFilePath(),
                {Q("--gtest_filter=" + std::string(test.test_suite_name()) + "." + test.name())});
   ASSERT_TRUE(editor.waitForFinished(120000));
+#ifdef _WIN32
   EXPECT_EQ(editor.exitCode(), kKilledStatus) << editor.readAll().toStdString();
+#else
+  EXPECT_EQ(editor.exitStatus(), QProcess::CrashExit) << editor.readAll().toStdString();
+#endif
 }
 
 // Input: "! " preparations, then the dialogs in the order they open, "TEMPLATE: a; b", and the
