@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "support/as_user.h"
 #include "support/temp_dir.h"
 
 #ifndef _WIN32
-#include <grp.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -89,17 +89,11 @@ TEST(AtomicFile, KeepsTheGroupWhereTheOwnerCannotBeKept) {
   const std::filesystem::path file = dir.Write("Sol.vk7", "old");
   ASSERT_EQ(chown(file.c_str(), 4242, 4242), 0);
   std::filesystem::permissions(file, std::filesystem::perms(0666));
-  const pid_t child = fork();
-  if (child == 0) {  // a member of the file's group, not its owner
-    const gid_t groups[] = {4242};
-    _exit(setgroups(1, groups) == 0 && setgid(4243) == 0 && setuid(4243) == 0 &&
-                  CommitFileAtomically(file, "new") == CommitResult::Ok
-              ? 0
-              : 1);
-  }
-  int status = 0;
-  waitpid(child, &status, 0);
-  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  // A member of the file's group, not its owner.
+  ASSERT_EQ(
+      test::AsUser(4243, 4243, {4242},
+                   [&] { return CommitFileAtomically(file, "new") == CommitResult::Ok ? 0 : 1; }),
+      0);
   struct stat after {};
   ASSERT_EQ(stat(file.c_str(), &after), 0);
   EXPECT_EQ(after.st_uid, 4243u);

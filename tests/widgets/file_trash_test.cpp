@@ -5,12 +5,11 @@
 #include <QByteArray>
 #include <QtGlobal>
 
+#include "support/as_user.h"
 #include "support/temp_dir.h"
 
 #ifdef __linux__
-#include <grp.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
@@ -92,15 +91,7 @@ TEST(FileTrash, WriteProtectionIsDecidedForTheUserWhoAsks) {
   ASSERT_EQ(chown(file.c_str(), 4242, 4242), 0);
   const auto asUser = [&](uid_t user, gid_t group, mode_t mode) {
     chmod(file.c_str(), mode);
-    const pid_t child = fork();
-    if (child == 0) {
-      _exit(setgroups(0, nullptr) == 0 && setgid(group) == 0 && setuid(user) == 0
-                ? FileTrash::IsWriteProtected(file)
-                : 2);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 3;
+    return test::AsUser(user, group, {}, [&] { return int(FileTrash::IsWriteProtected(file)); });
   };
   EXPECT_EQ(asUser(4243, 4243, 0644), 1);  // another user's battle
   EXPECT_EQ(asUser(4243, 4242, 0664), 0);  // its group may write it
