@@ -8,7 +8,6 @@
 #include "app/recovery_writer.h"
 #include "battle/atomic_file.h"
 #include "battle/battle_file_reader.h"
-#include "battle/text_line_file.h"
 #include "battle/windows_1252.h"
 #include "content/safe_save.h"
 #include "pages/check_results_page.h"
@@ -35,11 +34,8 @@ bool EditingWizard::Load(const std::string& name, bool isNew, Reporter& reporter
   runName_ = name;
   if (resumed_) {
     basePrint_ = resumed_->basePrint;
-    TextLineFile source;
-    source.OpenMemory(resumed_->bytes);
-    if (BattleFileReader(config_, reporter).ReadFrom(name, source, false)) return true;
-    RecoveryFile::SetAside(recoveryFile_, reporter);
-    return false;
+    config_ = resumed_->battle;
+    return true;
   }
   // Taken before the read: a change made while the file is read is then seen too.
   basePrint_ = RecoveryFile::Fingerprint(game_.BattleFile(name));
@@ -131,10 +127,11 @@ bool EditingWizard::Save(const std::string& name, bool replacing) {
       replacing ? FileTrash::Write(file, *bytes, ConfirmBox::ForGood(parent_, name + ".vk7"))
                 : CommitFileAtomically(file, *bytes);
   if (!written || !Committed(*written, BattleFileErrorTitle(name), reporter)) return false;
-  // Saved: from now on the battle goes by this name (until then the pages show its own).
-  config_.name = name;
   const std::string padding(34, ' ');
   MessageBox::Show(parent_, padding + "Battle Configuration " + name + " saved." + padding, "Save");
+  // Saved: from now on the battle goes by this name (until then the pages show its own). Not
+  // before the box: the run's edits are on disk, and the rename is no edit to keep for recovery.
+  config_.name = name;
   return true;
 }
 

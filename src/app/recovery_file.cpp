@@ -11,6 +11,10 @@
 #include <system_error>
 
 #include "battle/atomic_file.h"
+#include "battle/battle_file_reader.h"
+#include "battle/battle_record.h"
+#include "battle/recording_reporter.h"
+#include "battle/text_line_file.h"
 #include "widgets/cp1252.h"
 #include "widgets/native_path.h"
 
@@ -19,7 +23,10 @@ namespace vk7 {
 namespace {
 
 constexpr const char* kSuffix = ".vk7recovery";
-constexpr const char* kHeader = "VK7 Recovery\n";
+// The layout's number follows the header; files without one were written by editors that kept
+// the battle as a battle file, which lost values a save refuses.
+constexpr std::string_view kHeader = "VK7 Recovery";
+constexpr std::string_view kLayout = " 2\n";
 
 // The start of the file names of one game folder's runs.
 std::string GamePrefix(const GameFolder& game) {
@@ -68,9 +75,9 @@ std::vector<std::filesystem::path> RecoveryFile::Waiting(const GameFolder& game)
 bool RecoveryFile::Write(const std::filesystem::path& file, const RecoveredRun& run) {
   std::error_code ec;
   std::filesystem::create_directories(file.parent_path(), ec);
-  const std::string bytes = std::string(kHeader) + "Name = " + run.name +
+  const std::string bytes = std::string(kHeader) + std::string(kLayout) + "Name = " + run.name +
                             "\nNew = " + (run.isNew ? "1" : "0") + "\nBase = " + run.basePrint +
-                            "\n\n" + run.bytes;
+                            "\n\n" + BattleRecord::Write(run.battle);
   return CommitFileAtomically(file, bytes) == CommitResult::Ok;
 }
 
@@ -80,8 +87,10 @@ std::optional<RecoveredRun> RecoveryFile::Read(const std::filesystem::path& file
   const std::string bytes = source.readAll().toStdString();
   const std::size_t end = bytes.find("\n\n");
   if (!bytes.starts_with(kHeader) || end == std::string::npos) return std::nullopt;
+  const bool record = bytes.compare(kHeader.size(), kLayout.size(), kLayout) == 0;
+  if (!record && bytes[kHeader.size()] != '\n') return std::nullopt;
   RecoveredRun run;
-  std::size_t at = std::string(kHeader).size();
+  std::size_t at = bytes.find('\n') + 1;
   // "Name = ...", "New = 0|1", "Base = ...", each once and in this order.
   const auto field = [&](const std::string& key, std::string& value) {
     const std::size_t stop = bytes.find('\n', at);
@@ -96,7 +105,17 @@ std::optional<RecoveredRun> RecoveryFile::Read(const std::filesystem::path& file
     return std::nullopt;
   }
   run.isNew = isNew == "1";
-  run.bytes = bytes.substr(end + 2);
+  const std::string_view battle = std::string_view(bytes).substr(end + 2);
+  if (record) {
+    std::optional<BattleConfig> read = BattleRecord::Read(battle);
+    if (!read) return std::nullopt;
+    run.battle = std::move(*read);
+    return run;
+  }
+  TextLineFile lines;
+  lines.OpenMemory(std::string(battle));
+  RecordingReporter quiet;  // a file that does not read is set aside, with its own message
+  if (!BattleFileReader(run.battle, quiet).ReadFrom(run.name, lines, false)) return std::nullopt;
   return run;
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "battle/battle_config.h"
 #include "battle/game_folder.h"
 #include "battle/reporter.h"
 
@@ -17,8 +18,8 @@ struct RecoveredRun {
   // The battle file as it was when the run began (RecoveryFile::Fingerprint), so that a save
   // of the recovered run still sees what another program changed meanwhile.
   std::string basePrint;
-  // The battle as the writer renders it.
-  std::string bytes;
+  // Everything the run had entered, also values a save would refuse.
+  BattleConfig battle;
 };
 
 // An editing run's unsaved battle, kept in the editor's own data folder (never the game folder)

@@ -2,7 +2,6 @@
 
 #include <system_error>
 
-#include "content/battle_file_writer.h"
 #include "widgets/message_box.h"
 #include "widgets/native_path.h"
 
@@ -20,7 +19,7 @@ RecoveryWriter::RecoveryWriter(std::filesystem::path file, const BattleConfig& c
   lock_.setStaleLockTime(0);
   // Without the lock the file is still written: another editor would only offer it early.
   lock_.tryLock(0);
-  run_.bytes = BattleFileWriter::Render(config_).bytes;
+  run_.battle = config_;
   ModalSeam::Install(this);
   if (resumed) Keep();
 }
@@ -33,9 +32,8 @@ RecoveryWriter::~RecoveryWriter() {
 }
 
 void RecoveryWriter::Update() {
-  std::string bytes = BattleFileWriter::Render(config_).bytes;
-  if (bytes == run_.bytes) return;
-  run_.bytes = std::move(bytes);
+  if (config_ == run_.battle) return;
+  run_.battle = config_;
   Keep();
 }
 
