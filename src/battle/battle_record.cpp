@@ -135,9 +135,9 @@ bool Escaped(unsigned char byte) {
   return byte < 0x20 || byte == 0x7F || byte == '\\';
 }
 
-// False when `text` holds an unescaped control byte or an escape that is cut or unknown.
+// Appends the bytes `text` stands for; false when it holds an unescaped control byte or an escape
+// that is cut or unknown.
 bool Unescape(std::string_view text, std::string& value) {
-  value.clear();
   for (std::size_t i = 0; i < text.size(); ++i) {
     const auto byte = static_cast<unsigned char>(text[i]);
     if (byte != '\\') {
@@ -246,7 +246,6 @@ class RecordReader {
   void List(std::string_view key, std::vector<E>& items, const F& each) {
     std::int32_t count = 0;
     if (Number(key, count) && count < 0) Damaged();
-    items.clear();
     // Item by item rather than presized: a damaged count then ends with the lines, without a
     // huge allocation first.
     for (std::int32_t i = 0; i < count && ok; ++i) each(items.emplace_back());
@@ -264,10 +263,9 @@ class RecordReader {
   }
   template <class N>
   bool Number(std::string_view key, N& number) {
-    const std::optional<std::string_view> text = Next(key);
-    if (!text) return false;
-    const auto [end, error] = std::from_chars(text->data(), text->data() + text->size(), number);
-    if (text->empty() || error != std::errc() || end != text->data() + text->size()) Damaged();
+    const std::string_view text = Next(key).value_or("");
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (error != std::errc() || end != text.data() + text.size()) Damaged();
     return ok;
   }
 
