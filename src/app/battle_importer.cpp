@@ -6,6 +6,7 @@
 #include "battle/atomic_file.h"
 #include "battle/battle_config.h"
 #include "battle/battle_file_reader.h"
+#include "battle/battle_syntax.h"
 #include "battle/native_file.h"
 #include "battle/string_helpers.h"
 #include "battle/text_line_file.h"
@@ -55,7 +56,8 @@ bool BattleImporter::ImportFile(const std::filesystem::path& file) {
   folder_ = file.parent_path();
   const std::filesystem::path fileName = file.filename();
   const std::optional<std::string> ending = Cp1252FileName(fileName.extension());
-  if (!ending || !EqualsIgnoreCase(*ending, ".vk7") || fileName.stem().empty()) return false;
+  if (!ending || !EqualsIgnoreCase(*ending, kBattleFileExtension) || fileName.stem().empty())
+    return false;
   // The name on disk is UTF-8 (UTF-16 on Windows); the battle's name is Windows-1252.
   const std::optional<std::string> name = Cp1252FileName(fileName.stem());
   if (!name) {
@@ -110,7 +112,7 @@ bool BattleImporter::CopyIntoScripts(const std::filesystem::path& source,
   // A battle the user chose to overwrite goes to the trash, where it can be got back.
   BoxReporter reporter(parent_);
   const std::optional<CommitResult> written =
-      FileTrash::Write(target, bytes, ConfirmBox::ForGood(parent_, battleName + ".vk7"));
+      FileTrash::Write(target, bytes, ConfirmBox::ForGood(parent_, BattleFileName(battleName)));
   return written && Committed(*written, "Error", reporter);
 }
 

@@ -9,6 +9,7 @@
 #include "app/editing_wizard.h"
 #include "app/overview_window.h"
 #include "app/recovery_file.h"
+#include "battle/battle_syntax.h"
 #include "battle/native_file.h"
 #include "battle/string_helpers.h"
 #include "content/battle_name.h"
@@ -171,7 +172,8 @@ void BattleListWindow::DeleteBattle() {
   if (!selected) return;
   const std::string name = index_.Entries()[*selected];
   if (!DeleteBox::Ask(this, name)) return;
-  switch (FileTrash::Discard(game_.BattleFile(name), ConfirmBox::ForGood(this, name + ".vk7"))) {
+  switch (
+      FileTrash::Discard(game_.BattleFile(name), ConfirmBox::ForGood(this, BattleFileName(name)))) {
     case FileTrash::Outcome::Kept:
       return;
     case FileTrash::Outcome::Failed:
@@ -207,8 +209,8 @@ void BattleListWindow::RenameBattle() {
       return;
     }
   }
-  const FileTrash::Outcome moved = FileTrash::Replace(game_.BattleFile(oldName), target,
-                                                      ConfirmBox::ForGood(this, newName + ".vk7"));
+  const FileTrash::Outcome moved = FileTrash::Replace(
+      game_.BattleFile(oldName), target, ConfirmBox::ForGood(this, BattleFileName(newName)));
   if (moved == FileTrash::Outcome::Kept) return;
   if (moved == FileTrash::Outcome::Failed) {
     ErrorBox::Show(this, "Cannot rename the file!", "Error");

@@ -8,6 +8,7 @@
 #include "app/recovery_writer.h"
 #include "battle/atomic_file.h"
 #include "battle/battle_file_reader.h"
+#include "battle/battle_syntax.h"
 #include "battle/windows_1252.h"
 #include "content/safe_save.h"
 #include "pages/check_results_page.h"
@@ -124,7 +125,7 @@ bool EditingWizard::Save(const std::string& name, bool replacing) {
   const std::filesystem::path file = game_.BattleFile(name);
   // A battle the user chose to overwrite goes to the trash, where it can be got back.
   const std::optional<CommitResult> written =
-      replacing ? FileTrash::Write(file, *bytes, ConfirmBox::ForGood(parent_, name + ".vk7"))
+      replacing ? FileTrash::Write(file, *bytes, ConfirmBox::ForGood(parent_, BattleFileName(name)))
                 : CommitFileAtomically(file, *bytes);
   if (!written || !Committed(*written, BattleFileErrorTitle(name), reporter)) return false;
   const std::string padding(34, ' ');

@@ -5,6 +5,7 @@
 #include <optional>
 #include <utility>
 
+#include "battle/battle_syntax.h"
 #include "battle/consistency_rules.h"
 #include "battle/string_helpers.h"
 
@@ -22,7 +23,7 @@ bool HasHash(std::string_view text) {
 }
 
 bool IsCreatedByLine(std::string_view line) {
-  return line.substr(0, 2) == "//" && line.substr(2) == kCreatedByRemark;
+  return line.starts_with(kCommentMarker) && line.substr(kCommentMarker.size()) == kCreatedByRemark;
 }
 
 // Stores a word-valued option, when the word named a value.
@@ -163,11 +164,11 @@ void BattleFileReader::CollectRemark(std::string_view line) {
   }
   if (!collectingRemarks_) return;
   const std::string_view stripped = TrimView(line);
-  if (stripped.substr(0, 2) != "//") {
+  if (!stripped.starts_with(kCommentMarker)) {
     collectingRemarks_ = false;
     return;
   }
-  config_.remarks.emplace_back(stripped.substr(2));
+  config_.remarks.emplace_back(stripped.substr(kCommentMarker.size()));
 }
 
 bool BattleFileReader::CheckSectionEnd() {

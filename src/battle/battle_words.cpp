@@ -1,6 +1,7 @@
 #include "battle/battle_words.h"
 
 #include <algorithm>
+#include <span>
 
 namespace vk7 {
 
@@ -45,6 +46,29 @@ std::optional<Value> ValueOf(std::string_view word, const std::array<std::string
   return std::nullopt;
 }
 
+// The role and event of every keyword, looked up for every line read: indexed by keyword,
+// built at compile time from the tables.
+struct KeywordMeanings {
+  std::array<ShipRole, kKeywordWords.size()> role{};
+  std::array<DialogEvent, kKeywordWords.size()> event{};
+};
+
+constexpr KeywordMeanings IndexMeanings() {
+  KeywordMeanings meanings;
+  for (const auto& table : {std::span<const RoleKeyword>(kShipKeywords),
+                            std::span<const RoleKeyword>(kPositionKeywords),
+                            std::span<const RoleKeyword>(kActionKeywords)}) {
+    for (const RoleKeyword& entry : table) {
+      meanings.role[static_cast<std::size_t>(entry.keyword)] = entry.role;
+    }
+  }
+  for (const EventKeyword& entry : kDialogKeywords) {
+    meanings.event[static_cast<std::size_t>(entry.keyword)] = entry.event;
+  }
+  return meanings;
+}
+constexpr KeywordMeanings kMeanings = IndexMeanings();
+
 constexpr ShipRole kWarpDisableRoles[] = {ShipRole::Player, ShipRole::Friend, ShipRole::Enemy,
                                           ShipRole::Neutral};
 
@@ -58,6 +82,13 @@ std::optional<Keyword> FindKeyword(std::string_view word) {
     if (candidate[0] == word[0] && candidate == word) return static_cast<Keyword>(k - 1);
   }
   return std::nullopt;
+}
+
+ShipRole RoleOf(Keyword keyword) {
+  return kMeanings.role[static_cast<std::size_t>(keyword)];
+}
+DialogEvent EventOf(Keyword keyword) {
+  return kMeanings.event[static_cast<std::size_t>(keyword)];
 }
 
 std::string_view Word(WarpOutMode value) {

@@ -12,15 +12,7 @@
 // word and back. Words are matched exactly, letter case included.
 namespace vk7 {
 
-inline constexpr std::string_view kBattleFileHeader = "VK7 Battle";
-// The versions a battle file may declare; the last is the one written.
-inline constexpr auto kFormatVersions = std::to_array<std::string_view>(
-    {"File Format Version 1.0", "File Format Version 1.1", "File Format Version 1.2"});
-inline constexpr std::string_view kWrittenFormatVersion = kFormatVersions.back();
-
-// The keywords. Ship keywords follow ShipRole, position keywords the same order without the
-// escort, action keywords friend, enemy, neutral, and dialog keywords DialogEvent, so that a
-// role or an event finds its keyword by counting.
+// The keywords, in the order of kKeywordWords.
 enum class Keyword : std::uint8_t {
   Title,
   TitleLine,
@@ -99,9 +91,6 @@ inline constexpr auto kKeywordWords = std::to_array<std::string_view>({
     "NeutralToEnemyDialog",
 });
 static_assert(kKeywordWords.size() == static_cast<std::size_t>(Keyword::NeutralToEnemyDialog) + 1);
-static_assert(static_cast<std::size_t>(Keyword::NeutralToEnemyDialog) -
-                  static_cast<std::size_t>(Keyword::StartingDialog) + 1 ==
-              kDialogEventCount);
 
 constexpr std::string_view Word(Keyword keyword) {
   return kKeywordWords[static_cast<std::size_t>(keyword)];
@@ -109,39 +98,80 @@ constexpr std::string_view Word(Keyword keyword) {
 // The keyword spelled exactly `word`, if there is one.
 std::optional<Keyword> FindKeyword(std::string_view word);
 
+// Which keyword speaks of which role, and of which dialog event: written out rather than
+// counted from the enumerations' orders, so that reordering one cannot silently remap a line.
+struct RoleKeyword {
+  ShipRole role;
+  Keyword keyword;
+};
+inline constexpr auto kShipKeywords = std::to_array<RoleKeyword>({
+    {ShipRole::Player, Keyword::Player},
+    {ShipRole::Escort, Keyword::Escort},
+    {ShipRole::Friend, Keyword::Friend},
+    {ShipRole::Enemy, Keyword::Enemy},
+    {ShipRole::Neutral, Keyword::Neutral},
+    {ShipRole::Hulk, Keyword::Hulk},
+});
+inline constexpr auto kPositionKeywords = std::to_array<RoleKeyword>({
+    {ShipRole::Player, Keyword::PlayerPosition},
+    {ShipRole::Friend, Keyword::FriendPosition},
+    {ShipRole::Enemy, Keyword::EnemyPosition},
+    {ShipRole::Neutral, Keyword::NeutralPosition},
+    {ShipRole::Hulk, Keyword::HulkPosition},
+});
+inline constexpr auto kActionKeywords = std::to_array<RoleKeyword>({
+    {ShipRole::Friend, Keyword::FriendAction},
+    {ShipRole::Enemy, Keyword::EnemyAction},
+    {ShipRole::Neutral, Keyword::NeutralAction},
+});
+struct EventKeyword {
+  DialogEvent event;
+  Keyword keyword;
+};
+inline constexpr auto kDialogKeywords = std::to_array<EventKeyword>({
+    {DialogEvent::StartingDialog, Keyword::StartingDialog},
+    {DialogEvent::EndingDialog, Keyword::EndingDialog},
+    {DialogEvent::FriendWarpInDialog, Keyword::FriendWarpInDialog},
+    {DialogEvent::EnemyWarpInDialog, Keyword::EnemyWarpInDialog},
+    {DialogEvent::NeutralWarpInDialog, Keyword::NeutralWarpInDialog},
+    {DialogEvent::FriendWarpOutDialog, Keyword::FriendWarpOutDialog},
+    {DialogEvent::EnemyWarpOutDialog, Keyword::EnemyWarpOutDialog},
+    {DialogEvent::NeutralWarpOutDialog, Keyword::NeutralWarpOutDialog},
+    {DialogEvent::FriendJoinEscortDialog, Keyword::FriendJoinEscortDialog},
+    {DialogEvent::NeutralToFriendDialog, Keyword::NeutralToFriendDialog},
+    {DialogEvent::NeutralToEnemyDialog, Keyword::NeutralToEnemyDialog},
+});
+static_assert(kDialogKeywords.size() == kDialogEventCount);
+
+// The keyword of a role in one of the tables above (the table's first when the role has none).
+template <std::size_t N>
+constexpr Keyword KeywordOf(const std::array<RoleKeyword, N>& table, ShipRole role) {
+  for (const RoleKeyword& entry : table) {
+    if (entry.role == role) return entry.keyword;
+  }
+  return table.front().keyword;
+}
 constexpr Keyword ShipKeyword(ShipRole role) {
-  return static_cast<Keyword>(static_cast<int>(Keyword::Player) + static_cast<int>(role));
+  return KeywordOf(kShipKeywords, role);
 }
 // Player, friend, enemy, neutral or hulk.
 constexpr Keyword PositionKeyword(ShipRole role) {
-  const int step = role == ShipRole::Player ? 0 : static_cast<int>(role) - 1;
-  return static_cast<Keyword>(static_cast<int>(Keyword::PlayerPosition) + step);
+  return KeywordOf(kPositionKeywords, role);
 }
 // Friend, enemy or neutral.
 constexpr Keyword ActionKeyword(ShipRole role) {
-  return static_cast<Keyword>(static_cast<int>(Keyword::FriendAction) + static_cast<int>(role) -
-                              static_cast<int>(ShipRole::Friend));
+  return KeywordOf(kActionKeywords, role);
 }
 constexpr Keyword DialogKeyword(DialogEvent event) {
-  return static_cast<Keyword>(static_cast<int>(Keyword::StartingDialog) + static_cast<int>(event));
-}
-// The role a ship, position or action keyword speaks of, and the event of a dialog keyword.
-constexpr ShipRole RoleOf(Keyword keyword) {
-  const auto k = static_cast<int>(keyword);
-  if (keyword >= Keyword::FriendAction) {
-    return static_cast<ShipRole>(static_cast<int>(ShipRole::Friend) + k -
-                                 static_cast<int>(Keyword::FriendAction));
+  for (const EventKeyword& entry : kDialogKeywords) {
+    if (entry.event == event) return entry.keyword;
   }
-  if (keyword >= Keyword::PlayerPosition) {
-    const int step = k - static_cast<int>(Keyword::PlayerPosition);
-    return step == 0 ? ShipRole::Player : static_cast<ShipRole>(step + 1);
-  }
-  return static_cast<ShipRole>(k - static_cast<int>(Keyword::Player));
+  return kDialogKeywords.front().keyword;
 }
-constexpr DialogEvent EventOf(Keyword keyword) {
-  return static_cast<DialogEvent>(static_cast<int>(keyword) -
-                                  static_cast<int>(Keyword::StartingDialog));
-}
+// The role a ship, position or action keyword speaks of (the player for other keywords), and
+// the event of a dialog keyword (the starting dialog for others).
+ShipRole RoleOf(Keyword keyword);
+DialogEvent EventOf(Keyword keyword);
 
 // The values' words, in the order of their numbers. A number outside the named ones gets the
 // word that the writer falls back to: the last of the list, but "AI" for the battle mode and

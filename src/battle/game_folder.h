@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <string>
 
+#include "battle/battle_syntax.h"
+
 namespace vk7 {
 
 // The game's installation folder and the files below it. Game files come from Windows, where
@@ -18,7 +20,7 @@ class GameFolder {
   // A file of the scripts folder; the exact name when nothing matches (so it can be created).
   std::filesystem::path ScriptFile(const std::string& fileName) const;
   std::filesystem::path BattleFile(const std::string& battleName) const {
-    return ScriptFile(battleName + ".vk7");
+    return ScriptFile(BattleFileName(battleName));
   }
 
  private:

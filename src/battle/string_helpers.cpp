@@ -59,16 +59,6 @@ bool ParseNumber(std::string_view text, std::int32_t& value) {
   return true;
 }
 
-VoiceSplit SplitVoicePart(std::string_view text) {
-  if (!text.empty() && text.front() == '[') {
-    const std::size_t close = text.find(']');
-    if (close != std::string_view::npos) {
-      return VoiceSplit{TrimView(text.substr(1, close - 1)), TrimView(text.substr(close + 1))};
-    }
-  }
-  return VoiceSplit{{}, text};
-}
-
 char ToLowerAscii(char c) {
   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
@@ -80,8 +70,8 @@ std::string ToLowerAscii(std::string_view text) {
 }
 
 bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
-  return std::ranges::equal(
-      a, b, [](char x, char y) { return ToLowerAscii(x) == ToLowerAscii(y); });
+  return std::ranges::equal(a, b,
+                            [](char x, char y) { return ToLowerAscii(x) == ToLowerAscii(y); });
 }
 
 }  // namespace vk7

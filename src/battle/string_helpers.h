@@ -35,20 +35,6 @@ bool IsNumber(std::string_view text);
 // text is no number or the value does not fit a signed 32-bit integer.
 bool ParseNumber(std::string_view text, std::int32_t& value);
 
-// The line before its first "//".
-inline std::string_view CutComment(std::string_view line) {
-  return line.substr(0, line.find("//"));
-}
-
-// The optional voice part of a dialog or title line: when `text` begins with "[" and holds a
-// "]", the voice file is what stands between them and the rest follows the "]" (both
-// trimmed); otherwise there is no voice file and the whole text is the rest.
-struct VoiceSplit {
-  std::string_view voice;
-  std::string_view rest;
-};
-VoiceSplit SplitVoicePart(std::string_view text);
-
 // Letter case is ignored for ASCII letters only, as the game does.
 char ToLowerAscii(char c);
 std::string ToLowerAscii(std::string_view text);

@@ -8,6 +8,7 @@
 #include "battle/atomic_file.h"
 #include "battle/battle_config.h"
 #include "battle/battle_file_reader.h"
+#include "battle/battle_syntax.h"
 #include "battle/game_folder.h"
 #include "battle/native_file.h"
 #include "battle/recording_reporter.h"
@@ -90,8 +91,9 @@ int Usage(std::ostream& err, const std::string& problem) {
 std::string BattleName(const std::string& file) {
   const std::filesystem::path fileName = std::filesystem::path(file).filename();
   std::string name = Cp1252FileName(fileName).value_or(fileName.string());
-  if (name.size() > 4 && EqualsIgnoreCase(name.substr(name.size() - 4), ".vk7")) {
-    name.resize(name.size() - 4);
+  const std::size_t stem = name.size() - std::min(name.size(), kBattleFileExtension.size());
+  if (stem > 0 && EqualsIgnoreCase(std::string_view(name).substr(stem), kBattleFileExtension)) {
+    name.resize(stem);
   }
   return name;
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "battle/battle_syntax.h"
 #include "battle/battle_words.h"
 
 namespace vk7 {
@@ -20,17 +21,17 @@ struct DialogKind {
 };
 
 constexpr std::array<DialogKind, kDialogEventCount> kDialogKinds = {{
-    {"  ", "// The starting dialog in the system"},
-    {"    ", "// The ending dialog in the system"},
-    {"   ", "// The friends warp in dialog in the system"},
-    {"    ", "// The enemies warp in dialog in the system"},
-    {"  ", "// The neutrals warp in dialog in the system"},
-    {"  ", "// The friends warp out dialog in the system"},
-    {"   ", "// The enemies warp out dialog in the system"},
-    {" ", "// The neutrals warp out dialog in the system"},
-    {" ", "// The friends join escort dialog in the system"},
-    {" ", "// The neutrals become friends dialog in the system"},
-    {"  ", "// The neutrals become enemies dialog in the system"},
+    {"  ", "The starting dialog in the system"},
+    {"    ", "The ending dialog in the system"},
+    {"   ", "The friends warp in dialog in the system"},
+    {"    ", "The enemies warp in dialog in the system"},
+    {"  ", "The neutrals warp in dialog in the system"},
+    {"  ", "The friends warp out dialog in the system"},
+    {"   ", "The enemies warp out dialog in the system"},
+    {" ", "The neutrals warp out dialog in the system"},
+    {" ", "The friends join escort dialog in the system"},
+    {" ", "The neutrals become friends dialog in the system"},
+    {"  ", "The neutrals become enemies dialog in the system"},
 }};
 
 constexpr std::size_t kValueColumn = 16;
@@ -66,7 +67,7 @@ class LineBuilder {
   // Opens a section: an empty line and its comment.
   void Section(std::string_view comment) {
     Line();
-    Line(comment);
+    Line(kCommentMarker, " ", comment);
   }
 
   // keyword, spaces up to the common column, "= ", value parts.
@@ -117,7 +118,7 @@ void WritePositions(LineBuilder& b, const StarSystem& s) {
     return s.Position(role).coordsDefined || s.Position(role).planetDefined;
   };
   if (std::none_of(kPositionRoles.begin(), kPositionRoles.end(), given)) return;
-  b.Section("// The positions in the system");
+  b.Section("The positions in the system");
   for (const ShipRole role : kPositionRoles) {
     const PositionFields<true> p = s.Position(role);
     const std::string_view keyword = Word(PositionKeyword(role));
@@ -155,7 +156,7 @@ void WriteActions(LineBuilder& b, const StarSystem& s, ShipRole role, std::strin
 // The time is written whether or not its own flag is up.
 void WriteNeutralBehavior(LineBuilder& b, const StarSystem& s) {
   if (!s.neutralBehaviorDefined) return;
-  b.Section("// The neutral behavior in the system");
+  b.Section("The neutral behavior in the system");
   const std::string_view keyword = Word(Keyword::NeutralBehavior);
   if (s.neutralBehavior == NeutralBehavior::EnemyAfter ||
       s.neutralBehavior == NeutralBehavior::FriendAfter) {
@@ -176,8 +177,8 @@ void WriteDialogs(LineBuilder& b, const StarSystem& s) {
       if (line.voice.empty()) {
         b.ValueWithSpaces(keyword, kind.spaces, line.speaker, ": ", line.text);
       } else {
-        b.ValueWithSpaces(keyword, kind.spaces, "[", line.voice, "] ", line.speaker, ": ",
-                          line.text);
+        b.ValueWithSpaces(keyword, kind.spaces, kVoiceOpen, line.voice, kVoiceClose, " ",
+                          line.speaker, ": ", line.text);
       }
     }
   }
@@ -189,7 +190,7 @@ void WriteWarpDisables(LineBuilder& b, const StarSystem& s) {
       {ShipRole::Player, ShipRole::Friend, ShipRole::Enemy, ShipRole::Neutral});
   const auto defined = [&](ShipRole role) { return s.WarpDisable(role).defined; };
   if (std::none_of(kRoles.begin(), kRoles.end(), defined)) return;
-  b.Section("// The warp disables in the system");
+  b.Section("The warp disables in the system");
   for (const ShipRole role : kRoles) {
     if (defined(role)) b.Value(Word(Keyword::WarpDisable), WarpDisableWord(role));
   }
@@ -197,26 +198,26 @@ void WriteWarpDisables(LineBuilder& b, const StarSystem& s) {
 
 void WriteSystem(LineBuilder& b, const StarSystem& s) {
   if (s.nameDefined) {
-    b.Section("// Define a system -------------------------------------------");
+    b.Section("Define a system -------------------------------------------");
     b.Value(Word(Keyword::System), s.name);
   }
   if (s.stardateDefined) {
-    b.Section("// The stardate in the system");
+    b.Section("The stardate in the system");
     b.Value(Word(Keyword::Stardate), Decimal(s.stardate));
   }
-  WriteShips(b, "// The friends in the system", ShipRole::Friend, s.friends);
-  WriteShips(b, "// The enemies in the system", ShipRole::Enemy, s.enemies);
-  WriteShips(b, "// The neutrals in the system", ShipRole::Neutral, s.neutrals);
-  WriteShips(b, "// The hulks in the system", ShipRole::Hulk, s.hulks);
+  WriteShips(b, "The friends in the system", ShipRole::Friend, s.friends);
+  WriteShips(b, "The enemies in the system", ShipRole::Enemy, s.enemies);
+  WriteShips(b, "The neutrals in the system", ShipRole::Neutral, s.neutrals);
+  WriteShips(b, "The hulks in the system", ShipRole::Hulk, s.hulks);
   WritePositions(b, s);
-  WriteActions(b, s, ShipRole::Friend, "// The friend actions in the system");
-  WriteActions(b, s, ShipRole::Enemy, "// The enemy actions in the system");
-  WriteActions(b, s, ShipRole::Neutral, "// The neutral actions in the system");
+  WriteActions(b, s, ShipRole::Friend, "The friend actions in the system");
+  WriteActions(b, s, ShipRole::Enemy, "The enemy actions in the system");
+  WriteActions(b, s, ShipRole::Neutral, "The neutral actions in the system");
   WriteNeutralBehavior(b, s);
   WriteDialogs(b, s);
   WriteWarpDisables(b, s);
   if (s.battleModeDefined) {
-    b.Section("// The battle mode in the system");
+    b.Section("The battle mode in the system");
     b.Value(Word(Keyword::BattleMode), Word(s.battleMode));
   }
 }
@@ -225,41 +226,41 @@ void WriteSystem(LineBuilder& b, const StarSystem& s) {
 void WriteGlobals(LineBuilder& b, const BattleConfig& config) {
   const BattleTitle& t = config.title;
   if (t.titleDefined) {
-    b.Section("// The title of the battle");
+    b.Section("The title of the battle");
     b.Value(Word(Keyword::Title), t.title);
   }
   if (!t.titleLines.empty()) {
-    b.Section("// Some title lines");
+    b.Section("Some title lines");
     const std::string_view keyword = Word(Keyword::TitleLine);
     for (std::size_t i = 0; i < t.titleLines.size() && i < t.titleLineVoices.size(); ++i) {
       if (t.titleLineVoices[i].empty()) {
         b.Value(keyword, t.titleLines[i]);
       } else {
-        b.Value(keyword, "[", t.titleLineVoices[i], "] ", t.titleLines[i]);
+        b.Value(keyword, kVoiceOpen, t.titleLineVoices[i], kVoiceClose, " ", t.titleLines[i]);
       }
     }
   }
   if (config.player.hasClass) {
-    b.Section("// The player ship");
+    b.Section("The player ship");
     WriteShip(b, Word(Keyword::Player), config.player);
   }
-  WriteShips(b, "// The player's escort", ShipRole::Escort, config.escorts);
+  WriteShips(b, "The player's escort", ShipRole::Escort, config.escorts);
 
   const BattleOptions& o = config.options;
   if (o.warpOutDefined) {
-    b.Section("// The warp out mode");
+    b.Section("The warp out mode");
     b.Value(Word(Keyword::WarpOut), Word(o.warpOut));
   }
   if (o.collisionDefined) {
-    b.Section("// The collision mode");
+    b.Section("The collision mode");
     b.Value(Word(Keyword::Collision), Word(o.collision));
   }
   if (o.shipChangeDefined) {
-    b.Section("// The ship change mode");
+    b.Section("The ship change mode");
     b.Value(Word(Keyword::ShipChange), Word(o.shipChange));
   }
   if (o.perfectCloakDefined) {
-    b.Section("// The perfect cloak mode");
+    b.Section("The perfect cloak mode");
     b.Value(Word(Keyword::PerfectCloak), PerfectCloakWord(o.perfectCloak));
   }
 }
@@ -301,7 +302,7 @@ BattleFileWriter::Output BattleFileWriter::Render(const BattleConfig& config) {
   LineBuilder b(out);
   b.Line(kBattleFileHeader);
   b.Line(kWrittenFormatVersion);
-  for (const std::string& remark : config.remarks) b.Line("//", remark);
+  for (const std::string& remark : config.remarks) b.Line(kCommentMarker, remark);
   out.valuesStart = out.bytes.size();
   WriteGlobals(b, config);
   for (const StarSystem& system : config.systems) {

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "battle/atomic_file.h"
+#include "battle/battle_syntax.h"
 #include "battle/battle_words.h"
 #include "battle/folder_listing.h"
 #include "battle/recording_reporter.h"
@@ -58,7 +59,7 @@ bool BattleIndex::Load(const GameFolder& game, Reporter& reporter,
   return Read(
       source,
       [&listing](const std::string& name) {
-        return IsSafeName(name) && IsBattleFile(listing.Resolve(name + ".vk7"));
+        return IsSafeName(name) && IsBattleFile(listing.Resolve(BattleFileName(name)));
       },
       reporter);
 }
@@ -69,11 +70,11 @@ bool BattleIndex::Read(TextLineFile& source,
   changed_ = false;
   entries_.clear();
   std::string line;
-  if (!source.ReadLine(line) || line != "VK7 Available Battles" || !source.ReadLine(line)) {
+  if (!source.ReadLine(line) || line != kIndexHeader || !source.ReadLine(line)) {
     reporter.Error("Error", "No valid vk7.txt file!");
     return false;
   }
-  if (line != "File Format Version 1.0") {
+  if (line != kIndexFormatVersion) {
     reporter.Error("Error", "Invalid version of vk7.txt file!");
     return false;
   }
@@ -91,7 +92,8 @@ bool BattleIndex::Save(Reporter& reporter) {
   if (!changed_ && added_.empty()) return true;
   const std::optional<std::string> onDisk = file_.empty() ? std::nullopt : ReadAll(file_);
   MergeChangesOnDisk(onDisk);
-  std::string bytes = "VK7 Available Battles\r\nFile Format Version 1.0\r\n";
+  std::string bytes =
+      std::string(kIndexHeader) + "\r\n" + std::string(kIndexFormatVersion) + "\r\n";
   for (const std::string& entry : entries_) bytes += entry + "\r\n";
   // A list that comes out as the file already is, is not written.
   if (bytes != onDisk && CommitFileAtomically(file_, bytes) != CommitResult::Ok) {
@@ -114,7 +116,7 @@ void BattleIndex::MergeChangesOnDisk(const std::optional<std::string>& now) {
   RecordingReporter quiet;
   const FolderListing listing(file_.parent_path());
   const auto isBattle = [&listing](const std::string& name) {
-    return IsBattleFile(listing.Resolve(name + ".vk7"));
+    return IsBattleFile(listing.Resolve(BattleFileName(name)));
   };
   if (theirs.Read(source, isBattle, quiet)) Merge(theirs.entries_);
 }

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "battle/battle_syntax.h"
 #include "battle/string_helpers.h"
 #include "battle/windows_1252.h"
 #include "content/battle_index.h"
@@ -37,7 +38,7 @@ bool IsWindowsFileName(std::string_view name) {
 }  // namespace
 
 bool CheckBattleName(const std::string& name, Reporter& reporter) {
-  if (BattleIndex::IsSafeName(name) && IsWindowsFileName(name + ".vk7")) return true;
+  if (BattleIndex::IsSafeName(name) && IsWindowsFileName(BattleFileName(name))) return true;
   reporter.Error("Error",
                  "The name \"" + name +
                      "\" cannot be used for a battle. A battle name must not contain any of the "

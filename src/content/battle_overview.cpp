@@ -6,6 +6,7 @@
 #include <unordered_set>
 #include <utility>
 
+#include "battle/battle_syntax.h"
 #include "battle/battle_words.h"
 #include "battle/windows_1252.h"
 #include "content/ship_catalog.h"
@@ -311,7 +312,7 @@ BattleOverview BuildOverview(const BattleConfig& config, const CheckResult* chec
   const Findings findings(check);
   BattleOverview out;
   out.title = config.title.titleDefined ? T(config.title.title) : T(config.name);
-  out.fileName = T(config.name) + ".vk7";
+  out.fileName = T(BattleFileName(config.name));
   for (std::size_t i = 0; i < config.title.titleLines.size(); ++i) {
     std::string line = T(config.title.titleLines[i]);
     if (i < config.title.titleLineVoices.size() && !config.title.titleLineVoices[i].empty()) {

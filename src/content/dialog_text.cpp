@@ -2,15 +2,12 @@
 
 #include <algorithm>
 
+#include "battle/battle_syntax.h"
 #include "battle/string_helpers.h"
 
 namespace vk7 {
 
 namespace {
-
-std::string WithVoice(const std::string& voice) {
-  return voice.empty() ? "" : "[" + voice + "] ";
-}
 
 // Cuts `text` to `limit` characters; true when it did.
 bool CutTo(std::string& text, std::size_t limit) {
@@ -36,7 +33,7 @@ bool ReplaceHashes(std::string& text) {
 std::string FormatDialogLines(const std::vector<DialogLine>& lines) {
   std::string text;
   for (const DialogLine& line : lines) {
-    text += WithVoice(line.voice) + line.speaker + ": " + line.text + "\r\n";
+    text += VoicePrefix(line.voice) + line.speaker + ": " + line.text + "\r\n";
   }
   return text;
 }
@@ -45,7 +42,7 @@ std::string FormatTitleLines(const std::vector<std::string>& titleLines,
                              const std::vector<std::string>& titleLineVoices) {
   std::string text;
   for (std::size_t i = 0; i < titleLines.size() && i < titleLineVoices.size(); ++i) {
-    text += WithVoice(titleLineVoices[i]) + titleLines[i] + "\r\n";
+    text += VoicePrefix(titleLineVoices[i]) + titleLines[i] + "\r\n";
   }
   return text;
 }

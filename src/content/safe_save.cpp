@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "battle/battle_file_reader.h"
+#include "battle/battle_syntax.h"
 #include "battle/recording_reporter.h"
 #include "battle/string_helpers.h"
 #include "battle/text_line_file.h"
@@ -40,8 +41,7 @@ std::vector<NumberedLine> SplitLines(std::string_view bytes) {
 std::vector<NumberedLine> ValueLines(std::string_view bytes) {
   std::vector<NumberedLine> values;
   for (const NumberedLine& line : SplitLines(bytes)) {
-    const std::string_view trimmed = TrimView(line.text);
-    if (!trimmed.empty() && trimmed.substr(0, 2) != "//") values.push_back(line);
+    if (!IsCommentOrBlank(line.text)) values.push_back(line);
   }
   return values;
 }
@@ -62,8 +62,7 @@ std::string LineText(std::string_view bytes, std::uint32_t number) {
 // Whether every line in [begin, end) is empty or a comment, as the header's remarks should be.
 bool OnlyComments(std::string_view bytes) {
   for (const NumberedLine& line : SplitLines(bytes)) {
-    const std::string_view trimmed = TrimView(line.text);
-    if (!trimmed.empty() && trimmed.substr(0, 2) != "//") return false;
+    if (!IsCommentOrBlank(line.text)) return false;
   }
   return true;
 }

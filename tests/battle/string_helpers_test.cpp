@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "battle/battle_syntax.h"
 #include "battle/windows_1252.h"
 #include "support/case_file.h"
 
