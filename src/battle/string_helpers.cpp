@@ -41,21 +41,24 @@ bool IsNumber(std::string_view text) {
   return true;
 }
 
+Decimal ReadDecimal(std::string_view text) {
+  const bool negative = text.starts_with('-');
+  // A 64-bit magnitude that stops growing once it is past the 32-bit range.
+  constexpr std::int64_t kBeyond = std::int64_t{INT32_MAX} + 2;
+  std::int64_t magnitude = 0;
+  for (const char c : text.substr(negative ? 1 : 0)) {
+    if (c < '0' || c > '9') break;
+    magnitude = std::min(magnitude * 10 + (c - '0'), kBeyond);
+  }
+  const std::int64_t value = negative ? -magnitude : magnitude;
+  const std::int64_t clamped = std::clamp<std::int64_t>(value, INT32_MIN, INT32_MAX);
+  return Decimal{static_cast<std::int32_t>(clamped), clamped == value};
+}
+
 bool ParseNumber(std::string_view text, std::int32_t& value) {
-  if (!IsNumber(text)) return false;
-  const bool negative = text[0] == '-';
-  // Accumulate as a negative number so that the most negative value fits.
-  std::int64_t v = 0;
-  for (const char digit : text.substr(negative ? 1 : 0)) {
-    if (digit < '0' || digit > '9') break;  // a fraction is dropped
-    v = v * 10 - (digit - '0');
-    if (v < INT32_MIN) return false;
-  }
-  if (!negative) {
-    v = -v;
-    if (v > INT32_MAX) return false;
-  }
-  value = static_cast<std::int32_t>(v);
+  const Decimal number = ReadDecimal(text);
+  if (!IsNumber(text) || !number.fits) return false;
+  value = number.value;
   return true;
 }
 

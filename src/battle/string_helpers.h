@@ -31,8 +31,18 @@ std::string_view TokenView(std::string_view source, int n);
 // Digits with an optional leading "-" and at most one "." anywhere.
 bool IsNumber(std::string_view text);
 
-// The value of a text that IsNumber accepts: its sign and leading digits. False when the
-// text is no number or the value does not fit a signed 32-bit integer.
+// The one reading of a decimal number, for the reader and every number field: an optional "-",
+// then the digits up to the first other character (none read as 0). `value` is the number, or
+// the nearest 32-bit value when it lies beyond (`fits` then false); each field decides what it
+// does with such a number.
+struct Decimal {
+  std::int32_t value = 0;
+  bool fits = true;
+};
+Decimal ReadDecimal(std::string_view text);
+
+// The value of a text that IsNumber accepts. False when the text is no number or the value
+// does not fit a signed 32-bit integer: the battle file refuses both.
 bool ParseNumber(std::string_view text, std::int32_t& value);
 
 // Letter case is ignored for ASCII letters only, as the game does.

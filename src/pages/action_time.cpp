@@ -18,20 +18,11 @@ std::string FormatActionTime(std::int32_t seconds) {
 }
 
 std::optional<std::int32_t> ReadActionTime(std::string_view text) {
-  text = TrimView(text.substr(0, kMaxTimeText));
+  text = TrimView(text.substr(0, kMaxEditText));
   if (text.empty()) return std::nullopt;
-  std::size_t i = 0;
-  const bool negative = text[0] == '-';
-  if (negative || text[0] == '+') i = 1;
-  constexpr std::int64_t kMax = std::numeric_limits<std::int32_t>::max();
-  std::int64_t value = 0;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-    // Saturate rather than overflow: any longer run of digits is still "the longest time".
-    value = value * 10 + (text[i] - '0');
-    if (value > kMax) value = kMax;
-  }
-  if (negative) return 0;
-  return static_cast<std::int32_t>(value);
+  // Saturated: any longer run of digits is still "the longest time"; no time is negative.
+  if (text.starts_with('+')) text.remove_prefix(1);
+  return std::max(ReadDecimal(text).value, 0);
 }
 
 void OpenWarpIn(TimeFields<true> time, WarpInChoice& choice, std::string& text) {

@@ -8,13 +8,11 @@
 
 #include "battle/battle_config.h"
 #include "battle/reporter.h"
+#include "pages/edit_limit.h"
 
 // The timing groups that the friend, enemy and neutral actions pages share: a time edit per
 // timed choice, read the same way everywhere, and the same store-and-warn steps on "OK".
 namespace vk7 {
-
-// A time edit hands over at most this many characters.
-inline constexpr std::size_t kMaxTimeText = 254;
 
 enum class WarpInChoice { Initially, After };
 enum class WarpOutChoice { Never, After, AfterCleared };

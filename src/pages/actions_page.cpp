@@ -1,10 +1,12 @@
 #include "pages/actions_page.h"
 
 #include <QButtonGroup>
+#include <QLineEdit>
 #include <QPushButton>
 
 #include "pages/dialog_lines_box.h"
 #include "pages/dialog_lines_pair_box.h"
+#include "pages/edit_limit.h"
 #include "ui_actions_page.h"
 #include "widgets/box_reporter.h"
 #include "widgets/cp1252.h"
@@ -35,6 +37,7 @@ ActionsPage::ActionsPage(QWidget* parent, StarSystem& system)
       enemyWarpOut_(new QButtonGroup(this)),
       friendExit_(new QButtonGroup(this)) {
   ui_->setupUi(this);
+  for (auto* edit : findChildren<QLineEdit*>()) edit->setMaxLength(static_cast<int>(kMaxEditText));
   setWindowTitle(FromCp1252("Actions of the Friend and Enemy Ships in " + system.name));
 
   friendWarpIn_->addButton(ui_->friendWarpInInitially, Id(WarpInChoice::Initially));

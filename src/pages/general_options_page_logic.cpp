@@ -5,13 +5,11 @@
 #include <new>
 
 #include "battle/string_helpers.h"
+#include "pages/edit_limit.h"
 
 namespace vk7 {
 
 namespace {
-
-// The title edit hands over at most this much.
-constexpr std::size_t kTitleRead = 254;
 
 // Flag down or 0: the group's first button; 1: the second; any other value: the last.
 template <typename Mode>
@@ -79,7 +77,7 @@ bool Apply(const GeneralOptionsState& state, BattleConfig& config, Reporter& rep
   try {
     TitleNotes notes;
     BattleTitle title;
-    std::string typed = state.title.substr(0, kTitleRead);
+    std::string typed = state.title.substr(0, kMaxEditText);
     notes.hashReplaced = ReplaceHashes(typed);
     typed = Trim(typed);
     if (typed.size() > kMaxTitle) typed = Trim(std::string_view(typed).substr(0, kMaxTitle));

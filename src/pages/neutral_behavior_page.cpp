@@ -1,10 +1,12 @@
 #include "pages/neutral_behavior_page.h"
 
 #include <QButtonGroup>
+#include <QLineEdit>
 #include <QPushButton>
 
 #include "pages/dialog_lines_box.h"
 #include "pages/dialog_lines_pair_box.h"
+#include "pages/edit_limit.h"
 #include "ui_neutral_behavior_page.h"
 #include "widgets/box_reporter.h"
 #include "widgets/cp1252.h"
@@ -39,6 +41,7 @@ NeutralBehaviorPage::NeutralBehaviorPage(QWidget* parent, StarSystem& system)
       warpOut_(new QButtonGroup(this)),
       behavior_(new QButtonGroup(this)) {
   ui_->setupUi(this);
+  for (auto* edit : findChildren<QLineEdit*>()) edit->setMaxLength(static_cast<int>(kMaxEditText));
   setWindowTitle(FromCp1252("Actions and Behavior of the Neutral Ships in " + system.name));
 
   warpIn_->addButton(ui_->warpInInitially, Id(WarpInChoice::Initially));

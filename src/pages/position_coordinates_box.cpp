@@ -1,7 +1,9 @@
 #include "pages/position_coordinates_box.h"
 
+#include <QLineEdit>
 #include <array>
 
+#include "pages/edit_limit.h"
 #include "ui_position_coordinates_box.h"
 #include "widgets/box_reporter.h"
 #include "widgets/modal_seam.h"
@@ -12,6 +14,7 @@ namespace vk7 {
 PositionCoordinatesBox::PositionCoordinatesBox(QWidget* parent, const CoordinateTexts& texts)
     : QDialog(parent), ui_(std::make_unique<Ui::PositionCoordinatesBox>()) {
   ui_->setupUi(this);
+  for (auto* edit : findChildren<QLineEdit*>()) edit->setMaxLength(static_cast<int>(kMaxEditText));
   const std::array<QLineEdit*, 3> edits = {ui_->xEdit, ui_->yEdit, ui_->zEdit};
   for (std::size_t i = 0; i < edits.size(); ++i) {
     if (!texts[i].empty()) SetEditText(*edits[i], texts[i]);

@@ -61,7 +61,7 @@ std::optional<std::size_t> AcceptCoordinates(const CoordinateTexts& typed,
                                              CoordinateTexts& accepted, Reporter& reporter) {
   CoordinateTexts stripped;
   for (std::size_t i = 0; i < stripped.size(); ++i) {
-    stripped[i] = Trim(std::string_view(typed[i]).substr(0, kMaxCoordinateField));
+    stripped[i] = Trim(std::string_view(typed[i]).substr(0, kMaxEditText));
     if (!IsNumber(stripped[i])) {
       reporter.Error("Error", kInvalidCoordinates);
       return i;
@@ -71,26 +71,9 @@ std::optional<std::size_t> AcceptCoordinates(const CoordinateTexts& typed,
   return std::nullopt;
 }
 
+// Clamped: a coordinate beyond 32 bits stands at the edge of the map.
 std::int32_t CoordinateValue(std::string_view text) {
-  std::size_t i = 0;
-  while (i < text.size() && IsBlank(text[i])) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
-    negative = text[i] == '-';
-    ++i;
-  }
-  // Accumulated as a 64-bit value that stops growing once it is past the 32-bit range.
-  constexpr std::int64_t kLimit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
-  std::int64_t magnitude = 0;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-    if (magnitude <= kLimit) magnitude = magnitude * 10 + (text[i] - '0');
-  }
-  if (negative) {
-    return magnitude >= kLimit ? std::numeric_limits<std::int32_t>::min()
-                               : static_cast<std::int32_t>(-magnitude);
-  }
-  return magnitude >= kLimit ? std::numeric_limits<std::int32_t>::max()
-                             : static_cast<std::int32_t>(magnitude);
+  return ReadDecimal(text).value;
 }
 
 void ApplyPositionPage(const PositionPageState& state, StarSystem& system) {

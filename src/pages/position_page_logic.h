@@ -9,6 +9,7 @@
 
 #include "battle/battle_config.h"
 #include "battle/reporter.h"
+#include "pages/edit_limit.h"
 
 // What the positions page decides, kept apart from its widgets: the entry each role shows
 // while the page is open, the check of the coordinates box, and the write-back on "Ok".
@@ -38,8 +39,6 @@ struct PositionPageState {
 
 inline constexpr const char* kCoordinateSeparator = "   ";
 inline constexpr const char* kInvalidCoordinates = "Invalid coordinates!";
-// The coordinates box reads at most this many characters of a field.
-inline constexpr std::size_t kMaxCoordinateField = 254;
 
 using CoordinateTexts = std::array<std::string, 3>;
 

@@ -8,37 +8,19 @@
 #include <string_view>
 #include <vector>
 
+#include "battle/string_helpers.h"
 #include "content/dialog_text.h"
+#include "pages/edit_limit.h"
 
 namespace vk7 {
 
-namespace {
+namespace {}  // namespace
 
-// The stardate edit hands over at most this much.
-constexpr std::size_t kStardateRead = 254;
-
-// The digits up to the first other character, after an optional "-" (the edit takes digits
-// only, but a negative stardate read from a file is shown with its sign). Nothing when the
-// value does not fit 32 bits.
+// Refused beyond 32 bits rather than clamped: a clamped date is one the user never typed.
 std::optional<std::int32_t> ReadStardate(std::string_view text) {
-  const bool negative = !text.empty() && text.front() == '-';
-  if (negative) text.remove_prefix(1);
-  constexpr std::int64_t kBeyond = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 2;
-  std::int64_t value = 0;
-  for (const char c : text) {
-    if (c < '0' || c > '9') break;
-    // Stopping early keeps any run of digits from overflowing.
-    value = std::min(value * 10 + (c - '0'), kBeyond);
-  }
-  if (negative) value = -value;
-  if (value < std::numeric_limits<std::int32_t>::min() ||
-      value > std::numeric_limits<std::int32_t>::max()) {
-    return std::nullopt;
-  }
-  return static_cast<std::int32_t>(value);
+  const Decimal number = ReadDecimal(text);
+  return number.fits ? std::optional(number.value) : std::nullopt;
 }
-
-}  // namespace
 
 std::string SystemOptionsTitle(const StarSystem& system) {
   return system.name + " Options";
@@ -60,7 +42,7 @@ SystemOptionsState OpenSystemOptions(const StarSystem& system) {
 }
 
 bool Apply(const SystemOptionsState& state, StarSystem& system, Reporter& reporter) {
-  const std::string_view typedStardate = std::string_view(state.stardate).substr(0, kStardateRead);
+  const std::string_view typedStardate = std::string_view(state.stardate).substr(0, kMaxEditText);
   std::optional<std::int32_t> stardate;
   if (!typedStardate.empty()) {
     stardate = ReadStardate(typedStardate);

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "battle/battle_config.h"
 #include "battle/reporter.h"
@@ -8,6 +11,9 @@
 // What the system options page shows and what its "Ok" does with it, free of any toolkit so
 // that it can be checked on its own.
 namespace vk7 {
+
+// The stardate a text stands for; nothing when it does not fit 32 bits.
+std::optional<std::int32_t> ReadStardate(std::string_view text);
 
 inline constexpr const char* kStardateRangeError =
     "The stardate must lie between -2147483648 and 2147483647.";
