@@ -92,13 +92,24 @@ struct ShipPosition {
   bool operator==(const ShipPosition&) const = default;
 };
 
+// How a role's start is given: a file holds one position line per role, by coordinates or by
+// a planet.
+enum class StartKind { None, Coordinates, Planet };
+
 // The fields one role of a system keeps for one thing, with their defined flags; references
-// into the system, const when the system is.
+// into the system, const when the system is. Where the flags allow a state that no file holds,
+// the accessor here decides, for the writer, the pages, the check and the overview alike.
 template <bool kConst>
 struct PositionFields {
   std::conditional_t<kConst, const ShipPosition, ShipPosition>& position;
   std::conditional_t<kConst, const bool, bool>& coordsDefined;
   std::conditional_t<kConst, const bool, bool>& planetDefined;
+  // Both flags up: the coordinates, which are what a save writes.
+  StartKind Kind() const {
+    return coordsDefined   ? StartKind::Coordinates
+           : planetDefined ? StartKind::Planet
+                           : StartKind::None;
+  }
 };
 template <bool kConst>
 struct TimeFields {
@@ -109,6 +120,9 @@ template <bool kConst>
 struct SwitchFields {
   std::conditional_t<kConst, const bool, bool>& value;
   std::conditional_t<kConst, const bool, bool>& defined;
+  // On while its flag is up: a file holds a line per raised flag and nothing of the value,
+  // which an unticked box leaves behind.
+  bool On() const { return defined; }
 };
 
 struct StarSystem {

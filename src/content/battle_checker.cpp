@@ -98,7 +98,7 @@ CheckResult CheckBattle(const BattleConfig& config, const ShipCatalog& ships,
     }
     for (const ShipRole role : kPositionRoles) {
       const PositionFields<true> p = s.Position(role);
-      if (p.planetDefined && !known->HasPlanet(p.position.planet)) {
+      if (p.Kind() == StartKind::Planet && !known->HasPlanet(p.position.planet)) {
         check.Planet(p.position.planet, role, s.name);
       }
     }

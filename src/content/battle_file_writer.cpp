@@ -112,20 +112,18 @@ void WriteShips(LineBuilder& b, std::string_view comment, ShipRole role,
   for (const ShipEntry& ship : ships) WriteShip(b, keyword, ship);
 }
 
-// At most one line per role; coordinates win over a planet.
+// At most one line per role.
 void WritePositions(LineBuilder& b, const StarSystem& s) {
-  const auto given = [&](ShipRole role) {
-    return s.Position(role).coordsDefined || s.Position(role).planetDefined;
-  };
+  const auto given = [&](ShipRole role) { return s.Position(role).Kind() != StartKind::None; };
   if (std::none_of(kPositionRoles.begin(), kPositionRoles.end(), given)) return;
   b.Section("The positions in the system");
   for (const ShipRole role : kPositionRoles) {
     const PositionFields<true> p = s.Position(role);
     const std::string_view keyword = Word(PositionKeyword(role));
-    if (p.coordsDefined) {
+    if (p.Kind() == StartKind::Coordinates) {
       b.Value(keyword, Decimal(p.position.x), " ", Decimal(p.position.y), " ",
               Decimal(p.position.z));
-    } else if (p.planetDefined) {
+    } else if (p.Kind() == StartKind::Planet) {
       b.Value(keyword, kPlanetWord, " ", p.position.planet);
     }
   }
@@ -184,15 +182,15 @@ void WriteDialogs(LineBuilder& b, const StarSystem& s) {
   }
 }
 
-// One line per flag that is up; the switches' own values are not consulted.
+// One line per switch that is on.
 void WriteWarpDisables(LineBuilder& b, const StarSystem& s) {
   constexpr auto kRoles = std::to_array<ShipRole>(
       {ShipRole::Player, ShipRole::Friend, ShipRole::Enemy, ShipRole::Neutral});
-  const auto defined = [&](ShipRole role) { return s.WarpDisable(role).defined; };
-  if (std::none_of(kRoles.begin(), kRoles.end(), defined)) return;
+  const auto on = [&](ShipRole role) { return s.WarpDisable(role).On(); };
+  if (std::none_of(kRoles.begin(), kRoles.end(), on)) return;
   b.Section("The warp disables in the system");
   for (const ShipRole role : kRoles) {
-    if (defined(role)) b.Value(Word(Keyword::WarpDisable), WarpDisableWord(role));
+    if (on(role)) b.Value(Word(Keyword::WarpDisable), WarpDisableWord(role));
   }
 }
 

@@ -111,11 +111,11 @@ std::string DialogRow(const DialogLine& line) {
 std::optional<BattleOverview::Item> Start(const StarSystem& s, ShipRole role,
                                           const Findings& findings) {
   const PositionFields<true> p = s.Position(role);
-  if (p.planetDefined) {
+  if (p.Kind() == StartKind::Planet) {
     return BattleOverview::Item{"planet " + T(p.position.planet),
                                 findings.Planet(p.position.planet, role, s.name)};
   }
-  if (p.coordsDefined) {
+  if (p.Kind() == StartKind::Coordinates) {
     return BattleOverview::Item{"x " + std::to_string(p.position.x) + ", y " +
                                     std::to_string(p.position.y) + ", z " +
                                     std::to_string(p.position.z),
@@ -153,7 +153,7 @@ std::string SystemDetails(const StarSystem& s) {
   for (const auto& [role, who] :
        {std::pair{ShipRole::Player, "player"}, std::pair{ShipRole::Friend, "friends"},
         std::pair{ShipRole::Enemy, "enemies"}, std::pair{ShipRole::Neutral, "neutrals"}}) {
-    if (s.WarpDisable(role).value) disabled += (disabled.empty() ? "" : ", ") + std::string(who);
+    if (s.WarpDisable(role).On()) disabled += (disabled.empty() ? "" : ", ") + std::string(who);
   }
   if (!disabled.empty()) details += " \xC2\xB7 no warping out for " + disabled;
   return details;

@@ -26,9 +26,9 @@ PositionPageState OpenPositionPage(const StarSystem& system) {
   for (std::size_t i = 0; i < kPositionRoleCount; ++i) {
     const PositionFields<true> p = system.Position(kPositionRoles[i]);
     PositionEntry& entry = state.entries[i];
-    if (p.planetDefined) {
+    if (p.Kind() == StartKind::Planet) {
       SetPlanet(entry, p.position.planet);
-    } else if (p.coordsDefined) {
+    } else if (p.Kind() == StartKind::Coordinates) {
       entry.kind = PositionKind::Coordinates;
       entry.text = JoinCoordinates(std::to_string(p.position.x), std::to_string(p.position.y),
                                    std::to_string(p.position.z));

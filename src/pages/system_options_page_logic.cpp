@@ -31,10 +31,10 @@ SystemOptionsState OpenSystemOptions(const StarSystem& system) {
   state.battleMode = system.battleModeDefined && system.battleMode != BattleMode::AI
                          ? BattleMode::Stat
                          : BattleMode::AI;
-  state.warpDisablePlayer = system.WarpDisable(ShipRole::Player).defined;
-  state.warpDisableFriend = system.WarpDisable(ShipRole::Friend).defined;
-  state.warpDisableEnemy = system.WarpDisable(ShipRole::Enemy).defined;
-  state.warpDisableNeutral = system.WarpDisable(ShipRole::Neutral).defined;
+  state.warpDisablePlayer = system.WarpDisable(ShipRole::Player).On();
+  state.warpDisableFriend = system.WarpDisable(ShipRole::Friend).On();
+  state.warpDisableEnemy = system.WarpDisable(ShipRole::Enemy).On();
+  state.warpDisableNeutral = system.WarpDisable(ShipRole::Neutral).On();
   if (system.stardateDefined) state.stardate = std::to_string(system.stardate);
   state.startingDialogs = FormatDialogLines(system.Dialogs(DialogEvent::StartingDialog));
   state.endingDialogs = FormatDialogLines(system.Dialogs(DialogEvent::EndingDialog));

@@ -14,6 +14,7 @@
 #include "content/battle_checker.h"
 #include "content/overview_svg.h"
 #include "content/overview_text.h"
+#include "support/model_builders.h"
 #include "support/temp_dir.h"
 
 namespace vk7 {
@@ -66,6 +67,23 @@ TEST(BattleOverview, MatchesTheGoldenFiles) {
       EXPECT_EQ(bytes, test::ReadBytes(file)) << file;
     }
   }
+}
+
+// Flags in a state no file holds (coordinates and a planet for one role, a warp-disable value
+// left behind its lowered flag): the overview and the check see what a save writes.
+TEST(BattleOverview, SeesWhatASaveWrites) {
+  BattleConfig config;
+  StarSystem& s = config.systems.emplace_back(test::System("Sol"));
+  s.hulkPosition = {1, 2, 3, "Moon"};
+  s.hulkCoordsDefined = s.hulkPlanetDefined = s.warpDisablePlayer = true;
+  s.hulks = {test::Ship("Wreck")};
+  const auto catalog = test::CatalogFrom<SystemCatalog>("Sol=Earth\n");
+  const CheckResult check =
+      CheckBattle(config, test::CatalogFrom<ShipCatalog>("Hull=Wreck\n"), catalog);
+  EXPECT_EQ(check.missingPlanets, std::vector<std::string>{});
+  const BattleOverview overview = BuildOverview(config, &check);
+  EXPECT_EQ(overview.systems[0].details, "AI battle");
+  EXPECT_EQ(overview.systems[0].groups.back().notes[0].text, "starts at x 1, y 2, z 3");
 }
 
 }  // namespace

@@ -41,7 +41,8 @@ TEST(PositionPage, ShowsTheSystemStoresOnOkAndNothingOnCancel) {
   system.playerPosition = ShipPosition{100, -200, 300, ""};
   system.enemyPosition = ShipPosition{0, 0, 0, "Mars"};
   system.hulkPosition.planet = "\xC6ther";
-  system.neutralPosition = ShipPosition{5, 6, 7, "Keth Prime"};  // a planet wins over coordinates
+  system.neutralPosition =
+      ShipPosition{5, 6, 7, "Keth Prime"};  // coordinates win, as a save writes them
   system.playerCoordsDefined = system.enemyPlanetDefined = system.hulkPlanetDefined = true;
   system.neutralCoordsDefined = system.neutralPlanetDefined = true;
   const StarSystem before = system;
@@ -54,14 +55,14 @@ TEST(PositionPage, ShowsTheSystemStoresOnOkAndNothingOnCancel) {
                 EXPECT_EQ(Rows(list), (QStringList{kEpsilon, kAether}));
                 EXPECT_TRUE(list.selectedItems().isEmpty());
                 EXPECT_EQ(Entries(page),
-                          (QStringList{"100   -200   300", "", "Mars", "Keth Prime", kAether}));
+                          (QStringList{"100   -200   300", "", "Mars", "5   6   7", kAether}));
                 EXPECT_TRUE(Button(page, "Ok").property("default").toBool());
                 Role(page, "Player", "XYZ-Coord.");
                 Role(page, "Hulks", "Clear");
                 list.setCurrentRow(0);
                 Click(page, "Friends -->");
                 EXPECT_EQ(Entries(page),
-                          (QStringList{"100   -200   300", kEpsilon, "Mars", "Keth Prime", ""}));
+                          (QStringList{"100   -200   300", kEpsilon, "Mars", "5   6   7", ""}));
                 Click(page, "Cancel");
               })
       .Expect("POSCOORDBOX", [](QDialog& box) {
@@ -83,7 +84,7 @@ TEST(PositionPage, ShowsTheSystemStoresOnOkAndNothingOnCancel) {
                 Role(page, "Enemies", "XYZ-Coord.");
                 Role(page, "Hulks", "Clear");
                 EXPECT_EQ(Entries(page),
-                          (QStringList{kEpsilon, kEpsilon, "12.5   -3   0", "Keth Prime", ""}));
+                          (QStringList{kEpsilon, kEpsilon, "12.5   -3   0", "5   6   7", ""}));
                 Click(page, "Ok");
               })
       .Expect("POSCOORDBOX",
@@ -105,7 +106,7 @@ TEST(PositionPage, ShowsTheSystemStoresOnOkAndNothingOnCancel) {
   expected.enemyPosition = ShipPosition{12, -3, 0, "Mars"};
   expected.enemyCoordsDefined = true;
   expected.playerCoordsDefined = expected.enemyPlanetDefined = expected.hulkPlanetDefined = false;
-  expected.neutralCoordsDefined = false;
+  expected.neutralPlanetDefined = false;
   EXPECT_EQ(system, expected);
 }
 
