@@ -47,6 +47,11 @@ else()
     set(vk7_gzipped ${vk7_gzipped} ${plain}.gz PARENT_SCOPE)
   endfunction()
   vk7_gzip(${PROJECT_SOURCE_DIR}/resources/man/vk7.1.in vk7.1 ${CMAKE_INSTALL_MANDIR}/man1 @ONLY)
+  # vk7(5), the file format, is made from its reference in docs/, so that both say the same.
+  include(${PROJECT_SOURCE_DIR}/cmake/MarkdownToMan.cmake)
+  vk7_markdown_to_man(${PROJECT_SOURCE_DIR}/docs/file-format.md ${CMAKE_BINARY_DIR}/man/vk7.5
+                      ".TH VK7 5 2026-12-07 \"vk7 ${PROJECT_VERSION}\" \"File Formats\"")
+  vk7_gzip(${CMAKE_BINARY_DIR}/man/vk7.5 vk7.5 ${CMAKE_INSTALL_MANDIR}/man5 COPYONLY)
   if(VK7_BUILD_GUI)
     vk7_gzip(${PROJECT_SOURCE_DIR}/resources/man/velkor-editor.1.in velkor-editor.1
              ${CMAKE_INSTALL_MANDIR}/man1 @ONLY)

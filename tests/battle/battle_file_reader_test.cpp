@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <set>
+#include <span>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -21,6 +25,28 @@ namespace {
 using test_support::BattleText;
 using Lines = std::vector<std::string>;
 using test_support::ReadBattleText;
+
+// The reference of the format for modders, and what `item` finds in it: its entries are list
+// items that begin with a keyword or a message in backticks ("- `Title =`", "- `Invalid line N`").
+const std::string kReference =
+    (std::ostringstream() << std::ifstream(VK7_DOCS_DIR "/file-format.md").rdbuf()).str();
+std::vector<std::string> Entries(const std::regex& item) {
+  return {std::sregex_token_iterator(kReference.begin(), kReference.end(), item, 1), {}};
+}
+
+// Whether an entry of the reference reads as `message`, N standing for a number, NAME for a name.
+bool InReference(const std::string& message) {
+  static const std::regex entries = [] {
+    std::string any = "(?:";
+    for (const std::string& entry : Entries(std::regex("\n- `([^`]+)`"))) {
+      any += std::regex_replace(entry, std::regex(R"([.^$|()[\]{}*+?\\])"), R"(\$&)") + "|";
+    }
+    any.back() = ')';
+    any = std::regex_replace(any, std::regex(R"(\bN\b)"), "[0-9]+");
+    return std::regex(std::regex_replace(any, std::regex(R"(\bNAME\b)"), ".+"));
+  }();
+  return std::regex_match(message, entries);
+}
 
 // The cases of the reader and of the rules across lines. Those of reader_headers.txt give
 // whole files, the others the lines after the header; those of remarks.txt are read with their
@@ -48,6 +74,9 @@ TEST_P(ReaderCaseTest, ReadsAsExpectedEveryWay) {
   if (!c.where.starts_with("battle/cases/reader_headers.txt")) text = BattleText(c.input);
   const auto read = test_support::ReadEveryWay(text, !remarks);
   EXPECT_EQ(test_support::Shown(read, remarks), c.expected);
+  for (const auto& e : read.messages) {  // every message a file can get is told to modders
+    EXPECT_TRUE(InReference(e.title) && InReference(e.text)) << "not in the reference: " << e.text;
+  }
   if (remarks) {  // skipped, the same but for the remarks and the warning
     Lines expected = c.expected;
     std::erase_if(expected,
@@ -160,27 +189,20 @@ TEST(BattleFileReader, ClosesTheFileBeforeShowingAnError) {
 }
 #endif
 
-template <typename Value>
-void RoundTrips(std::initializer_list<Value> values) {
-  std::set<std::string_view> words;
-  for (const Value value : values) {
-    EXPECT_EQ(FromWord<Value>(Word(value)), value) << Word(value);
-    words.insert(Word(value));
-  }
-  EXPECT_EQ(words.size(), values.size());
-}
-
-// Each value is read back from the word it is written as, the words being distinct.
-TEST(BattleWords, EveryValueIsReadBackFromItsWord) {
-  RoundTrips({WarpOutMode::Anytime, WarpOutMode::WhenCleared, WarpOutMode::Sequential});
-  RoundTrips({CollisionMode::On, CollisionMode::Off, CollisionMode::OffForAll});
-  RoundTrips({ShipChangeMode::Off, ShipChangeMode::On, ShipChangeMode::Auto});
-  RoundTrips({BattleMode::AI, BattleMode::Stat});
-  RoundTrips({NeutralBehavior::EnemyWhenAttacked, NeutralBehavior::EnemyAfter,
-              NeutralBehavior::FriendAfter, NeutralBehavior::Random});
-  RoundTrips({ShipAction::WarpIn, ShipAction::WarpOut, ShipAction::JoinEscort});
-  for (int k = 0; k <= static_cast<int>(Keyword::NeutralToEnemyDialog); ++k) {
-    EXPECT_EQ(FindKeyword(Word(static_cast<Keyword>(k))), static_cast<Keyword>(k));
+// Each keyword of the vocabulary has its entry in the reference, and nothing else has one
+// that reads as a keyword; each word of a value is named there too.
+TEST(BattleWords, TheReferenceListsEveryWord) {
+  const std::vector<std::string> keywords = Entries(std::regex("\n- `(\\w+) =`"));
+  std::set<std::string> listed(keywords.begin(), keywords.end());
+  for (const std::string_view word : kKeywordWords)
+    EXPECT_TRUE(listed.erase(std::string(word))) << word;
+  EXPECT_EQ(listed, std::set<std::string>{});  // entries that are no keyword
+  const std::array more = {kBattleFileHeader, kClearedWord, kPlanetWord};
+  for (const auto words : std::to_array<std::span<const std::string_view>>(
+           {more, kFormatVersions, kWarpOutWords, kCollisionWords, kShipChangeWords,
+            kPerfectCloakWords, kBattleModeWords, kNeutralBehaviorWords, kActionWords})) {
+    for (const std::string_view word : words)
+      EXPECT_NE(kReference.find("`" + std::string(word) + "`"), std::string::npos) << word;
   }
 }
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# The manual pages render without a warning (as lintian renders them), and each tells every
-# command and option its program's --help lists.
-# vk7_man_pages.sh VK7 vk7.1 [EDITOR velkor-editor.1]
+# The manual pages render without a warning (as lintian renders them), and each page of a
+# program tells every command and option its --help lists.
+# vk7_man_pages.sh VK7 vk7.1 [PROGRAM PAGE]...; PROGRAM "-" for a page of no program (vk7.5)
 set -u
 failed=0
 fail() { echo "$*" >&2; failed=1; }
@@ -12,6 +12,7 @@ check_page() {
   warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 \
              man --warnings -E UTF-8 -l -Tutf8 -Z "$page" 2>&1 >/dev/null)
   [[ -z $warnings ]] || fail "$page renders with warnings: $warnings"
+  [[ $program != - ]] || return 0
   text=$(groff -man -Tascii -P-cbou -rLL=200n "$page" 2>/dev/null)
   help=$(env -u DISPLAY -u WAYLAND_DISPLAY "$program" --help) || fail "$program --help failed"
   # Commands are the indented words of vk7's "Commands:" list; the synopsis must show each.
@@ -25,6 +26,5 @@ check_page() {
   done
 }
 
-check_page "$1" "$2"
-[[ $# -lt 4 ]] || check_page "$3" "$4"
+for ((i = 1; i < $#; i += 2)); do check_page "${@:i:1}" "${@:i+1:1}"; done
 exit $failed
