@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -142,6 +143,15 @@ inline constexpr auto kDialogKeywords = std::to_array<EventKeyword>({
     {DialogEvent::NeutralToEnemyDialog, Keyword::NeutralToEnemyDialog},
 });
 static_assert(kDialogKeywords.size() == kDialogEventCount);
+// Every dialog keyword ends so: a quick test that a line may be a dialog line.
+inline constexpr std::string_view kDialogKeywordEnding = "Dialog";
+static_assert(std::ranges::all_of(kDialogKeywords, [](const EventKeyword& entry) {
+  return kKeywordWords[static_cast<std::size_t>(entry.keyword)].ends_with(kDialogKeywordEnding);
+}));
+constexpr bool IsDialogKeyword(Keyword keyword) {
+  return std::ranges::any_of(
+      kDialogKeywords, [keyword](const EventKeyword& entry) { return entry.keyword == keyword; });
+}
 
 // The keyword of a role in one of the tables above (the table's first when the role has none).
 template <std::size_t N>

@@ -76,12 +76,12 @@ void ListPresizer::Count(TextLineFile& source) {
     if (system == 0 || system > kMaxSystems) continue;
     if (list) {
       ++ships_[system - 1][*list];
-    } else if (text.find("Dialog") != std::string_view::npos) {
-      // Dialog keywords end with "Dialog"; the rare other lines get here too.
+    } else if (text.find(kDialogKeywordEnding) != std::string_view::npos) {
+      // Every dialog line passes; the rare other lines get here too.
       std::size_t end = 0;
       while (end < text.size() && !IsBlank(text[end]) && text[end] != '=') ++end;
       const auto keyword = FindKeyword(text.substr(0, end));
-      if (keyword && *keyword >= Keyword::StartingDialog) {
+      if (keyword && IsDialogKeyword(*keyword)) {
         ++dialogs_[system - 1][static_cast<std::size_t>(EventOf(*keyword))];
       }
     }

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "battle/battle_syntax.h"
 #include "battle/battle_words.h"
 #include "battle/recording_reporter.h"
 #include "support/battle_text.h"
