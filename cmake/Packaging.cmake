@@ -3,10 +3,13 @@
 #            icons, manual pages, vk7's bash completion and the changelog, with the Debian
 #            dependencies that dpkg-shlibdeps finds in the programs.
 #   Windows: cpack -G ZIP in the windows build: velkor-editor.exe and vk7.exe, the Qt DLLs and
-#            plugins the editor loads, the MinGW runtime, the README and the licences.
+#            plugins the editor loads, the MinGW runtime, the README, the file format
+#            reference and the licences.
 include(GNUInstallDirs)
 if(WIN32)
-  install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION .)
+  # The format reference, which Linux has as the manual page vk7(5), beside the README.
+  install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE
+                ${PROJECT_SOURCE_DIR}/docs/file-format.md DESTINATION .)
   if(VK7_BUILD_GUI)
     # The editor runs from wherever the zip is unpacked: the DLLs beside it, the plugins in the
     # folders beside it where Qt looks for them (no qt.conf needed).
