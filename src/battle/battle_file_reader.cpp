@@ -99,8 +99,9 @@ bool BattleFileReader::ReadLines(TextLineFile& source, bool skipRemarks) {
     if (!HandleLine(keyword, params)) return false;
     ++lineNumber_;
   }
-  // A file is closed before any message is shown; names may still be read from memory.
-  if (source.StableBytes() == nullptr) source.Close();
+  // A file is closed before any message is shown (the names checked next are the register's
+  // own copies).
+  source.Close();
   if (FailOnRepeatedName()) return false;
   if (current_ != nullptr && !CheckSectionEnd()) return false;
   if (current_ == nullptr) return Fail("No system defined", false);

@@ -39,9 +39,6 @@ class TextLineFile {
   // Starts reading again from the first line. False when the source cannot go back (a pipe);
   // the position is then unchanged.
   bool Rewind();
-  // Where the lines of an in-memory source live: every line read is a view into these bytes,
-  // which stay put until Close. Null for files.
-  const char* StableBytes() const { return memory_ ? data_ : nullptr; }
 
   bool ReadLine(std::string& line);
   // The next line as a view that stays valid until the next read or Close.

@@ -10,6 +10,7 @@
 #include "battle/string_helpers.h"
 #include "battle/text_line_file.h"
 #include "content/battle_file_writer.h"
+#include "content/quick_read_back.h"
 
 namespace vk7 {
 
@@ -59,76 +60,30 @@ std::string LineText(std::string_view bytes, std::uint32_t number) {
   return {};
 }
 
-// Whether every line in [begin, end) is empty or a comment, as the header's remarks should be.
-bool OnlyComments(std::string_view bytes) {
-  for (const NumberedLine& line : SplitLines(bytes)) {
-    if (!IsCommentOrBlank(line.text)) return false;
-  }
-  return true;
-}
-
-// The quick proof that `written` (rendered from `config`) reads back as it was entered,
-// without a second copy of the battle: each system read back is compared as soon as its
-// section has ended and dropped; the values before the systems are compared at the end.
-// A system that reads back equal to the one it was rendered from renders to the same bytes;
-// one that does not (it may hold values that are not written) is rendered again and compared
-// with its part of `written`. Equal parts make equal files. Any difference, and any read
-// error, returns false and leaves the exact verdict to the full comparison.
-bool ReadsBackUnchanged(const BattleConfig& config, const BattleFileWriter::Output& written,
-                        const std::string& name) {
-  const std::string_view bytes = written.bytes;
-  // Only comments may stand between the two header lines and the values (remarks holding a
-  // line break could put more there).
-  const std::size_t secondLineEnd = bytes.find('\n', bytes.find('\n') + 1);
-  if (secondLineEnd == std::string_view::npos || secondLineEnd >= written.valuesStart ||
-      !OnlyComments(bytes.substr(secondLineEnd + 1, written.valuesStart - secondLineEnd - 1))) {
-    return false;
-  }
-  const std::vector<std::size_t>& starts = written.systemStarts;
-  const auto part = [&](std::size_t index) {
-    const std::size_t begin = index == 0 ? written.valuesStart : starts[index - 1];
-    const std::size_t end = index < starts.size() ? starts[index] : bytes.size();
-    return bytes.substr(begin, end - begin);
-  };
-
-  BattleConfig back;
-  RecordingReporter silent;
-  BattleFileReader reader(back, silent);
-  bool same = true;
-  BattleFileWriter::Output again;
-  reader.OnSectionEnd([&](StarSystem& system, std::size_t index) {
-    if (same && (index >= starts.size() || !(system == config.systems[index]))) {
-      again.bytes.clear();
-      BattleFileWriter::RenderSystem(system, again);
-      same = index < starts.size() && again.bytes == part(index + 1);
-    }
-  });
-  TextLineFile source;
-  source.OpenView(bytes);
-  if (!reader.ReadFrom(name, source, true) || !same || back.systems.size() != starts.size()) {
-    return false;
-  }
-  again.bytes.clear();
-  BattleFileWriter::RenderGlobals(back, again);
-  return again.bytes == part(0);
-}
-
 }  // namespace
 
 std::optional<std::string> SafeSave::Prepare(const BattleConfig& config, const std::string& name,
                                              Reporter& reporter) {
-  const std::string title = BattleFileErrorTitle(name);
   BattleFileWriter::Output written = BattleFileWriter::Render(config);
   if (!written.cutLines.empty()) {
     const std::uint32_t number = written.cutLines.front();
-    reporter.Error(title, "Line " + std::to_string(number) +
-                              " would be longer than 255 characters and would be cut. Please "
-                              "shorten this value:\n" +
-                              LineText(written.bytes, number) + "\n" + kNotSaved);
+    reporter.Error(BattleFileErrorTitle(name),
+                   "Line " + std::to_string(number) +
+                       " would be longer than 255 characters and would be cut. Please "
+                       "shorten this value:\n" +
+                       LineText(written.bytes, number) + "\n" + kNotSaved);
     return std::nullopt;
   }
-  if (ReadsBackUnchanged(config, written, name)) return std::move(written.bytes);
+  if (const ReadBackVerdict fault = QuickReadBack::Verdict(config, written, name)) {
+    reporter.Error(BattleFileErrorTitle(name), *fault);
+    return std::nullopt;
+  }
+  return std::move(written.bytes);
+}
 
+ReadBackVerdict SafeSave::ReadBack(const BattleConfig& /*config*/,
+                                   const BattleFileWriter::Output& written,
+                                   const std::string& name) {
   BattleConfig back;
   RecordingReporter silent;
   BattleFileReader reader(back, silent);
@@ -138,33 +93,28 @@ std::optional<std::string> SafeSave::Prepare(const BattleConfig& config, const s
     const RecordingReporter::Entry* error = silent.FirstError();
     const std::string why = error != nullptr ? error->text : "unknown error";
     if (error != nullptr && error->line) {
-      reporter.Error(title, "Line " + std::to_string(*error->line) +
-                                " would make the saved file unreadable (" + why +
-                                "). Please change this value:\n" +
-                                LineText(written.bytes, *error->line) + "\n" + kNotSaved);
-    } else {
-      reporter.Error(title, "The saved file would not be readable (" + why + "). " + kNotSaved);
+      return "Line " + std::to_string(*error->line) + " would make the saved file unreadable (" +
+             why + "). Please change this value:\n" + LineText(written.bytes, *error->line) + "\n" +
+             kNotSaved;
     }
-    return std::nullopt;
+    return "The saved file would not be readable (" + why + "). " + kNotSaved;
   }
-
+  // Compared as written, not as models: a value the file cannot hold (blanks at an end, a
+  // comment marker) reads back as another value, and the line shows the user which one.
   const std::string again = BattleFileWriter::Render(back).bytes;
   const std::vector<NumberedLine> expected = ValueLines(written.bytes);
   const std::vector<NumberedLine> actual = ValueLines(again);
   for (std::size_t i = 0; i < expected.size(); ++i) {
     if (i < actual.size() && expected[i].text == actual[i].text) continue;
-    reporter.Error(title, "Line " + std::to_string(expected[i].number) +
-                              " would not read back as it was entered (\"//\" starts a comment, "
-                              "blanks at either end are dropped). Please change this value:\n" +
-                              Excerpt(expected[i].text) + "\n" + kNotSaved);
-    return std::nullopt;
+    return "Line " + std::to_string(expected[i].number) +
+           " would not read back as it was entered (\"//\" starts a comment, "
+           "blanks at either end are dropped). Please change this value:\n" +
+           Excerpt(expected[i].text) + "\n" + kNotSaved;
   }
   if (actual.size() != expected.size()) {
-    reporter.Error(
-        title, std::string("The saved file would not read back as it was entered. ") + kNotSaved);
-    return std::nullopt;
+    return std::string("The saved file would not read back as it was entered. ") + kNotSaved;
   }
-  return std::move(written.bytes);
+  return std::nullopt;
 }
 
 }  // namespace vk7

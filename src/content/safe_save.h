@@ -5,8 +5,13 @@
 
 #include "battle/battle_config.h"
 #include "battle/reporter.h"
+#include "content/battle_file_writer.h"
 
 namespace vk7 {
+
+// Whether a battle rendered for saving reads back as it was entered: nothing when it does,
+// else the message that names the line and the value.
+using ReadBackVerdict = std::optional<std::string>;
 
 // Lets a battle be saved only when the written file reads back to the same game data. Values that
 // users type easily can otherwise break a file: a dialog line ending with a double quote
@@ -18,6 +23,12 @@ class SafeSave {
   // The bytes the battle would be saved as, or nothing after the error was reported.
   static std::optional<std::string> Prepare(const BattleConfig& config, const std::string& name,
                                             Reporter& reporter);
+
+  // The check itself: `written` (rendered from `config`) is read back and rendered again, and
+  // every value line must come back as it was written. Needs only the bytes; QuickReadBack
+  // reaches the same verdict faster with the help of `config`.
+  static ReadBackVerdict ReadBack(const BattleConfig& config,
+                                  const BattleFileWriter::Output& written, const std::string& name);
 };
 
 }  // namespace vk7

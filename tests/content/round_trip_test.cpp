@@ -5,6 +5,7 @@
 #include <string>
 
 #include "content/battle_file_writer.h"
+#include "content/quick_read_back.h"
 #include "content/safe_save.h"
 #include "support/battle_text.h"
 #include "support/case_file.h"
@@ -19,6 +20,7 @@ namespace {
 // keywords. Read again (remarks included) it is the same battle, written again byte for byte;
 // the safe save takes it and saves exactly those bytes.
 TEST(RoundTrip, EveryBattleThatReadsReadsBackEqual) {
+  QuickReadBack::CompareWithFullCheck(true);
   std::vector<std::string> texts;
   for (const char* file : {"battle/cases/reader_values.txt", "battle/cases/section_rules.txt"}) {
     for (const test_support::Case& c : test_support::LoadCases(file)) {

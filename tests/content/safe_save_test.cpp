@@ -10,6 +10,7 @@
 #include "battle/atomic_file.h"
 #include "battle/recording_reporter.h"
 #include "content/battle_file_writer.h"
+#include "content/quick_read_back.h"
 #include "support/battle_text.h"
 #include "support/model_builders.h"
 #include "support/temp_dir.h"
@@ -51,6 +52,7 @@ std::string& Field(BattleConfig& c, const std::string& field) {
 // from its start); a save that cannot be made (no folder, a folder in the way, a size limit,
 // which holds for root too) says so. Either way nothing changes on disk.
 TEST(SafeSave, SavesWholeOrRefusesAndChangesNothing) {
+  QuickReadBack::CompareWithFullCheck(true);
   BattleConfig config = Ordinary();
   config.remarks.push_back(" a note with \"quotes\", # and // inside");
   Field(config, "voice") = "hello.acm";
