@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <map>
+#include <set>
 #include <sstream>
 
 #include "battle/string_helpers.h"
@@ -121,10 +122,6 @@ bool OptionsOk(BattleConfig& config, const Typed& typed, Reporter& reporter) {
 // nothing for what was only typed.
 std::string Step(BattleConfig& config, Typed& typed, const std::string& step, Reporter& reporter) {
   const std::string edit = step.substr(0, step.find(':'));
-  if (step.starts_with("//")) {
-    config.remarks.push_back(step.substr(2));
-    return {};
-  }
   if (edit.starts_with("Title") || edit.starts_with("Script") || edit.starts_with("Stardate") ||
       edit.ends_with(" Dialogs")) {
     std::string& text = typed[edit];
@@ -204,48 +201,110 @@ std::string Step(BattleConfig& config, Typed& typed, const std::string& step, Re
   if (verb == "SelectPlayerClass") return Text(SelectPlayerClass(config, kShips, a));
   if (verb == "AddEscort") return Text(AddEscort(config, kShips, a, reporter));
   if (verb == "RemoveEscort") return Text(RemoveEscort(config, a));
-  ADD_FAILURE() << "no step " << verb;
-  return {};
+  return "no such step";
 }
 
-class PageLogicCase : public testing::TestWithParam<test_support::Case> {};
+// A case of the page files with the battle it starts from: the lines of the last case named
+// "Battle" before it, then its own.
+struct PageCase {
+  test_support::Case c;
+  std::vector<std::string> battle;
+};
+void PrintTo(const PageCase& p, std::ostream* os) {
+  *os << p.c.where;
+}
 
-// The case's lines holding " = " are its battle (in system Sol when they name none), the
-// others its steps. Gives each step with its result and its messages, then the remarks and the
-// values written.
-TEST_P(PageLogicCase, StepsGive) {
-  SCOPED_TRACE(GetParam().where);
-  std::vector<std::string> lines, steps, shown;
-  if (std::ranges::none_of(GetParam().input, [](auto& l) { return l.starts_with("System = "); })) {
-    lines.push_back("System = Sol");
+// Added and removed lines ("+ line", "- line") between two lists, along their longest common
+// run, so that a case names only what its steps changed.
+std::vector<std::string> Changes(const std::vector<std::string>& a,
+                                 const std::vector<std::string>& b) {
+  std::vector<std::vector<std::size_t>> common(a.size() + 1,
+                                               std::vector<std::size_t>(b.size() + 1));
+  for (std::size_t i = a.size(); i-- > 0;) {
+    for (std::size_t j = b.size(); j-- > 0;) {
+      common[i][j] =
+          a[i] == b[j] ? common[i + 1][j + 1] + 1 : std::max(common[i + 1][j], common[i][j + 1]);
+    }
   }
-  for (const std::string& line : GetParam().input) {
-    (line.find(" = ") == std::string::npos ? steps : lines).push_back(line);
+  std::vector<std::string> changes;
+  std::size_t i = 0, j = 0;
+  while (i < a.size() || j < b.size()) {
+    if (i < a.size() && j < b.size() && a[i] == b[j]) {
+      ++i, ++j;
+    } else if (j == b.size() || (i < a.size() && common[i + 1][j] >= common[i][j + 1])) {
+      changes.push_back("- " + a[i++]);
+    } else {
+      changes.push_back("+ " + b[j++]);
+    }
+  }
+  return changes;
+}
+
+// The remarks and values a battle is written with.
+std::vector<std::string> Written(const BattleConfig& config) {
+  std::vector<std::string> lines;
+  for (const std::string& remark : config.remarks) lines.push_back("//" + remark);
+  for (const std::string& value : test_support::WrittenValues(config)) lines.push_back(value);
+  return lines;
+}
+
+class PageLogicCase : public testing::TestWithParam<PageCase> {};
+
+// A case's lines holding " = " or starting with "//" are its battle (in system Sol when they
+// name none), the others its steps, each "step -> result" where the step gives one. Expected:
+// the messages shown, then the lines the steps added to and removed from the written battle.
+TEST_P(PageLogicCase, StepsGive) {
+  const test_support::Case& c = GetParam().c;
+  SCOPED_TRACE(c.where);
+  std::vector<std::string> lines = GetParam().battle, remarks, written, steps;
+  for (const std::string& line : c.input) {
+    if (line.starts_with("//")) {
+      remarks.push_back(line.substr(2));
+    } else {
+      (line.find(" = ") == std::string::npos ? steps : lines).push_back(line);
+    }
+  }
+  if (std::ranges::none_of(lines, [](auto& l) { return l.starts_with("System = "); })) {
+    lines.insert(lines.begin(), "System = Sol");
   }
   auto read = test_support::ReadBattleLines(lines);
   ASSERT_TRUE(read.ok) << read.Describe();
+  read.config.remarks = remarks;
+  const std::vector<std::string> before = Written(read.config);
   Typed typed;
-  for (const std::string& step : steps) {
+  std::vector<std::string> shown;
+  for (const std::string& line : c.input) {
+    if (line.starts_with("//") || line.find(" = ") != std::string::npos) continue;
+    const std::string step = line.substr(0, line.find(" -> "));
     RecordingReporter reporter;
     const std::string result = Step(read.config, typed, step, reporter);
-    if (!result.empty()) shown.push_back(step + ": " + result);
+    if (result == "no such step") test_support::Refuse(c, line, "no such step");
+    written.push_back(result.empty() ? step : step + " -> " + result);
     for (const auto& e : reporter.Entries()) shown.push_back(e.title + ": " + e.text);
   }
-  for (const std::string& remark : read.config.remarks) shown.push_back("//" + remark);
-  for (const std::string& value : test_support::WrittenValues(read.config)) shown.push_back(value);
-  EXPECT_EQ(shown, GetParam().expected);
+  EXPECT_EQ(written, steps);
+  for (const std::string& change : Changes(before, Written(read.config))) shown.push_back(change);
+  EXPECT_EQ(shown, c.expected);
 }
 
-std::vector<test_support::Case> AllCases() {
-  std::vector<test_support::Case> cases;
+std::vector<PageCase> AllCases() {
+  std::vector<PageCase> cases;
   for (const char* file : {"page_logic", "options_pages", "action_pages"}) {
-    auto more = test_support::LoadCases("pages/cases/" + std::string(file) + ".txt");
-    cases.insert(cases.end(), more.begin(), more.end());
+    std::vector<std::string> battle;
+    for (auto& c : test_support::LoadCases("pages/cases/" + std::string(file) + ".txt")) {
+      if (c.name != "Battle") {
+        cases.push_back({c, battle});
+      } else if (c.expected.empty()) {
+        battle = c.input;
+      } else {
+        test_support::Refuse(c, c.name, "a battle expects nothing");
+      }
+    }
   }
   return cases;
 }
 INSTANTIATE_TEST_SUITE_P(Cases, PageLogicCase, testing::ValuesIn(AllCases()),
-                         test_support::CaseName());
+                         [](const auto& info) { return info.param.c.name; });
 
 // States no battle file holds, and times the page's cases cannot spell: blanks around a time and
 // a plus sign. Should a battle hold both friend exits, the warp-out wins; a player named without
@@ -267,28 +326,31 @@ using test_support::Case;
 
 class CoordinateFieldTest : public testing::TestWithParam<Case> {};
 
+// Each line typed into each of the three fields gives the text "Ok" keeps and the value it is
+// stored as, or the error that refuses it, the fields staying as they were.
 TEST_P(CoordinateFieldTest, KeepsAndStoresOrRefuses) {
   const Case& c = GetParam();
-  SCOPED_TRACE(c.where);
-  ASSERT_EQ(c.input.size(), 1u);
-  for (std::size_t field = 0; field < 3; ++field) {
-    CoordinateTexts typed = {"1", "2", "3"};
-    typed[field] = c.input[0];
-    CoordinateTexts accepted = {"old", "old", "old"};
-    RecordingReporter reporter;
-    const std::optional<std::size_t> refused = AcceptCoordinates(typed, accepted, reporter);
-    if (c.expected.size() == 1) {
-      EXPECT_EQ(refused, field);
-      EXPECT_EQ(accepted, (CoordinateTexts{"old", "old", "old"}));
-      EXPECT_EQ(reporter.Entries(), std::vector{test::ErrorEntry(c.expected[0])});
-      continue;
+  std::vector<std::string> shown;
+  for (const std::string& line : c.input) {
+    std::set<std::string> results;
+    for (std::size_t field = 0; field < 3; ++field) {
+      CoordinateTexts typed = {"1", "2", "3"}, accepted = {"old", "old", "old"};
+      typed[field] = line;
+      RecordingReporter reporter;
+      const std::optional<std::size_t> refused = AcceptCoordinates(typed, accepted, reporter);
+      std::string result;
+      for (const auto& e : reporter.Entries()) result += e.title + ": " + e.text;
+      if (refused == field && accepted == CoordinateTexts{"old", "old", "old"}) {
+        results.insert(result);
+      } else if (!refused && result.empty()) {
+        results.insert(accepted[field] + " = " + std::to_string(CoordinateValue(accepted[field])));
+      } else {
+        results.insert("wrong field " + std::to_string(field));
+      }
     }
-    typed[field] = c.expected[0];
-    EXPECT_EQ(refused, std::nullopt);
-    EXPECT_EQ(accepted, typed);
-    EXPECT_TRUE(reporter.Entries().empty());
-    EXPECT_EQ(CoordinateValue(accepted[field]), std::stoll(c.expected[1]));
+    shown.push_back(results.size() == 1 ? *results.begin() : "differs by field");
   }
+  EXPECT_EQ(shown, c.expected) << c.where;
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -9,6 +9,7 @@
 #include <QTextEdit>
 #include <functional>
 #include <map>
+#include <sstream>
 
 #include "gui_support/scripted_seam.h"
 #include "support/case_file.h"
@@ -69,8 +70,8 @@ const std::map<std::string, Box> kBoxes = {
 };
 // clang-format on
 
-// The template and title, the texts shown (an entry's in []; a message's scroll bars in use) and
-// the buttons.
+// The template, the title and the texts shown (an entry's in []; a message's scroll bars in
+// use); then the buttons.
 std::vector<std::string> Layout(QDialog& box) {
   QStringList texts;
   for (auto* label : box.findChildren<QLabel*>()) {
@@ -85,40 +86,47 @@ std::vector<std::string> Layout(QDialog& box) {
   if (auto* edit = box.findChild<QLineEdit*>()) texts << "[" + edit->text() + "]";
   QStringList buttons;
   for (auto* button : box.findChildren<QPushButton*>()) buttons << button->text();
-  return {(box.objectName() + " " + box.windowTitle()).toStdString(),
-          texts.join(" | ").toStdString(), buttons.join(" ").toStdString()};
+  return {(box.objectName() + " " + box.windowTitle() + ": " + texts.join(" | ")).toStdString(),
+          buttons.join(" ").toStdString()};
 }
 
 class Boxes : public testing::TestWithParam<test_support::Case> {};
 
+// The case names the box; its lines are actions apart by blanks (a button's text, <Return>,
+// <Escape> or <Close>, the window's close button), or "type TEXT", which types TEXT into the
+// box's entry before the actions after it. Expected: the layout, then the buttons and the
+// answer to each action.
 TEST_P(Boxes, ShowTheirTextsAndAnswerEachButtonAndKey) {
   const test_support::Case& c = GetParam();
   SCOPED_TRACE(c.where);
-  const Box& box = kBoxes.at(c.input.at(0));
+  const Box& box = kBoxes.at(c.name);
   std::vector<std::string> seen;
-  std::string typed;  // into the box's entry before each action
-  for (std::size_t i = 1; i < c.input.size(); ++i) {
-    const std::string& action = c.input[i];
-    if (action.starts_with("type ")) {
-      typed = action.substr(5);
+  std::string typed, answers;
+  for (const std::string& line : c.input) {
+    if (line.starts_with("type ")) {
+      typed = line.substr(5);
       continue;
     }
-    ScriptedSeam seam;
-    seam.Expect(box.name, [&](QDialog& dialog) {
-      if (seen.empty()) seen = Layout(dialog);
-      if (auto* edit = dialog.findChild<QLineEdit*>(); edit && !typed.empty()) {
-        edit->setText(QString::fromLatin1(typed));
-      }
-      if (action == "<Return>" || action == "<Escape>") {
-        QTest::keyClick(&dialog, action == "<Return>" ? Qt::Key_Return : Qt::Key_Escape);
-      } else if (action == "<Close>") {
-        dialog.close();
-      } else {
-        Click(dialog, QString::fromStdString(action));
-      }
-    });
-    seen.push_back(action + ": " + box.open());
+    std::istringstream actions(line);
+    for (std::string action; actions >> action;) {
+      ScriptedSeam seam;
+      seam.Expect(box.name, [&](QDialog& dialog) {
+        if (seen.empty()) seen = Layout(dialog);
+        if (auto* edit = dialog.findChild<QLineEdit*>(); edit && !typed.empty()) {
+          edit->setText(QString::fromLatin1(typed));
+        }
+        if (action == "<Return>" || action == "<Escape>") {
+          QTest::keyClick(&dialog, action == "<Return>" ? Qt::Key_Return : Qt::Key_Escape);
+        } else if (action == "<Close>") {
+          dialog.close();
+        } else {
+          Click(dialog, QString::fromStdString(action));
+        }
+      });
+      answers += " " + box.open();
+    }
   }
+  seen.at(1) += ":" + answers;
   EXPECT_EQ(seen, c.expected);
 }
 
