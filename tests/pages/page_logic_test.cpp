@@ -304,7 +304,7 @@ std::vector<PageCase> AllCases() {
   return cases;
 }
 INSTANTIATE_TEST_SUITE_P(Cases, PageLogicCase, testing::ValuesIn(AllCases()),
-                         [](const auto& info) { return info.param.c.name; });
+                         [](const testing::TestParamInfo<PageCase>& p) { return p.param.c.name; });
 
 // States no battle file holds, and times the page's cases cannot spell: blanks around a time and
 // a plus sign. Should a battle hold both friend exits, the warp-out wins; a player named without
