@@ -53,7 +53,7 @@ const std::map<std::string, Box> kBoxes = {
     {"Error", {"ERRORBOX", Shows([] { ErrorBox::Show(nullptr, "Unknown keyword in line 17", "Error in a.vk7"); })}},
     {"UntitledError", {"ERRORBOX", Shows([] { ErrorBox::Show(nullptr, "Out of memory!", ""); })}},
     {"Message", {"MESSAGBOX", Shows([] { MessageBox::Show(nullptr, "  X saved.  \n\nDone", "Save"); })}},
-    {"WideMessage", {"MESSAGBOX", Shows([] { MessageBox::Show(nullptr, std::string(200, 'W'), "Save"); })}},
+    {"WideMessage", {"MESSAGBOX", Shows([] { MessageBox::Show(nullptr, QString(QString(60, 'W') + " ").repeated(3).trimmed().toStdString(), "Save"); })}},
     {"TallMessage", {"MESSAGBOX", Shows([] { MessageBox::Show(nullptr, QString("Line\n").repeated(17).toStdString(), "Save"); })}},
     {"LongError", {"ERRORBOX", Shows([] { ErrorBox::Show(nullptr, QString("Word ").repeated(30).toStdString(), ""); })}},
     {"ReportedError", {"ERRORBOX", Shows([] { BoxReporter(nullptr).ErrorAtLine("Error in b.vk7", "Invalid line 4", 4); })}},
