@@ -137,5 +137,10 @@ TEST(BattleOverview, SeesWhatASaveWrites) {
   EXPECT_EQ(overview.systems[0].groups.back().notes[0].text, "starts at x 1, y 2, z 3");
 }
 
+// A control character that reached the picture's text past the model is still replaced.
+TEST(BattleOverview, EscapesControlCharactersForXml) {
+  EXPECT_EQ(EscapeXml("<a\x01\t\n\x1F>"), "&lt;a\xEF\xBF\xBD\t\n\xEF\xBF\xBD&gt;");
+}
+
 }  // namespace
 }  // namespace vk7
