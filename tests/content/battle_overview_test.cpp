@@ -58,12 +58,15 @@ std::vector<std::string> Lines(const std::string& text) {
 }
 
 // The text overview's lines, then the picture's without positions and heights: what is drawn,
-// in which colour and how wide.
+// in which colour and how wide. A dialog marker keeps its left edge, which tells where the row
+// before it ends.
 std::vector<std::string> Shown(const BattleOverview& overview) {
   std::vector<std::string> shown = Lines(RenderOverviewText(overview));
   static const std::regex kPlace(R"( (x|y|x1|y1|x2|y2|cx|cy|height|viewBox)="[^"]*")");
+  static const std::regex kMarkerPlace(R"( (y|height)="[^"]*")");
   for (const std::string& line : Lines(RenderOverviewSvg(overview))) {
-    shown.push_back(std::regex_replace(line, kPlace, ""));
+    const bool marker = line.find("#DDEFFA") != std::string::npos;
+    shown.push_back(std::regex_replace(line, marker ? kMarkerPlace : kPlace, ""));
   }
   return shown;
 }
