@@ -51,7 +51,8 @@ Names RunIndex(const test_support::Case& c) {
   for (const std::string& line : c.input) {
     if (line.rfind("> ", 0) == 0) {
       const std::string op = line.substr(2, line.find(' ', 2) - 2);
-      if (!std::set<std::string>{"add", "find", "up", "down", "remove", "rename", "theirs"}
+      if (!std::set<std::string>{"add", "find", "up", "down", "remove", "rename", "theirs",
+                                 "reread"}
                .contains(op)) {
         test_support::Refuse(c, line, "no such step");
       }
@@ -72,7 +73,7 @@ Names RunIndex(const test_support::Case& c) {
   if (read && given) shown.push_back(Joined(x.Entries()));
   for (const std::string& step : steps) {
     const std::string op = step.substr(0, step.find(' '));
-    const std::string arg = step.substr(op.size() + 1);
+    const std::string arg = step.substr(std::min(op.size() + 1, step.size()));
     const std::size_t at = std::isdigit(static_cast<unsigned char>(arg[0])) ? std::stoul(arg) : 0;
     const std::string name = arg.substr(arg.find(' ') + 1);
     std::optional<std::size_t> current;
@@ -82,6 +83,10 @@ Names RunIndex(const test_support::Case& c) {
     if (op == "down") current = x.MoveDown(at);
     if (op == "remove") x.RemoveAt(at);
     if (op == "theirs") x.Merge(Split(arg));
+    if (op == "reread") {
+      source.OpenMemory(text);
+      x.Read(source, isBattle, reporter);
+    }
     if (op == "rename") {
       current = x.RenameAt(at, name[0] == '#' ? x.Entries()[std::stoul(name.substr(1))] : name);
     }
