@@ -72,42 +72,35 @@ std::map<std::string, std::string> FilesIn(const std::filesystem::path& dir) {
   return files;
 }
 
-class Vk7CaseTest : public ::testing::TestWithParam<test_support::Case> {};
+// A battle as the editor saves it: what "format" makes of any battle with only the player HALBERD
+// and the system Keth.
+const std::string kSaved =
+    "VK7 Battle\r\nFile Format Version 1.2\r\n// Created by Velkor Editor\r\n\r\n"
+    "// The player ship\r\nPlayer          = HALBERD\r\n\r\n"
+    "// Define a system -------------------------------------------\r\nSystem          = Keth\r\n";
 
-TEST_P(Vk7CaseTest, Runs) {
-  const test_support::Case& c = GetParam();
-  SCOPED_TRACE(c.where);
-#ifdef _WIN32
-  if (c.name.find("OnLinux") != std::string::npos) {
-    GTEST_SKIP() << "the case spells its file names as Linux does (single-byte or UTF-8 bytes)";
-  }
-#endif
+// What a case sets up before each of its runs.
+struct Folder {
+  std::map<std::string, std::string> files;
+  std::vector<std::string> folders;
+};
+
+// One run of the tool in a fresh folder set up as `setup` says, checked against what the case
+// expects.
+void RunOnce(const test_support::Case& c, const Folder& setup, const std::string& command) {
+  const std::string word = command.substr(0, command.find(' '));
+  const bool readOnly = word == "$ro";
+  SCOPED_TRACE(command);
   test::TempDir dir;
   const std::string root = dir.Path().string();
-  std::map<std::string, std::string> files;  // before the run, then as expected after it
-  std::string* bytes = nullptr;
-  std::string lineEnd;
-  std::vector<std::string> args;
-  bool readOnly = false;
-  for (const std::string& line : c.input) {
-    const std::string word = line.substr(0, line.find(' '));
-    const std::string rest = line.substr(std::min(word.size() + 1, line.size()));
-    if (word == "|") {
-      *bytes += rest + lineEnd;
-    } else if (word == ">" || word == ">lf") {
-      bytes = &files[rest];
-      lineEnd = word == ">" ? "\r\n" : "\n";
-    } else if (word == "~") {
-      std::filesystem::create_directories(dir.Path() / test::Utf8Path(rest));
-    } else if (word == "$" || word == "$ro") {
-      std::istringstream words(rest);  // "..." groups words
-      for (std::string arg; words >> std::quoted(arg);) args.push_back(Expand(arg, root));
-      readOnly = word == "$ro";
-    } else {
-      test_support::Refuse(c, line, "not a file line, folder or command");
-    }
+  std::map<std::string, std::string> files = setup.files;  // as expected after the run
+  for (const std::string& folder : setup.folders) {
+    std::filesystem::create_directories(dir.Path() / test::Utf8Path(folder));
   }
   for (const auto& [name, content] : files) dir.Write(test::Utf8Path(name), content);
+  std::vector<std::string> args;
+  std::istringstream words(command.substr(std::min(word.size() + 1, command.size())));
+  for (std::string arg; words >> std::quoted(arg);) args.push_back(Expand(arg, root));
   if (readOnly && !MountReadOnly(dir.Path())) {
     GTEST_SKIP() << "no read-only mount can be made here (no mount namespaces)";
   }
@@ -119,24 +112,27 @@ TEST_P(Vk7CaseTest, Runs) {
 #endif
   int wantStatus = -1;
   std::map<std::string, std::string> want;  // printed on "out" and on "err"
+  std::string* bytes = nullptr;
   for (const std::string& raw : c.expected) {
     const std::string line = Expand(raw, root);
-    const std::string word = line.substr(0, line.find(' '));
-    const std::string rest = line.substr(std::min(word.size() + 1, line.size()));
-    if (word == "exit") {
+    const std::string key = line.substr(0, line.find(' '));
+    const std::string rest = line.substr(std::min(key.size() + 1, line.size()));
+    if (key == "exit") {
       wantStatus = std::stoi(rest);
-    } else if (word == "file") {
+    } else if (key == "file") {
       const std::size_t from = rest.find(" < ");
       bytes = &files[rest.substr(0, from)];
       *bytes = from == std::string::npos ? "" : test::ReadBytes(kData + rest.substr(from + 3));
-    } else if (word == "|") {
+    } else if (key == "|" && bytes != nullptr) {
       *bytes += rest + "\r\n";
-    } else if (word != "out" && word != "err") {
+    } else if (key != "out" && key != "err") {
       test_support::Refuse(c, raw, "not an exit, file or output line");
     } else {
-      std::string& printed = want[word];
-      const std::string actual = (word == "out" ? out : err).str();
-      if (rest.rfind("< ", 0) == 0) {
+      std::string& printed = want[key];
+      const std::string actual = (key == "out" ? out : err).str();
+      if (rest == "<saved>") {
+        printed += kSaved;
+      } else if (rest.rfind("< ", 0) == 0) {
         printed += test::ReadBytes(kData + rest.substr(2));
       } else if (rest.rfind("~ ", 0) == 0) {
         EXPECT_NE(actual.find(rest.substr(2)), std::string::npos) << actual;
@@ -150,6 +146,41 @@ TEST_P(Vk7CaseTest, Runs) {
   EXPECT_EQ(out.str(), want["out"]);
   EXPECT_EQ(err.str(), want["err"]);
   EXPECT_EQ(FilesIn(dir.Path()), files);
+}
+
+class Vk7CaseTest : public ::testing::TestWithParam<test_support::Case> {};
+
+TEST_P(Vk7CaseTest, Runs) {
+  const test_support::Case& c = GetParam();
+  SCOPED_TRACE(c.where);
+#ifdef _WIN32
+  if (c.name.find("OnLinux") != std::string::npos) {
+    GTEST_SKIP() << "the case spells its file names as Linux does (single-byte or UTF-8 bytes)";
+  }
+#endif
+  Folder setup;
+  std::vector<std::string> commands;
+  std::string* bytes = nullptr;
+  std::string lineEnd;
+  for (const std::string& line : c.input) {
+    const std::string word = line.substr(0, line.find(' '));
+    const std::string rest = line.substr(std::min(word.size() + 1, line.size()));
+    if (word == "|" && bytes != nullptr) {
+      *bytes += rest + lineEnd;
+    } else if (word == ">" || word == ">lf" || word == ">saved") {
+      bytes = &setup.files[rest];
+      lineEnd = word == ">lf" ? "\n" : "\r\n";
+      if (word == ">saved") *bytes = kSaved;
+    } else if (word == "~") {
+      setup.folders.push_back(rest);
+    } else if (word == "$" || word == "$ro") {
+      commands.push_back(line);
+    } else {
+      test_support::Refuse(c, line, "not a file line, folder or command");
+    }
+  }
+  if (commands.empty()) test_support::Refuse(c, c.name, "no command to run");
+  for (const std::string& command : commands) RunOnce(c, setup, command);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Vk7CaseTest,

@@ -36,7 +36,10 @@ TEST_P(DialogLinesTest, ParseAsExpected) {
     std::vector<DialogLine> list;
     RebuildDialogList(text, list, n);
     for (const DialogLine& d : list) got.push_back(d.speaker + "|" + d.text + "|" + d.voice);
-    for (const std::string& warning : DialogNoteWarnings(n)) got.push_back("warning: " + warning);
+    if (n.truncated) got.push_back("note: truncated");
+    if (n.defaultSpeakerUsed) got.push_back("note: speaker");
+    if (n.hashReplaced) got.push_back("note: hash");
+    if (n.lineWithoutText) got.push_back("note: noText");
     std::vector<DialogLine> back;
     DialogNotes none;
     RebuildDialogList(FormatDialogLines(list), back, none);
@@ -52,6 +55,14 @@ INSTANTIATE_TEST_SUITE_P(
     test_support::CaseName());
 
 TEST(DialogText, FormatsLinesWarningsAndRows) {
+  EXPECT_EQ(DialogNoteWarnings({true, true, true, true}),
+            (Lines{"At least one speaker or dialog line was longer than allowed. Object has been "
+                   "truncated.",
+                   "At least one dialog line had no speaker definition. Default speaker inserted.",
+                   "At least one voice file, speaker or dialog line contained a # sign. This sign "
+                   "has been replaced by a *.",
+                   "At least one dialog line contained a speaker or voice file, but no text. Line "
+                   "has been removed."}));
   EXPECT_EQ(FormatDialogLines({Line("Pilot", "Go"), Line("Tower", "Go: now", "t1.acm")}),
             "Pilot: Go\r\n[t1.acm] Tower: Go: now\r\n");
   // A text without a voice entry at its position is left out.
