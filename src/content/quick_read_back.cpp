@@ -25,6 +25,8 @@ bool OnlyComments(std::string_view bytes) {
   return true;
 }
 
+}  // namespace
+
 // The quick proof that `written` (rendered from `config`) reads back as it was entered,
 // without a second copy of the battle: each system read back is compared as soon as its
 // section has ended and dropped; the values before the systems are compared at the end.
@@ -32,8 +34,8 @@ bool OnlyComments(std::string_view bytes) {
 // one that does not (it may hold values that are not written) is rendered again and compared
 // with its part of `written`. Equal parts make equal files. Any difference, and any read
 // error, returns false and leaves the exact verdict to the full comparison.
-bool ProvedUnchanged(const BattleConfig& config, const BattleFileWriter::Output& written,
-                     const std::string& name) {
+bool QuickReadBack::Proves(const BattleConfig& config, const BattleFileWriter::Output& written,
+                           const std::string& name) {
   const std::string_view bytes = written.bytes;
   // Only comments may stand between the two header lines and the values (remarks holding a
   // line break could put more there).
@@ -71,12 +73,10 @@ bool ProvedUnchanged(const BattleConfig& config, const BattleFileWriter::Output&
   return again.bytes == part(0);
 }
 
-}  // namespace
-
 ReadBackVerdict QuickReadBack::Verdict(const BattleConfig& config,
                                        const BattleFileWriter::Output& written,
                                        const std::string& name) {
-  if (!ProvedUnchanged(config, written, name)) return SafeSave::ReadBack(config, written, name);
+  if (!Proves(config, written, name)) return SafeSave::ReadBack(config, written, name);
   if (compareWithFullCheck && SafeSave::ReadBack(config, written, name)) {
     throw std::logic_error("the quick read-back passed a battle that the full check refuses");
   }

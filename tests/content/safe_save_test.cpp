@@ -57,6 +57,7 @@ TEST(SafeSave, SavesWholeOrRefusesAndChangesNothing) {
   config.remarks.push_back(" a note with \"quotes\", # and // inside");
   Field(config, "voice") = "hello.acm";
   const std::string bytes = BattleFileWriter::Render(config).bytes;
+  EXPECT_TRUE(QuickReadBack::Proves(config, BattleFileWriter::Render(config), "Sol"));  // fast
   test::TempDir dir;
   const std::filesystem::path file = dir.Write("Sol.vk7", std::string(10000, 'o'));
   // As the editor saves: checked, committed, and only then named.
