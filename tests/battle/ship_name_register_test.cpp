@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,37 @@ namespace vk7 {
 namespace {
 
 using Repeat = ShipNameRegister::Repeat;
+using Names = std::vector<std::string>;
+
+// Registers `names` (line k + 1 for names[k]) and gives the first repeat.
+std::optional<Repeat> FirstRepeat(const Names& names) {
+  ShipNameRegister reg;
+  for (std::size_t k = 0; k < names.size(); ++k) {
+    const std::string gone = names[k];  // a copy that is gone at once must not matter
+    reg.Add(gone, static_cast<std::uint32_t>(k + 1));
+  }
+  return reg.FirstRepeat();
+}
+
+// The same, found the plain way: the earliest line whose name an earlier line had.
+std::optional<Repeat> PlainFirstRepeat(const Names& names) {
+  std::set<std::string> seen;
+  for (std::size_t k = 0; k < names.size(); ++k) {
+    if (!seen.insert(names[k]).second) return Repeat{names[k], static_cast<std::uint32_t>(k + 1)};
+  }
+  return std::nullopt;
+}
+
+// `count` names of one length, long enough to fill several of the register's blocks, whose
+// kept hash bits begin alike: all of them fall into one group however many there are.
+Names NamesOfOneGroup(std::size_t count) {
+  Names names;
+  for (int i = 0; names.size() < count; ++i) {
+    std::string name = "Vessel of the line number " + std::to_string(1000000 + i);
+    if (((ShipNameRegister::Hash(name) >> 16) & 0xFF) == 0x5A) names.push_back(name);
+  }
+  return names;
+}
 
 // Two different names of one length whose kept hash bits are equal.
 std::pair<std::string, std::string> NamesOfEqualHash() {
@@ -21,43 +53,38 @@ std::pair<std::string, std::string> NamesOfEqualHash() {
   }
 }
 
-// Registers `names` (line k + 1 for names[k]) and gives the first repeat.
-std::optional<Repeat> FirstRepeat(const std::vector<std::string>& names) {
-  ShipNameRegister reg;
-  for (std::size_t k = 0; k < names.size(); ++k) {
-    const std::string gone = names[k];  // a copy that is gone at once must not matter
-    reg.Add(gone, static_cast<std::uint32_t>(k + 1));
-  }
-  return reg.FirstRepeat();
-}
-
-TEST(ShipNameRegister, ReportsTheEarliestLineThatRepeatsAnEarlierName) {
-  std::vector<std::string> many;
+// Whatever the names, the register reports what a test at every ship line would: the earliest
+// line that repeats a name; names that only share their hash, or their group, are no repeat.
+TEST(ShipNameRegister, ReportsTheEarliestRepeatAsAPlainSearchDoes) {
+  Names many;
   for (int i = 0; i < 5000; ++i) many.push_back("Ship " + std::to_string(i));
+  const Names group = NamesOfOneGroup(1500);
   const auto [one, other] = NamesOfEqualHash();
-  struct Case {
-    const char* what;
-    std::vector<std::string> names;
-    std::optional<Repeat> expected;
-  };
-  std::vector<Case> cases = {
-      {"distinct", many, std::nullopt},
-      {"equal hash and length", {one, "Ship", other}, std::nullopt},
-      {"equal hash, then a repeat", {one, other, other}, Repeat{other, 3}},
-      {"third of three", {"a", "b", "a", "a"}, Repeat{"a", 3}},
-  };
-  // Among thousands, across systems: a late name repeated early wins over an early name
-  // repeated late.
+  std::vector<Names> lists = {
+      {}, many, group, {one, "Ship", other}, {one, other, other}, {"a", "b", "a", "a"}};
+  // A late name repeated early wins over an early name repeated late.
   for (int i = 0; i < 40; ++i)
-    many[static_cast<std::size_t>(4000 + i)] = "Ship " + std::to_string(i);
-  many[3000] = "Ship 2999";
-  cases.push_back({"among many", many, Repeat{"Ship 2999", 3001}});
-  for (const Case& c : cases) {
-    EXPECT_EQ(FirstRepeat(c.names), c.expected) << c.what;
+    many[static_cast<std::size_t>(4000 + i)] = many[static_cast<std::size_t>(i)];
+  many[3000] = many[2999];
+  lists.push_back(many);
+  for (Names names : {group, many}) {  // the last name repeats the first, and the other way
+    names.push_back(names.front());
+    lists.push_back(names);
+    names.insert(names.begin(), names[names.size() - 2]);
+    lists.push_back(names);
   }
+  Names grouped = group;  // within one group, two repeats
+  grouped[1400] = grouped[7];
+  grouped[1200] = grouped[1100];
+  lists.push_back(grouped);
+  for (const Names& names : lists) {
+    EXPECT_EQ(FirstRepeat(names), PlainFirstRepeat(names)) << names.size() << " names";
+  }
+  EXPECT_EQ(FirstRepeat(grouped), (Repeat{grouped[1100], 1201}));
 }
 
-TEST(ShipNameRegister, AsksAgainOnlyAfterNewNames) {
+// A repeat is told once; new names are looked at with all earlier ones; Clear forgets them.
+TEST(ShipNameRegister, AsksAgainOnlyAfterNewNamesAndForgetsOnClear) {
   ShipNameRegister reg;
   reg.Add("Hood", 4);
   reg.Add("Hood", 9);
@@ -65,6 +92,11 @@ TEST(ShipNameRegister, AsksAgainOnlyAfterNewNames) {
   EXPECT_EQ(reg.FirstRepeat(), std::nullopt);
   reg.Add("Ajax", 12);
   EXPECT_EQ(reg.FirstRepeat(), (Repeat{"Hood", 9}));
+  reg.Clear();
+  reg.Add("Hood", 20);
+  EXPECT_EQ(reg.FirstRepeat(), std::nullopt);
+  reg.Add("Hood", 21);
+  EXPECT_EQ(reg.FirstRepeat(), (Repeat{"Hood", 21}));
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 #include "support/case_file.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <regex>
 #include <stdexcept>
@@ -43,19 +45,25 @@ std::string Unescape(const std::string& text, const std::string& where) {
   return bytes;
 }
 
-// The cases `in` holds, read as the file `fileName`.
-std::vector<Case> ParseCases(std::istream& in, const std::string& fileName) {
+struct Line {
+  std::string text;
+  std::string where;
+};
+
+void RefuseTrailingBlanks(const std::string& text, const std::string& where) {
+  if (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
+    Throw(where, "blanks at the end without \\e");
+  }
+}
+
+// The cases of a file in blocks: a name, input lines, expected lines.
+std::vector<Case> BlockCases(const std::vector<Line>& lines) {
   static const std::regex caseName("== [A-Za-z0-9_]+");
   std::vector<Case> cases;
-  int number = 0;
-  for (std::string line; std::getline(in, line);) {
-    if (line.ends_with('\r')) line.pop_back();
-    const std::string where = fileName + ":" + std::to_string(++number);
-    if (line.empty() || line[0] == '#') continue;
-    if (line.back() == ' ' || line.back() == '\t') Throw(where, "blanks at the end without \\e");
+  for (const auto& [line, where] : lines) {
     if (line.starts_with("==")) {
       if (!std::regex_match(line, caseName)) Throw(where, "a case name is \"== \" and a word");
-      cases.push_back({line.substr(3), where, {}, {}, {}});
+      cases.push_back({line.substr(3), where, {}, {}, {}, {}});
     } else if (cases.empty()) {
       Throw(where, "a line before the first case name");
     } else if (line.starts_with("->")) {
@@ -67,6 +75,78 @@ std::vector<Case> ParseCases(std::istream& in, const std::string& fileName) {
       cases.back().inputWhere.push_back(where);
     }
   }
+  return cases;
+}
+
+// `text` split at " | ", each part unescaped; nothing for an empty text.
+std::vector<std::string> Parts(const std::string& text, const std::string& where) {
+  std::vector<std::string> parts;
+  for (std::size_t start = 0; start < text.size();) {
+    const std::size_t bar = std::min(text.find(" | ", start), text.size());
+    const std::string part = text.substr(start, bar - start);
+    RefuseTrailingBlanks(part, where);
+    if (part.empty()) Throw(where, "an empty part (an empty line is \\e)");
+    parts.push_back(part);
+    start = bar + 3;
+  }
+  return parts;
+}
+
+// The cases of a file of one-line cases (see the header).
+std::vector<Case> OneLineCases(const std::vector<Line>& lines, const std::string& fileName) {
+  const std::string stem = std::filesystem::path(fileName).stem().string();
+  std::vector<std::string> around;  // the "@" line's parts, escaped
+  std::vector<Case> cases;
+  for (const auto& [line, where] : lines) {
+    if (line.starts_with("@ ")) {
+      around = Parts(line.substr(2), where);
+      if (std::ranges::count(around, "CASE") != 1) Throw(where, "\"@\" needs CASE once");
+      continue;
+    }
+    if (around.empty()) Throw(where, "a case before the first \"@\" line");
+    const std::string text = " " + line + " ";  // so that "-> " and " ->" read as " -> "
+    const std::size_t arrow = text.find(" -> ");
+    if (arrow == std::string::npos || text.find(" -> ", arrow + 1) != std::string::npos) {
+      Throw(where, "a case needs one \" -> \"");
+    }
+    std::string expected = text.substr(arrow + 4);
+    if (!expected.empty()) expected.pop_back();
+    const std::vector<std::string> own = Parts(text.substr(1, arrow > 0 ? arrow - 1 : 0), where);
+    Case c{stem + "_" + where.substr(where.rfind(':') + 1), where, {}, {}, {}, {}};
+    for (const std::string& part : Parts(expected, where)) {
+      c.expected.push_back(Unescape(part, where));
+    }
+    for (const std::string& part : around) {
+      if (part != "CASE") c.context.push_back(Unescape(part, where));
+      for (const std::string& input : part == "CASE" ? own : std::vector<std::string>{part}) {
+        c.input.push_back(Unescape(input, where));
+        c.inputWhere.push_back(where);
+      }
+    }
+    cases.push_back(std::move(c));
+  }
+  return cases;
+}
+
+// The cases `in` holds, read as the file `fileName`.
+std::vector<Case> ParseCases(std::istream& in, const std::string& fileName) {
+  std::vector<Line> lines;
+  bool oneLine = false;  // the file's first line tells its form
+  int number = 0;
+  for (std::string line; std::getline(in, line);) {
+    if (line.ends_with('\r')) line.pop_back();
+    const std::string where = fileName + ":" + std::to_string(++number);
+    if (line.empty() || line[0] == '#') continue;
+    RefuseTrailingBlanks(line, where);
+    if (lines.empty()) oneLine = line.starts_with("@ ");
+    if (oneLine && !lines.empty() && lines.back().text.ends_with(" \\")) {
+      lines.back().text.pop_back();  // the case goes on
+      lines.back().text += line.substr(line.find_first_not_of(" \t"));
+    } else {
+      lines.push_back({line, where});
+    }
+  }
+  std::vector<Case> cases = oneLine ? OneLineCases(lines, fileName) : BlockCases(lines);
   if (cases.empty()) Throw(fileName, "no cases");
   return cases;
 }

@@ -19,6 +19,20 @@
 // starts with a backslash. Whatever else the parser meets (another escape, a marker not so
 // spelled, blanks at a line's end without \e, a line before the first case) is refused with
 // its file and line: a case that is not read as written tests nothing.
+//
+// A file whose first line (comments and blank lines aside) begins with "@ " holds one-line
+// cases instead, for inputs that differ from each other in a line or two:
+//
+//   @ Player = Cruiser | System = Sol | CASE
+//   PlayerPosition = 1 2 3.5 -> PlayerPosition = 1 2 3
+//
+// "@" gives the lines every case after it stands among, joined by " | ", with CASE where the
+// case's own lines go. A case is its lines, joined by " | " (none: the line begins with "-> "),
+// then " -> " and its expected lines, joined alike (none: the line ends with " ->"). A line
+// that ends with " \" goes on in the next one, that one's leading blanks dropped. The escapes
+// are those above; a line or an expected line ending in blanks is refused here too. Such a case
+// is named after its file and line ("reader_values_12"); its input is the lines of the "@" line
+// with its own in place of CASE, and `context` those lines without it.
 namespace vk7::test_support {
 
 struct Case {
@@ -27,6 +41,7 @@ struct Case {
   std::vector<std::string> input;
   std::vector<std::string> expected;
   std::vector<std::string> inputWhere;  // "file:line" of each input line
+  std::vector<std::string> context;     // one-line cases: the lines around the case's own
 };
 
 // Every case of `fileName` under the test data folder (tests/); a missing or malformed file
