@@ -14,8 +14,6 @@
 
 namespace vk7 {
 
-namespace {}  // namespace
-
 // Refused beyond 32 bits rather than clamped: a clamped date is one the user never typed.
 std::optional<std::int32_t> ReadStardate(std::string_view text) {
   const Decimal number = ReadDecimal(text);
