@@ -20,12 +20,8 @@ std::string Text(std::mt19937& random) {
 }
 
 std::int32_t Number(std::mt19937& random) {
-  static const std::int32_t kNumbers[] = {0,
-                                          -1,
-                                          7,
-                                          99999,
-                                          std::numeric_limits<std::int32_t>::min(),
-                                          std::numeric_limits<std::int32_t>::max()};
+  using Limits = std::numeric_limits<std::int32_t>;
+  static const std::int32_t kNumbers[] = {0, -1, 7, 99999, Limits::min(), Limits::max()};
   return kNumbers[random() % std::size(kNumbers)];
 }
 
