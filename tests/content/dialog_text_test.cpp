@@ -21,9 +21,14 @@ TEST_P(DialogLinesTest, ParseAsExpected) {
   const test_support::Case& c = GetParam();
   SCOPED_TRACE(c.where);
   std::string text;
-  for (const std::string& line : c.input) text += (text.empty() ? "" : "\n") + line;
+  for (std::size_t i = c.context.size(); i < c.input.size(); ++i) {
+    text += (text.empty() ? "" : "\n") + c.input[i];
+  }
   Lines got;
-  if (c.name.rfind("Title_", 0) == 0) {
+  if (c.context.size() > 1 || (c.context.size() == 1 && c.context[0] != "title")) {
+    test_support::Refuse(c, c.context[0], "no such kind of lines");
+  }
+  if (!c.context.empty()) {
     TitleNotes n;
     for (const std::string& line : SplitEditedLines(text)) {
       if (auto p = ParseTitleLine(line, n)) got.push_back(p->text + "|" + p->voice);
