@@ -3,10 +3,10 @@
 #include <QAbstractButton>
 #include <QDialog>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
 #include <stdexcept>
-#include <string>
 
 #include "battle/recording_reporter.h"
 #include "content/ship_catalog.h"
@@ -18,16 +18,11 @@
 // Catalogs, messages, groups and lists as the page tests handle them.
 namespace vk7::test {
 
-inline RecordingReporter::Entry ErrorEntry(const std::string& text) {
-  return {true, "Error", text, std::nullopt};
-}
-
 // A message box with its title and message, answered with `button`.
 inline ScriptedSeam::Action Shows(const QString& title, const QString& text,
                                   const QString& button) {
   return [=](QDialog& box) {
-    EXPECT_EQ(box.windowTitle().toStdString() + ": " + MessageText(box).toStdString(),
-              (title + ": " + text).toStdString());
+    EXPECT_EQ(box.windowTitle() + ": " + MessageText(box), title + ": " + text);
     Click(box, button);
   };
 }
