@@ -18,6 +18,10 @@
 // Catalogs, messages, groups and lists as the page tests handle them.
 namespace vk7::test {
 
+inline RecordingReporter::Entry ErrorEntry(const std::string& text) {
+  return {true, "Error", text, std::nullopt};
+}
+
 // A message box with its title and message, answered with `button`.
 inline ScriptedSeam::Action Shows(const QString& title, const QString& text,
                                   const QString& button) {
