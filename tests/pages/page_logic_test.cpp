@@ -163,7 +163,8 @@ std::string NameShip(BattleConfig& config, const std::string& rest, Reporter& re
   if (at == ships.end()) throw Unreadable("no ship " + rest.substr(0, bar));
   const auto entered =
       bar == std::string::npos ? std::nullopt : std::optional(rest.substr(bar + 1));
-  return Text(ApplyShipName(**at, config, entered, reporter)) + " " + FormatShipEntry(**at);
+  const std::string named = Text(ApplyShipName(**at, config, entered, reporter));
+  return named + " " + FormatShipEntry(**at);
 }
 
 // One step of a case, as "Verb numbers..." (ships as "system role row"); gives its result,
@@ -214,8 +215,10 @@ std::string Step(BattleConfig& config, Typed& typed, const std::string& step, Re
   }
   in >> a >> b;
   if (verb == "AddSystem") return Text(AddSystem(config, kSystems, a, reporter));
-  if (verb == "RemoveSystem")
-    return RemoveSystemQuestion(config, a) + Text(RemoveSystem(config, a));
+  if (verb == "RemoveSystem") {
+    const std::string question = RemoveSystemQuestion(config, a);  // asked before it goes
+    return question + Text(RemoveSystem(config, a));
+  }
   if (verb == "MoveSystemUp") return Text(MoveSystemUp(config, a));
   if (verb == "MoveSystemDown") return Text(MoveSystemDown(config, a));
   if (verb == "ReplaceSystem") {
@@ -264,7 +267,8 @@ std::vector<std::string> Written(const BattleConfig& config) {
 }
 
 bool IsBattleLine(const std::string& line) {
-  return line.starts_with("//") || line.find(" = ") != std::string::npos;
+  return line.starts_with("//") ||
+         line.substr(0, line.find(" => ")).find(" = ") != std::string::npos;
 }
 
 class PageLogicCase : public testing::TestWithParam<Case> {};
