@@ -2,8 +2,6 @@
 // are asked for.
 #include <gtest/gtest.h>
 #include <QCheckBox>
-#include <QGroupBox>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -15,8 +13,6 @@
 #include "pages/neutral_behavior_page.h"
 #include "pages/page_test_support.h"
 #include "pages/system_options_page.h"
-#include "support/battle_text.h"
-#include "support/temp_dir.h"
 
 namespace vk7 {
 namespace {
@@ -25,17 +21,41 @@ using namespace test;
 
 // A battle whose texts hold every byte a line can carry (all but NUL and LF; "#" only in the
 // remarks, where the reader allows it): no-break spaces, bytes Windows-1252 leaves undefined,
-// control characters, a CR inside a line and one ending a text. every_byte.vk7 was written by
-// code, with CR LF line ends: the remarks, the title lines and each of the system's eleven dialog
-// lists hold bytes 1-255 in pieces of 64, each ending in a text that ends in CR; the title holds
-// the control characters and undefined bytes; options and battle mode are defined, as "Ok" does.
+// control characters, a CR inside a line and one ending a text. The remarks, the title lines and
+// each of the system's eleven dialog lists hold bytes 1-255 in pieces of 64, each list ending in
+// a text that ends in CR; the title holds the control characters and undefined bytes; options
+// and battle mode are defined, as "Ok" does.
 BattleConfig EveryByteBattle() {
-  const std::string text = ReadBytes(std::string(VK7_TEST_DATA_DIR) + "/pages/every_byte.vk7");
-  for (int b = 1; b < 256; ++b) EXPECT_NE(text.find(static_cast<char>(b)), text.npos) << b;
+  std::string all, noHash, title;
+  for (int b = 1; b < 256; ++b) {
+    if (b == '\n') continue;
+    all += static_cast<char>(b);
+    if (b != '#') noHash += static_cast<char>(b);
+    if (b < ' ' || std::string_view("\x7f\x81\x8d\x8f\x90\x9d\xa0\xad\xff").find(char(b)) !=
+                       std::string_view::npos) {
+      title += static_cast<char>(b);
+    }
+  }
+  const auto lines = [](const std::string& bytes, const std::string& head, const std::string& end) {
+    std::string text;
+    for (std::size_t i = 0; i < bytes.size(); i += 64)
+      text += head + "<" + bytes.substr(i, 64) + ">\r\n";
+    return text + end + "ends in CR\r\r\n";
+  };
+  std::string text =
+      "VK7 Battle\r\nFile Format Version 1.2\r\n// Created by Velkor Editor\r\n" +
+      lines(all, "//", "//") + "Title = <" + title + ">\r\n" +
+      lines(noHash, "TitleLine = ", "TitleLine = [v\xa0\x81.acm] ") +
+      "ShipChange = Off\r\nWarpOut = Anytime\r\nCollision = On\r\nPerfectCloak = "
+      "Off\r\nPlayer = HALBERD\r\nSystem = Sol\r\nStardate = -56\r\nBattleMode = AI\r\n";
+  for (const std::string list :
+       {"StartingDialog", "EndingDialog", "FriendWarpInDialog", "EnemyWarpInDialog",
+        "NeutralWarpInDialog", "FriendWarpOutDialog", "EnemyWarpOutDialog", "NeutralWarpOutDialog",
+        "FriendJoinEscortDialog", "NeutralToFriendDialog", "NeutralToEnemyDialog"}) {
+    text += lines(noHash, list + " = [v\xa0\x81.acm] " + list + " \x8d: ", list + " = Wing: ");
+  }
   const auto read = test_support::ReadBattleText(text, false);
   EXPECT_TRUE(read.ok) << read.Describe();
-  EXPECT_EQ(read.config.systems.at(0).Dialogs(DialogEvent::EndingDialog).back().text,
-            "ends in CR\r");
   return read.config;
 }
 
@@ -55,11 +75,12 @@ void ChangeEverything(QDialog& page) {
 // everything stores nothing. Each "Dialogs" button opens its box, titled for its lists, each list
 // under its caption.
 TEST(PageEdits, OkWithoutChangesKeepsEveryByte) {
+  using Dialogs = std::vector<std::array<const char*, 3>>;  // button, box title, "caption: list"
   const struct {
     const char* page;
     std::function<void(BattleConfig&)> run;
     const char* leave;
-    std::vector<std::array<const char*, 3>> dialogs;  // button, box title, "caption: list"
+    Dialogs dialogs;
   } pages[] = {
       {"GENERALOPTIONBOX", [](BattleConfig& c) { GeneralOptionsPage::Run(nullptr, c); }, "Ok", {}},
       {"SYSTEMOPTIONBOX",
@@ -74,8 +95,8 @@ TEST(PageEdits, OkWithoutChangesKeepsEveryByte) {
         {"enemyWarpInDialogs", "Sol Enemies Warp In Dialog ",
          " Enemies Warp In Dialog : EnemyWarpInDialog"},
         {"friendExitDialogs", "Sol Friends Warp Out and Join Escort Dialogs ",
-         " Friends Warp Out Dialog : FriendWarpOutDialog,"
-         " Friends Join Escort Dialog : FriendJoinEscortDialog"},
+         " Friends Warp Out Dialog : FriendWarpOutDialog, Friends Join Escort Dialog : "
+         "FriendJoinEscortDialog"},
         {"enemyWarpOutDialogs", "Sol Enemies Warp Out Dialog ",
          " Enemies Warp Out Dialog : EnemyWarpOutDialog"}}},
       {"NBEHAVIORBOX",
@@ -86,8 +107,8 @@ TEST(PageEdits, OkWithoutChangesKeepsEveryByte) {
         {"warpOutDialogs", "Sol Neutrals Warp Out Dialog ",
          " Neutrals Warp Out Dialog : NeutralWarpOutDialog"},
         {"behaviorDialogs", "Sol Neutral Behavior Dialogs ",
-         " Neutrals Become Friends Dialog : NeutralToFriendDialog,"
-         " Neutrals Become Enemies Dialog : NeutralToEnemyDialog"}}},
+         " Neutrals Become Friends Dialog : NeutralToFriendDialog, Neutrals Become Enemies Dialog "
+         ": NeutralToEnemyDialog"}}},
   };
   const BattleConfig before = EveryByteBattle();
   for (const auto& page : pages) {
@@ -101,18 +122,17 @@ TEST(PageEdits, OkWithoutChangesKeepsEveryByte) {
         Click(shown, change ? "Cancel" : page.leave);
       });
       for (const auto& dialog : page.dialogs) {
-        const QString lists = dialog[2];
-        seam.Expect(lists.contains(',') ? "DIALOGSBOX1" : "DIALOGSBOX2", [&](QDialog& box) {
-          EXPECT_EQ(box.windowTitle(), dialog[1]);
-          QStringList shown;
-          for (const auto* edit : box.findChildren<QPlainTextEdit*>()) {
-            shown << edit->accessibleName() + ": " +
-                         edit->toPlainText().section("] ", 1).section(' ', 0, 0);
-          }
-          EXPECT_EQ(shown.join(",").toStdString(), dialog[2]);
-          if (change) ChangeEverything(box);
-          Click(box, change ? "Cancel" : "Ok");
-        });
+        seam.Expect(QString(dialog[2]).contains(',') ? "DIALOGSBOX1" : "DIALOGSBOX2",
+                    [&](QDialog& box) {
+                      QStringList shown = {box.windowTitle()};
+                      for (const auto* edit : box.findChildren<QPlainTextEdit*>()) {
+                        shown << edit->accessibleName() + ": " +
+                                     edit->toPlainText().section("] ", 1).section(' ', 0, 0);
+                      }
+                      EXPECT_EQ(shown.join(","), QString(dialog[1]) + "," + dialog[2]);
+                      if (change) ChangeEverything(box);
+                      Click(box, change ? "Cancel" : "Ok");
+                    });
       }
       page.run(config);
       EXPECT_TRUE(seam.Done());
@@ -121,6 +141,8 @@ TEST(PageEdits, OkWithoutChangesKeepsEveryByte) {
   }
 }
 
+// Nothing but digits in front, behind or after a minus sign read from the file; its first
+// character deleted, or typed over the whole text, a minus is refused.
 TEST(PageEdits, DigitsOnlyEditsTakeNothingButDigits) {
   BattleConfig config = EveryByteBattle();  // Sol at stardate -56
   SystemOptionsPage options(nullptr, config, config.systems[0]);
@@ -133,19 +155,16 @@ TEST(PageEdits, DigitsOnlyEditsTakeNothingButDigits) {
                              {&Find<QLineEdit>(neutrals, "Behavior time"), ""}}) {
     SCOPED_TRACE(edit->accessibleName().toStdString());
     EXPECT_EQ(edit->text(), shown);
-    // Nothing but digits in front, behind or after a minus sign read from the file.
     for (const auto& [key, typed] :
          {std::pair{Qt::Key_Home, "-x+ ."}, {Qt::Key_Right, "x-"}, {Qt::Key_End, "7x-"}}) {
       QTest::keyClick(edit, key);
       QTest::keyClicks(edit, typed);
     }
     EXPECT_EQ(edit->text(), shown + "7");
-    // Its first character deleted, a minus sign cannot be typed back.
     QTest::keyClick(edit, Qt::Key_Home);
     QTest::keyClick(edit, Qt::Key_Delete);
     QTest::keyClicks(edit, "-");
     EXPECT_EQ(edit->text(), (shown + "7").mid(1));
-    // Typed over the whole text, a minus is refused too.
     edit->selectAll();
     QTest::keyClicks(edit, "-7");
     EXPECT_EQ(edit->text(), "7");

@@ -1,9 +1,9 @@
-// The pages' decisions, as steps from pages/cases/page_logic.txt (the wizard's pages and the
-// name box), options_pages.txt and action_pages.txt; and the coordinate fields.
+// The pages' decisions, as steps of the one-line cases of pages/cases/page_logic.txt (the
+// wizard's pages, the name box and the coordinates box), options_pages.txt and
+// action_pages.txt; and the number fields' rules.
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <map>
-#include <set>
 #include <sstream>
 
 #include "battle/string_helpers.h"
@@ -19,17 +19,23 @@
 #include "pages/system_options_page_logic.h"
 #include "pages/system_ships_page_logic.h"
 #include "pages/systems_page_logic.h"
-#include "support/battle_text.h"
 #include "support/case_file.h"
 
 namespace vk7 {
 namespace {
+
+using test_support::Case;
 
 // Rows from 0: DD, SC1, HC1, NOLABEL; and Sol, Vega, SOL, Keth, Arra, Rigel, Deneb.
 const ShipCatalog kShips = test::CatalogFrom<ShipCatalog>(
     "Destroyer=DD\nScout Ship = SC1\nHeavy Cruiser = HC1\n= NOLABEL\n");
 const SystemCatalog kSystems = test::CatalogFrom<SystemCatalog>(
     "Sol=Earth=Mars\nVega=Vega I\nSOL\nKeth=Keth Prime\nArra\nRigel\nDeneb\n");
+
+// What a case spells that the runner cannot read: a step, or a page's choice.
+struct Unreadable : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
 
 std::string Text(bool value) {
   return value ? "true" : "false";
@@ -69,32 +75,33 @@ template <typename State>
 std::string Show(State s) {
   std::string shown;
   Groups(s, [&](const Names& names, auto choice, const auto&... texts) {
-    shown += (shown.empty() ? "" : " | ") + names.at(static_cast<std::size_t>(choice));
+    shown += (shown.empty() ? "" : ", ") + names.at(static_cast<std::size_t>(choice));
     ((shown += " " + (texts.empty() ? "_" : texts)), ...);
   });
   return shown;
 }
 template <typename State>
-State Parse(const std::string& text) {
+State Parse(std::string text) {
+  std::ranges::replace(text, ',', ' ');
   std::istringstream in(text);
-  const auto next = [&in] {
-    std::string word;
-    while (in >> word && word == "|") {
-    }
-    return word == "_" ? "" : word;
-  };
   State s;
-  Groups(s, [&](const Names& names, auto& choice, auto&... texts) {
-    const auto at = std::find(names.begin(), names.end(), next());
-    EXPECT_NE(at, names.end()) << text;
+  Groups(s, [&in](const Names& names, auto& choice, auto&... texts) {
+    std::string word;
+    in >> word;
+    const auto at = word.empty() ? names.begin() : std::ranges::find(names, word);
+    if (at == names.end()) throw Unreadable("no choice " + word);
     choice = static_cast<std::remove_reference_t<decltype(choice)>>(at - names.begin());
-    ((texts = next()), ...);
+    ((texts = (in >> word && word != "_") ? word : ""), ...);
   });
+  if (std::string rest; in >> rest) throw Unreadable("more than the page holds: " + rest);
   return s;
 }
 
 // What a case typed into the options pages' edits, by edit.
 using Typed = std::map<std::string, std::string>;
+bool OnGeneral(const std::string& edit) {
+  return edit.starts_with("Title") || edit == "Script Remarks";
+}
 
 // Both options pages on "Ok", each if something was typed into it.
 bool OptionsOk(BattleConfig& config, const Typed& typed, Reporter& reporter) {
@@ -108,8 +115,9 @@ bool OptionsOk(BattleConfig& config, const Typed& typed, Reporter& reporter) {
                                                      {"Ending Dialogs", &system.endingDialogs}};
   bool onGeneral = false, onSystem = false;
   for (const auto& [edit, text] : typed) {
+    if (!edits.contains(edit)) throw Unreadable("no edit " + edit);
     *edits.at(edit) = text;
-    (edit.starts_with("Title") || edit.starts_with("Script") ? onGeneral : onSystem) = true;
+    (OnGeneral(edit) ? onGeneral : onSystem) = true;
   }
   const BattleConfig before = config;
   bool ok = !onGeneral || Apply(general, config, reporter);
@@ -118,32 +126,76 @@ bool OptionsOk(BattleConfig& config, const Typed& typed, Reporter& reporter) {
   return ok;
 }
 
-// One step of the case, as "Verb numbers..." (ships as "system role row"); gives its result,
+// Each field of the coordinates box given `text`, the others valid: "kept = stored", or
+// "refused" with the field's error, the fields staying as they were. The same in every field.
+std::string Coordinates(const std::string& text, Reporter& reporter) {
+  std::vector<std::string> results;
+  RecordingReporter first;
+  for (std::size_t field = 0; field < 3; ++field) {
+    CoordinateTexts typed = {"1", "2", "3"}, accepted = {"old", "old", "old"};
+    typed[field] = text;
+    RecordingReporter errors;
+    const auto refused = AcceptCoordinates(typed, accepted, errors);
+    results.push_back(
+        refused == field && accepted == CoordinateTexts{"old", "old", "old"} ? "refused"
+        : !refused && errors.Entries().empty()
+            ? accepted[field] + " = " + std::to_string(CoordinateValue(accepted[field]))
+            : "wrong field");
+    EXPECT_EQ(errors.Entries(), field == 0 ? errors.Entries() : first.Entries());
+    if (field == 0) first = errors;
+  }
+  first.ReplayTo(reporter);
+  return std::ranges::count(results, results[0]) == 3 ? results[0] : "differs by field";
+}
+
+// "NameShip row|typed": the name box for the first ship whose row shows so.
+std::string NameShip(BattleConfig& config, const std::string& rest, Reporter& reporter) {
+  const std::size_t bar = rest.find('|');
+  std::vector<ShipEntry*> ships = {&config.player};
+  for (ShipEntry& ship : config.escorts) ships.push_back(&ship);
+  for (StarSystem& system : config.systems) {
+    for (auto r : {ShipRole::Friend, ShipRole::Enemy, ShipRole::Neutral, ShipRole::Hulk}) {
+      for (ShipEntry& ship : system.Ships(r)) ships.push_back(&ship);
+    }
+  }
+  const auto at = std::ranges::find(ships, rest.substr(0, bar),
+                                    [](const ShipEntry* s) { return FormatShipEntry(*s); });
+  if (at == ships.end()) throw Unreadable("no ship " + rest.substr(0, bar));
+  const auto entered =
+      bar == std::string::npos ? std::nullopt : std::optional(rest.substr(bar + 1));
+  const std::string named = Text(ApplyShipName(**at, config, entered, reporter));
+  return named + " " + FormatShipEntry(**at);
+}
+
+// One step of a case, as "Verb numbers..." (ships as "system role row"); gives its result,
 // nothing for what was only typed.
 std::string Step(BattleConfig& config, Typed& typed, const std::string& step, Reporter& reporter) {
   const std::string edit = step.substr(0, step.find(':'));
-  if (edit.starts_with("Title") || edit.starts_with("Script") || edit.starts_with("Stardate") ||
-      edit.ends_with(" Dialogs")) {
+  if (edit != step && (OnGeneral(edit) || edit == "Stardate" || edit.ends_with(" Dialogs"))) {
     std::string& text = typed[edit];
     text += (text.empty() ? "" : "\n") + step.substr(edit.size() + 1);
     return {};
   }
-  if (step == "Ok") return Text(OptionsOk(config, typed, reporter));
   StarSystem& first = config.systems.at(0);
-  if (edit == "actions") {
-    return Text(ApplyActions(Parse<ActionsPageState>(step.substr(9)), first, reporter));
-  }
+  if (step == "Ok") return Text(OptionsOk(config, typed, reporter));
+  if (edit == "actions")
+    return Text(ApplyActions(Parse<ActionsPageState>(step.substr(8)), first, reporter));
   if (edit == "neutrals") {
     return Text(
-        ApplyNeutralBehavior(Parse<NeutralBehaviorPageState>(step.substr(10)), first, reporter));
+        ApplyNeutralBehavior(Parse<NeutralBehaviorPageState>(step.substr(9)), first, reporter));
   }
   if (step == "OpenActions") return Show(OpeningActionsState(first));
   if (step == "OpenNeutrals") return Show(OpeningNeutralBehaviorState(first));
   std::istringstream in(step);
-  std::string verb, role;
+  std::string verb, role, rest;
   std::size_t a = 0, b = 0;
   int number = 0;
   in >> verb;
+  std::getline(in >> std::ws, rest);
+  if (verb == "Coordinates") return Coordinates(step.substr(12), reporter);
+  if (verb == "NameShip") return NameShip(config, rest, reporter);
+  if (verb == "CheckShipName") return config.CheckShipName(rest, true) ? "free" : "taken";
+  in.clear(), in.str(rest);
   if (verb == "AddShip" || verb == "RemoveShip") {
     in >> number >> role >> a;
     const std::map<std::string, ShipRole> roles = {
@@ -161,33 +213,10 @@ std::string Step(BattleConfig& config, Typed& typed, const std::string& step, Re
                        view.catalogRows.empty() && !system;
     return empty ? "nothing" : "half open";
   }
-  if (verb == "NameShip") {  // "NameShip row|typed", without "|" cancelled
-    std::string rest;
-    std::getline(in >> std::ws, rest);
-    const std::size_t bar = rest.find('|');
-    std::vector<ShipEntry*> ships = {&config.player};
-    for (ShipEntry& ship : config.escorts) ships.push_back(&ship);
-    for (StarSystem& system : config.systems) {
-      for (auto r : {ShipRole::Friend, ShipRole::Enemy, ShipRole::Neutral, ShipRole::Hulk}) {
-        for (ShipEntry& ship : system.Ships(r)) ships.push_back(&ship);
-      }
-    }
-    ShipEntry& ship = **std::ranges::find(ships, rest.substr(0, bar),
-                                          [](const ShipEntry* s) { return FormatShipEntry(*s); });
-    const auto entered =
-        bar == std::string::npos ? std::nullopt : std::optional(rest.substr(bar + 1));
-    const std::string named = Text(ApplyShipName(ship, config, entered, reporter));
-    return named + " " + FormatShipEntry(ship);
-  }
-  if (verb == "CheckShipName") {
-    std::string name;
-    std::getline(in >> std::ws, name);
-    return config.CheckShipName(name, true) ? "free" : "taken";
-  }
   in >> a >> b;
   if (verb == "AddSystem") return Text(AddSystem(config, kSystems, a, reporter));
   if (verb == "RemoveSystem") {
-    const std::string question = RemoveSystemQuestion(config, a);
+    const std::string question = RemoveSystemQuestion(config, a);  // asked before it goes
     return question + Text(RemoveSystem(config, a));
   }
   if (verb == "MoveSystemUp") return Text(MoveSystemUp(config, a));
@@ -201,17 +230,7 @@ std::string Step(BattleConfig& config, Typed& typed, const std::string& step, Re
   if (verb == "SelectPlayerClass") return Text(SelectPlayerClass(config, kShips, a));
   if (verb == "AddEscort") return Text(AddEscort(config, kShips, a, reporter));
   if (verb == "RemoveEscort") return Text(RemoveEscort(config, a));
-  return "no such step";
-}
-
-// A case of the page files with the battle it starts from: the lines of the last case named
-// "Battle" before it, then its own.
-struct PageCase {
-  test_support::Case c;
-  std::vector<std::string> battle;
-};
-void PrintTo(const PageCase& p, std::ostream* os) {
-  *os << p.c.where;
+  throw Unreadable("no such step");
 }
 
 // Added and removed lines ("+ line", "- line") between two lists, along their longest common
@@ -227,8 +246,7 @@ std::vector<std::string> Changes(const std::vector<std::string>& a,
     }
   }
   std::vector<std::string> changes;
-  std::size_t i = 0, j = 0;
-  while (i < a.size() || j < b.size()) {
+  for (std::size_t i = 0, j = 0; i < a.size() || j < b.size();) {
     if (i < a.size() && j < b.size() && a[i] == b[j]) {
       ++i, ++j;
     } else if (j == b.size() || (i < a.size() && common[i + 1][j] >= common[i][j + 1])) {
@@ -248,63 +266,63 @@ std::vector<std::string> Written(const BattleConfig& config) {
   return lines;
 }
 
-class PageLogicCase : public testing::TestWithParam<PageCase> {};
+bool IsBattleLine(const std::string& line) {
+  return line.starts_with("//") ||
+         line.substr(0, line.find(" => ")).find(" = ") != std::string::npos;
+}
+
+class PageLogicCase : public testing::TestWithParam<Case> {};
 
 // A case's lines holding " = " or starting with "//" are its battle (in system Sol when they
-// name none), the others its steps, each "step -> result" where the step gives one. Expected:
+// name none), the others its steps, each "step => result" where the step gives one. Expected:
 // the messages shown, then the lines the steps added to and removed from the written battle.
 TEST_P(PageLogicCase, StepsGive) {
-  const test_support::Case& c = GetParam().c;
-  SCOPED_TRACE(c.where);
-  std::vector<std::string> lines = GetParam().battle, remarks, written, steps;
+  const Case& c = GetParam();
+  std::vector<std::string> lines, remarks, written, shown;
   for (const std::string& line : c.input) {
-    if (line.starts_with("//")) {
-      remarks.push_back(line.substr(2));
-    } else {
-      (line.find(" = ") == std::string::npos ? steps : lines).push_back(line);
-    }
+    if (line.starts_with("//")) remarks.push_back(line.substr(2));
+    if (IsBattleLine(line) && !line.starts_with("//")) lines.push_back(line);
   }
   if (std::ranges::none_of(lines, [](auto& l) { return l.starts_with("System = "); })) {
     lines.insert(lines.begin(), "System = Sol");
   }
   auto read = test_support::ReadBattleLines(lines);
-  ASSERT_TRUE(read.ok) << read.Describe();
+  ASSERT_TRUE(read.ok) << c.where << " " << read.Describe();
   read.config.remarks = remarks;
   const std::vector<std::string> before = Written(read.config);
   Typed typed;
-  std::vector<std::string> shown;
   for (const std::string& line : c.input) {
-    if (line.starts_with("//") || line.find(" = ") != std::string::npos) continue;
-    const std::string step = line.substr(0, line.find(" -> "));
+    if (IsBattleLine(line)) continue;
+    const std::size_t arrow = line.find(" => ");
+    const std::string step = line.substr(0, arrow);
     RecordingReporter reporter;
-    const std::string result = Step(read.config, typed, step, reporter);
-    if (result == "no such step") test_support::Refuse(c, line, "no such step");
-    written.push_back(result.empty() ? step : step + " -> " + result);
+    std::string result;
+    try {
+      result = Step(read.config, typed, step, reporter);
+    } catch (const Unreadable& e) {
+      test_support::Refuse(c, line, e.what());
+    }
+    if (result.empty() != (arrow == std::string::npos)) {
+      test_support::Refuse(c, line, "a step gives a result after \" => \" when it has one");
+    }
+    EXPECT_EQ(line, result.empty() ? step : step + " => " + result) << c.where;
     for (const auto& e : reporter.Entries()) shown.push_back(e.title + ": " + e.text);
   }
-  EXPECT_EQ(written, steps);
   for (const std::string& change : Changes(before, Written(read.config))) shown.push_back(change);
-  EXPECT_EQ(shown, c.expected);
+  EXPECT_EQ(shown, c.expected) << c.where;
 }
 
-std::vector<PageCase> AllCases() {
-  std::vector<PageCase> cases;
+std::vector<Case> AllCases() {
+  std::vector<Case> cases;
   for (const char* file : {"page_logic", "options_pages", "action_pages"}) {
-    std::vector<std::string> battle;
-    for (auto& c : test_support::LoadCases("pages/cases/" + std::string(file) + ".txt")) {
-      if (c.name != "Battle") {
-        cases.push_back({c, battle});
-      } else if (c.expected.empty()) {
-        battle = c.input;
-      } else {
-        test_support::Refuse(c, c.name, "a battle expects nothing");
-      }
+    for (Case& c : test_support::LoadCases("pages/cases/" + std::string(file) + ".txt")) {
+      cases.push_back(std::move(c));
     }
   }
   return cases;
 }
 INSTANTIATE_TEST_SUITE_P(Cases, PageLogicCase, testing::ValuesIn(AllCases()),
-                         [](const testing::TestParamInfo<PageCase>& p) { return p.param.c.name; });
+                         test_support::CaseName());
 
 // States no battle file holds, and times the page's cases cannot spell: blanks around a time and
 // a plus sign. Should a battle hold both friend exits, the warp-out wins; a player named without
@@ -321,42 +339,6 @@ TEST(PageLogic, OpensWhatNoFileHolds) {
   EXPECT_EQ(OpenGeneralPage(config).playerRow, std::nullopt);
   EXPECT_FALSE(OpenGeneralPage(config).nextEnabled);
 }
-
-using test_support::Case;
-
-class CoordinateFieldTest : public testing::TestWithParam<Case> {};
-
-// Each line typed into each of the three fields gives the text "Ok" keeps and the value it is
-// stored as, or the error that refuses it, the fields staying as they were.
-TEST_P(CoordinateFieldTest, KeepsAndStoresOrRefuses) {
-  const Case& c = GetParam();
-  std::vector<std::string> shown;
-  for (const std::string& line : c.input) {
-    std::set<std::string> results;
-    for (std::size_t field = 0; field < 3; ++field) {
-      CoordinateTexts typed = {"1", "2", "3"}, accepted = {"old", "old", "old"};
-      typed[field] = line;
-      RecordingReporter reporter;
-      const std::optional<std::size_t> refused = AcceptCoordinates(typed, accepted, reporter);
-      std::string result;
-      for (const auto& e : reporter.Entries()) result += e.title + ": " + e.text;
-      if (refused == field && accepted == CoordinateTexts{"old", "old", "old"}) {
-        results.insert(result);
-      } else if (!refused && result.empty()) {
-        results.insert(accepted[field] + " = " + std::to_string(CoordinateValue(accepted[field])));
-      } else {
-        results.insert("wrong field " + std::to_string(field));
-      }
-    }
-    shown.push_back(results.size() == 1 ? *results.begin() : "differs by field");
-  }
-  EXPECT_EQ(shown, c.expected) << c.where;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, CoordinateFieldTest,
-    testing::ValuesIn(test_support::LoadCases("pages/cases/coordinate_fields.txt")),
-    test_support::CaseName());
 
 // Each number field's rule over one table, shared with the core's reader column.
 TEST(NumberFields, EachFieldKeepsItsRule) {

@@ -3,10 +3,10 @@
 #include <QAbstractButton>
 #include <QDialog>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
 #include <stdexcept>
-#include <string>
 
 #include "battle/recording_reporter.h"
 #include "content/ship_catalog.h"
@@ -26,8 +26,7 @@ inline RecordingReporter::Entry ErrorEntry(const std::string& text) {
 inline ScriptedSeam::Action Shows(const QString& title, const QString& text,
                                   const QString& button) {
   return [=](QDialog& box) {
-    EXPECT_EQ(box.windowTitle().toStdString() + ": " + MessageText(box).toStdString(),
-              (title + ": " + text).toStdString());
+    EXPECT_EQ(box.windowTitle() + ": " + MessageText(box), title + ": " + text);
     Click(box, button);
   };
 }

@@ -9,6 +9,7 @@
 #include <QTextEdit>
 #include <functional>
 #include <map>
+#include <ranges>
 #include <sstream>
 
 #include "gui_support/scripted_seam.h"
@@ -36,43 +37,36 @@ std::string Answer(bool yes) {
 std::string Answer(const std::optional<std::string>& entered) {
   return entered ? "[" + *entered + "]" : "none";
 }
-
-template <typename F>
-std::function<std::string()> Shows(F show) {
+std::function<std::string()> Shows(std::function<void()> show) {
   return [show] { return show(), std::string("shown"); };
 }
 
-// The boxes as the table names them: template, and the box opened with fixed arguments, its
-// answer as text.
-struct Box {
-  QString name;
-  std::function<std::string()> open;
-};
+// The boxes as the table names them, each opened with fixed arguments; its answer as text.
 // clang-format off
-const std::map<std::string, Box> kBoxes = {
-    {"Error", {"ERRORBOX", Shows([] { ErrorBox::Show(nullptr, "Unknown keyword in line 17", "Error in a.vk7"); })}},
-    {"UntitledError", {"ERRORBOX", Shows([] { ErrorBox::Show(nullptr, "Out of memory!", ""); })}},
-    {"Message", {"MESSAGBOX", Shows([] { MessageBox::Show(nullptr, "  X saved.  \n\nDone", "Save"); })}},
-    {"WideMessage", {"MESSAGBOX", Shows([] { MessageBox::Show(nullptr, QString(QString(60, 'W') + " ").repeated(3).trimmed().toStdString(), "Save"); })}},
-    {"TallMessage", {"MESSAGBOX", Shows([] { MessageBox::Show(nullptr, QString("Line\n").repeated(17).toStdString(), "Save"); })}},
-    {"LongError", {"ERRORBOX", Shows([] { ErrorBox::Show(nullptr, QString("Word ").repeated(30).toStdString(), ""); })}},
-    {"ReportedError", {"ERRORBOX", Shows([] { BoxReporter(nullptr).ErrorAtLine("Error in b.vk7", "Invalid line 4", 4); })}},
-    {"ReportedMessage", {"MESSAGBOX", Shows([] { BoxReporter(nullptr).Message("Warning", "Careful"); })}},
-    {"Cancel", {"CANCELBOX", [] { return Answer(CancelBox::Ask(nullptr)); }}},
-    {"Confirm", {"CONFIRMBOX", [] { return Answer(ConfirmBox::Ask(nullptr, "Import anyway?")); }}},
-    {"Delete", {"DELETEBOX", [] { return Answer(DeleteBox::Ask(nullptr, "First Patrol")); }}},
-    {"Replace", {"REPLACEBOX", [] { return Answer(ReplaceBox::Ask(nullptr, "Old", "New")); }}},
-    {"Overwrite", {"OVERWRITEBOX", [] { return Answer(OverwriteBox::Ask(nullptr, "Convoy Run")); }}},
-    {"Create", {"CREATEBOX", [] { return Answer(CreateBox::Ask(nullptr, "First Patrol")); }}},
-    {"Rename", {"SAVEUNDERBOX", [] { return Answer(SaveUnderBox::Ask(nullptr, "x", std::string("Rename Battle"))); }}},
-    {"SaveUnder", {"SAVEUNDERBOX", [] { return Answer(SaveUnderBox::Ask(nullptr, "x", std::nullopt)); }}},
-    {"Name", {"NAMEBOX", [] { return Answer(NameBox::Ask(nullptr, "Ship name?", std::nullopt)); }}},
+const std::map<std::string, std::function<std::string()>> kBoxes = {
+    {"Error", Shows([] { ErrorBox::Show(nullptr, "Unknown keyword in line 17", "Error in a.vk7"); })},
+    {"UntitledError", Shows([] { ErrorBox::Show(nullptr, "Out of memory!", ""); })},
+    {"Message", Shows([] { MessageBox::Show(nullptr, "  X saved.  \n\nDone", "Save"); })},
+    {"WideMessage", Shows([] { MessageBox::Show(nullptr, QString(QString(60, 'W') + " ").repeated(3).trimmed().toStdString(), "Save"); })},
+    {"TallMessage", Shows([] { MessageBox::Show(nullptr, QString("Line\n").repeated(17).toStdString(), "Save"); })},
+    {"LongError", Shows([] { ErrorBox::Show(nullptr, QString("Word ").repeated(30).toStdString(), ""); })},
+    {"ReportedError", Shows([] { BoxReporter(nullptr).ErrorAtLine("Error in b.vk7", "Invalid line 4", 4); })},
+    {"ReportedMessage", Shows([] { BoxReporter(nullptr).Message("Warning", "Careful"); })},
+    {"Cancel", [] { return Answer(CancelBox::Ask(nullptr)); }},
+    {"Confirm", [] { return Answer(ConfirmBox::Ask(nullptr, "Import anyway?")); }},
+    {"Delete", [] { return Answer(DeleteBox::Ask(nullptr, "First Patrol")); }},
+    {"Replace", [] { return Answer(ReplaceBox::Ask(nullptr, "Old", "New")); }},
+    {"Overwrite", [] { return Answer(OverwriteBox::Ask(nullptr, "Convoy Run")); }},
+    {"Create", [] { return Answer(CreateBox::Ask(nullptr, "First Patrol")); }},
+    {"Rename", [] { return Answer(SaveUnderBox::Ask(nullptr, "x", std::string("Rename Battle"))); }},
+    {"SaveUnder", [] { return Answer(SaveUnderBox::Ask(nullptr, "x", std::nullopt)); }},
+    {"Name", [] { return Answer(NameBox::Ask(nullptr, "Ship name?", std::nullopt)); }},
 };
 // clang-format on
 
 // The template, the title and the texts shown (an entry's in []; a message's scroll bars in
 // use); then the buttons.
-std::vector<std::string> Layout(QDialog& box) {
+std::string Layout(QDialog& box) {
   QStringList texts;
   for (auto* label : box.findChildren<QLabel*>()) {
     if (!label->text().isEmpty()) texts << label->text();
@@ -86,23 +80,22 @@ std::vector<std::string> Layout(QDialog& box) {
   if (auto* edit = box.findChild<QLineEdit*>()) texts << "[" + edit->text() + "]";
   QStringList buttons;
   for (auto* button : box.findChildren<QPushButton*>()) buttons << button->text();
-  return {(box.objectName() + " " + box.windowTitle() + ": " + texts.join(" | ")).toStdString(),
-          buttons.join(" ").toStdString()};
+  return (box.objectName() + " " + box.windowTitle() + ": " + texts.join(" | ") + " | " +
+          buttons.join(" "))
+      .toStdString();
 }
 
 class Boxes : public testing::TestWithParam<test_support::Case> {};
 
-// The case names the box; its lines are actions apart by blanks (a button's text, <Return>,
-// <Escape> or <Close>, the window's close button), or "type TEXT", which types TEXT into the
-// box's entry before the actions after it. Expected: the layout, then the buttons and the
-// answer to each action.
+// The case names the box, then its actions (see widgets/cases/boxes.txt). Expected: the
+// layout, then the buttons and the answer to each action.
 TEST_P(Boxes, ShowTheirTextsAndAnswerEachButtonAndKey) {
   const test_support::Case& c = GetParam();
-  SCOPED_TRACE(c.where);
-  const Box& box = kBoxes.at(c.name);
-  std::vector<std::string> seen;
-  std::string typed, answers;
-  for (const std::string& line : c.input) {
+  if (!kBoxes.contains(c.input.at(0))) test_support::Refuse(c, c.input[0], "no such box");
+  const auto& open = kBoxes.at(c.input[0]);
+  const QString name = QString::fromStdString(c.expected.at(0)).section(' ', 0, 0);  // template
+  std::string seen, typed, answers;
+  for (const std::string& line : c.input | std::views::drop(1)) {
     if (line.starts_with("type ")) {
       typed = line.substr(5);
       continue;
@@ -110,7 +103,7 @@ TEST_P(Boxes, ShowTheirTextsAndAnswerEachButtonAndKey) {
     std::istringstream actions(line);
     for (std::string action; actions >> action;) {
       ScriptedSeam seam;
-      seam.Expect(box.name, [&](QDialog& dialog) {
+      seam.Expect(name, [&](QDialog& dialog) {
         if (seen.empty()) seen = Layout(dialog);
         if (auto* edit = dialog.findChild<QLineEdit*>(); edit && !typed.empty()) {
           edit->setText(QString::fromLatin1(typed));
@@ -123,11 +116,12 @@ TEST_P(Boxes, ShowTheirTextsAndAnswerEachButtonAndKey) {
           Click(dialog, QString::fromStdString(action));
         }
       });
-      answers += " " + box.open();
+      answers += " " + open();
     }
   }
-  seen.at(1) += ":" + answers;
-  EXPECT_EQ(seen, c.expected);
+  std::string expected;
+  for (const std::string& line : c.expected) expected += (expected.empty() ? "" : " | ") + line;
+  EXPECT_EQ(seen + ":" + answers, expected) << c.where;
 }
 
 // Characters beyond Windows-1252 become "?", with one warning.
