@@ -443,10 +443,8 @@ INSTANTIATE_TEST_SUITE_P(Table, ListFlows,
 
 // The main window's menu item of this text.
 void Trigger(MainFrame& frame, const QString& text) {
-  for (QAction* menu : frame.menuBar()->actions()) {
-    for (QAction* item : menu->menu()->actions()) {
-      if (item->text() == text) return item->trigger();
-    }
+  for (QAction* item : frame.findChildren<QAction*>()) {
+    if (item->text() == text) return item->trigger();
   }
   FAIL() << "no menu item " << text.toStdString();
 }
