@@ -1,9 +1,8 @@
 #include "gui_support/scripted_seam.h"
 
 #include <gtest/gtest.h>
-#include <QAbstractButton>
-#include <QLineEdit>
-#include <QTextEdit>
+#include <QApplication>
+#include <cstdio>
 
 namespace vk7::test {
 
@@ -12,85 +11,47 @@ ScriptedSeam::~ScriptedSeam() {
   for (const Step& step : steps_) ADD_FAILURE() << "never shown: " << step.name.toStdString();
 }
 
-ScriptedSeam& ScriptedSeam::Expect(const QString& templateName, Action action) {
-  steps_.push_back({templateName, std::move(action), {}});
-  return *this;
-}
-
-ScriptedSeam& ScriptedSeam::Chosen(const QString& kind, const QString& answer) {
-  steps_.push_back({kind, {}, answer});
-  return *this;
+// The next step when it is the one for `name` (a dialog's, or a chooser's), else a failure.
+std::optional<ScriptedSeam::Step> ScriptedSeam::Next(const QString& name, bool dialog,
+                                                     const std::string& what) {
+  if (steps_.empty() || steps_.front().name != name || bool(steps_.front().action) != dialog) {
+    ADD_FAILURE() << "unexpected " << what << " (expected "
+                  << (steps_.empty() ? "none" : steps_.front().name.toStdString()) << ")";
+    return std::nullopt;
+  }
+  Step step = std::move(steps_.front());
+  steps_.pop_front();
+  return step;
 }
 
 int ScriptedSeam::Exec(QDialog& dialog) {
   const QString text = MessageText(dialog);
+  const std::string name = dialog.objectName().toStdString();
   if (!text.isEmpty()) log_.push_back(dialog.windowTitle() + ": " + text);
-  if (steps_.empty() || steps_.front().name != dialog.objectName() || !steps_.front().action) {
-    ADD_FAILURE() << "unexpected dialog " << dialog.objectName().toStdString() << " \""
-                  << dialog.windowTitle().toStdString() << "\" " << text.toStdString()
-                  << " (expected " << (steps_.empty() ? "none" : steps_.front().name.toStdString())
-                  << ")";
-    return QDialog::Rejected;
-  }
-  const Step step = std::move(steps_.front());
-  steps_.pop_front();
+  const auto step = Next(dialog.objectName(), true, "dialog " + name + ": " + text.toStdString());
+  if (!step) return QDialog::Rejected;
   dialog.setResult(-1);
   dialog.show();
   try {
-    step.action(dialog);
+    step->action(dialog);
   } catch (const std::exception& e) {
-    ADD_FAILURE() << "script failed on " << dialog.objectName().toStdString() << ": " << e.what();
+    ADD_FAILURE() << "script failed on " << name << ": " << e.what();
   }
-  if (dialog.isVisible()) {
-    ADD_FAILURE() << "script left " << dialog.objectName().toStdString() << " open";
-    dialog.reject();
-  }
+  EXPECT_FALSE(dialog.isVisible()) << "script left " << name << " open";
+  if (dialog.isVisible()) dialog.reject();
   return dialog.result();
 }
 
-QString ScriptedSeam::Choose(const QString& kind, const QStringList& texts) {
-  log_.push_back(kind + ": " + texts.join('|'));
-  if (steps_.empty() || steps_.front().name != kind) {
-    ADD_FAILURE() << "unexpected " << kind.toStdString() << " chooser";
-    return {};
-  }
-  const QString answer = steps_.front().answer;
-  steps_.pop_front();
-  return answer;
-}
-
-QAbstractButton& Button(QWidget& root, const QString& text) {
-  QList<QAbstractButton*> matches;
-  for (QAbstractButton* button : root.findChildren<QAbstractButton*>()) {
-    if (button->text().remove('&') == text && button->isVisible()) matches.append(button);
-  }
-  if (matches.size() != 1) {
-    throw std::runtime_error("expected one button '" + text.toStdString() + "' in " +
-                             root.objectName().toStdString() + ", found " +
-                             std::to_string(matches.size()));
-  }
-  return *matches.front();
-}
-
-void Click(QWidget& root, const QString& buttonText) {
-  Button(root, buttonText).click();
-}
-
-ScriptedSeam::Action Press(const QString& buttonText) {
-  return [buttonText](QDialog& dialog) { Click(dialog, buttonText); };
-}
-
-ScriptedSeam::Action TypeAndPress(const QString& editName, const QString& text,
-                                  const QString& buttonText) {
-  return [=](QDialog& dialog) {
-    Find<QLineEdit>(dialog, editName).setText(text);
-    Click(dialog, buttonText);
-  };
-}
-
-QString MessageText(QDialog& box) {
-  auto* text = box.findChild<QTextEdit*>("messageText");
-  return text != nullptr ? text->toPlainText() : QString();
-}
-
 }  // namespace vk7::test
+
+// The GUI tests run on the offscreen platform unless another one is asked for.
+int main(int argc, char** argv) {
+  // The offscreen platform warns about window hints it ignores; that is noise here.
+  qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& message) {
+    if (!message.contains("propagateSizeHints")) std::fprintf(stderr, "%s\n", qPrintable(message));
+  });
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
