@@ -351,6 +351,7 @@ QString Portable(const GameCopy& copy, QString line) {
     line.replace(QDir::toNativeSeparators(FromPath(place)) + QDir::separator(), name);
   }
   return QDir::fromNativeSeparators(line)
+      .replace(QDir::homePath() + "/", "")  // where choosers start (on Windows not the copy)
       .replace(QRegularExpression("[0-9a-f]{16}-[0-9]+-[0-9]+(?=\\.vk7recovery)"), "RUN")
       .replace(QRegularExpression("^Save: {35}Battle Configuration (.*) saved\\. {34}$"),
                "saved \\1")
@@ -390,7 +391,6 @@ TEST_P(ListFlows, ShowAndChangeWhatTheyShould) {
   // The Recycle Bin is the user's, not the copy's: what went there is counted.
   const auto recycled =
       std::erase_if(expected, [](auto& line) { return line.starts_with("trash: "); });
-  const long long binBefore = RecycleBinItems(ToPath(QDir::tempPath()));
 #else
   if (has("! windows")) GTEST_SKIP() << "Linux replaces a file held open";
 #endif
@@ -410,6 +410,9 @@ TEST_P(ListFlows, ShowAndChangeWhatTheyShould) {
     RunKilled(copy);
     lines.erase(lines.begin(), kill + 1);
   }
+#ifdef _WIN32
+  const long long binBefore = RecycleBinItems(ToPath(QDir::tempPath()));  // after a killed run's
+#endif
   ScriptedSeam seam;
   Script(seam, copy, lines, before);
   before = copy.Snapshot();
@@ -526,10 +529,10 @@ TEST(GameSettings, ReadTakesTheUsersKeyFirstAndWriteTheMachines) {
   };
   const auto values = [](const char* key) {  // Qt names the key's unnamed value "."
     QSettings settings(key, QSettings::NativeFormat);
-    QStringList values;
+    QStringList pairs;
     for (const QString& name : settings.childKeys())
-      values << name + "=" + settings.value(name).toString();
-    return values;
+      pairs << name + "=" + settings.value(name).toString();
+    return pairs;
   };
   EXPECT_EQ(GameSettings::Read(), std::nullopt);
   set(machine, "!Path", "C:\\Games\\ZR\\");

@@ -39,7 +39,8 @@ std::pair<int, std::map<std::string, std::string>> RunIn(
   for (const auto& [name, content] : files) temp.Write(test::Utf8Path(name), content);
   std::vector<std::string> args;
   std::istringstream words(Expand(command.substr(1), dir));
-  for (std::string arg; words >> std::quoted(arg);) args.push_back(arg);
+  // No escape character: a Windows path is full of backslashes.
+  for (std::string arg; words >> std::quoted(arg, '"', '\0');) args.push_back(arg);
   std::ostringstream out, err;
   const int status = RunVk7(args, out, err);
   std::map<std::string, std::string> after{{"out", out.str()}, {"err", err.str()}};
