@@ -6,33 +6,29 @@
 #include <vector>
 
 // Test cases kept as data: a case file holds named cases, each a few readable lines of input
-// and the lines expected from them.
+// and the lines expected from them:
 //
 //   # a comment
 //   == CaseName
 //   an input line
 //   -> an expected line
 //
-// Lines are byte strings with escapes for what a text file cannot show plainly: \t, \r, \n, \\,
-// \xNN (any byte), \*N:c for the byte c repeated N times, and \e for nothing (an empty line,
-// or the end of one that ends in blanks). A line that would start with "#", "==" or "->"
-// starts with a backslash. Whatever else the parser meets (another escape, a marker not so
-// spelled, blanks at a line's end without \e, a line before the first case) is refused with
-// its file and line: a case that is not read as written tests nothing.
+// Escapes: \t, \r, \n, \\, \xNN (any byte), \*N:c (the byte c N times), \e (nothing: an empty
+// line, or the end of one that ends in blanks); a line that would start with "#", "==" or "->"
+// starts with a backslash. Anything else (another escape, a marker not so spelled, blanks at a
+// line's end without \e, a line before the first case) is refused with its file and line.
 //
 // A file whose first line (comments and blank lines aside) begins with "@ " holds one-line
-// cases instead, for inputs that differ from each other in a line or two:
+// cases instead:
 //
 //   @ Player = Cruiser | System = Sol | CASE
 //   PlayerPosition = 1 2 3.5 -> PlayerPosition = 1 2 3
 //
-// "@" gives the lines every case after it stands among, joined by " | ", with CASE where the
-// case's own lines go. A case is its lines, joined by " | " (none: the line begins with "-> "),
-// then " -> " and its expected lines, joined alike (none: the line ends with " ->"). A line
-// that ends with " \" goes on in the next one, that one's leading blanks dropped. The escapes
-// are those above; a line or an expected line ending in blanks is refused here too. Such a case
-// is named after its file and line ("reader_values_12"); its input is the lines of the "@" line
-// with its own in place of CASE, and `context` those lines without it.
+// The "@" line gives the lines the cases after it stand among, joined by " | ", CASE where a
+// case's own go. A case is its lines joined alike (none: it begins with "-> "), " -> ", and its
+// expected lines (none: it ends with " ->"); a line ending in " \" goes on in the next, whose
+// leading blanks are dropped. It is named after its file and line ("reader_values_12"); its
+// `context` is the "@" line's lines without CASE.
 namespace vk7::test_support {
 
 struct Case {
