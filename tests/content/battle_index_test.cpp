@@ -1,5 +1,5 @@
-// The game folder's files: the battle index and the catalogs, loaded from disk (found in any
-// letter case), the index saved back; and catalogs far larger than the demo's.
+// The game folder's files on disk (found in any letter case): the battle index, loaded and saved
+// back, and the catalogs, also far larger than the demo's.
 #include "content/battle_index.h"
 
 #include <gtest/gtest.h>
@@ -28,9 +28,8 @@ std::size_t Files(const std::filesystem::path& folder) {
   return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
 }
 
-// On disk a name is kept when its file, found in any letter case, starts with "VK7 Battle".
-// The index is written again only after a change, then without the names dropped, over the
-// file it was read from; a failed save keeps what was there.
+// A name is kept when its file starts with "VK7 Battle". The index is written again only after a
+// change, without the names dropped, over the file it was read from; a failed save keeps it.
 TEST(BattleIndex, LoadsFromDiskAndSavesOnlyAfterAChange) {
   test::TempDir dir;
   const std::string original =
@@ -44,9 +43,6 @@ TEST(BattleIndex, LoadsFromDiskAndSavesOnlyAfterAChange) {
   dir.Write("Scripts/sub/Beta.vk7", "VK7 Battle\r\n");
   BattleIndex index;
   RecordingReporter reporter;
-  EXPECT_FALSE(index.Load(GameFolder(dir.Path()), reporter));
-  EXPECT_EQ(test::Log(reporter), Names{"error|Error|Cannot open vk7.txt file!"});
-  reporter.Clear();
   const auto file = dir.Write("Scripts/VK7.TXT", original);
   ASSERT_TRUE(index.Load(GameFolder(dir.Path()), reporter));
   EXPECT_EQ(index.Entries(), (Names{"Alpha", "convoy run", "No Newline"}));
@@ -67,8 +63,7 @@ TEST(BattleIndex, LoadsFromDiskAndSavesOnlyAfterAChange) {
   EXPECT_EQ(test::ReadBytes(file), saved);
   EXPECT_TRUE(reporter.Entries().empty());
   EXPECT_EQ(Files(dir / "Scripts"), 7u);  // no second index, nothing left behind
-  // The scripts folder moved away with a file in its place: the save fails, says so, keeps the
-  // index where it went and leaves the index to be saved.
+  // The scripts folder moved away, a file in its place: the save fails and says so.
   index.RemoveAt(0);
   std::filesystem::rename(dir / "Scripts", dir / "moved");
   dir.Write("Scripts", "now a plain file");
@@ -79,8 +74,8 @@ TEST(BattleIndex, LoadsFromDiskAndSavesOnlyAfterAChange) {
   EXPECT_EQ(Files(dir / "moved"), 7u);
 }
 
-// Missing, the catalog file is an error; without entries it is read again at the next load;
-// once it gave an entry, later changes of the file are not seen. Found in any letter case.
+// Missing, a catalog file is an error; without entries it is read again at the next load; once
+// it gave an entry, it is not read again.
 template <typename Catalog>
 void CheckLoading(const std::string& file, const std::string& noEntry, const std::string& entry,
                   const std::string& name) {
@@ -110,9 +105,9 @@ TEST(Catalogs, LoadOnceFromTheScriptsFolder) {
   CheckLoading<SystemCatalog>("scripts/Vk7Sys.Txt", "=Orphan=P\r\n \t\r\n", "Keth=A\r\n", "Keth");
 }
 
-// Past a few thousand entries the index is built in groups: still the first entry of a name
-// in any case is found, the last one too, and none for an absent name; two classes whose hashes
-// are equal are told apart. Read on from a second source, the index grows and keeps what it held.
+// Past a few thousand entries the index is built in groups: still the first entry of a name in
+// any case is found, the last too, none for an absent name, and two classes of equal hashes told
+// apart. Read on from a second source, the index grows and keeps what it held.
 TEST(Catalogs, LargeCatalogsFindEveryEntry) {
   std::string ships, systems, more;
   for (int i = 0; i < 20000; ++i) {
@@ -144,8 +139,8 @@ TEST(Catalogs, LargeCatalogsFindEveryEntry) {
   EXPECT_TRUE(y.FindSystem("System19999")->HasPlanet("p19999"));
 }
 
-// A catalog is read into the room its size asks for (an entry for each 32 bytes): all at once,
-// also when read on from a second source, so a large catalog is never copied as it grows.
+// A catalog is read into the room its size asks for (an entry each 32 bytes), also when read on
+// from a second source: a large catalog is never copied as it grows.
 TEST(Catalogs, ReadIntoRoomSetAsideAhead) {
   std::string ships, systems;  // lines of 32 bytes
   for (int i = 1000; i < 2000; ++i) {
