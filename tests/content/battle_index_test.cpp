@@ -105,14 +105,17 @@ TEST(Catalogs, LoadOnceFromTheScriptsFolder) {
   CheckLoading<SystemCatalog>("scripts/Vk7Sys.Txt", "=Orphan=P\r\n \t\r\n", "Keth=A\r\n", "Keth");
 }
 
-// Past a few thousand entries the index is built in groups: still the first entry of a name in
-// any case is found, the last too, none for an absent name, and two classes of equal hashes told
-// apart. Read on from a second source, the index grows and keeps what it held.
-TEST(Catalogs, LargeCatalogsFindEveryEntry) {
+// A catalog is read into the room its size asks for (an entry each 32 bytes), also when read on
+// from a second source: a large one is never copied as it grows. Past a few thousand entries its
+// index is built in groups: still the first entry of a name in any case is found, the last too,
+// none for an absent name, and two classes of equal hashes told apart; read on from a second
+// source, the index grows and keeps what it held.
+TEST(Catalogs, LargeCatalogsAreReadIntoRoomSetAsideAndFindEveryEntry) {
+  const auto line = [](std::string text) { return text.append(31 - text.size(), ' ') + "\n"; };
   std::string ships, systems, more;
   for (int i = 0; i < 20000; ++i) {
-    ships += "Label " + std::to_string(i) + "=Class" + std::to_string(i) + "\n";
-    systems += "System" + std::to_string(i) + "=P" + std::to_string(i) + "\n";
+    ships += line("Label " + std::to_string(i) + "=Class" + std::to_string(i));
+    systems += line("System" + std::to_string(i) + "=P" + std::to_string(i));
   }
   std::unordered_map<std::uint32_t, std::string> hashed;
   Names twins;
@@ -121,13 +124,16 @@ TEST(Catalogs, LargeCatalogsFindEveryEntry) {
     const auto [first, fresh] = hashed.emplace(HashIgnoringCase(name), name);
     if (!fresh) twins = {first->second, name};
   }
-  auto s = test::CatalogFrom<ShipCatalog>(ships + "One=" + twins[0] + "\nTwo=" + twins[1] +
-                                          "\nLate=CLASS7\n");
-  for (int i = 0; i < 5000; ++i) more += "More=M" + std::to_string(i) + "\n";
+  auto s = test::CatalogFrom<ShipCatalog>(ships + line("One=" + twins[0]) +
+                                          line("Two=" + twins[1]) + line("Late=CLASS7"));
+  const auto y = test::CatalogFrom<SystemCatalog>(systems + line("SYSTEM7=Late"));
+  EXPECT_EQ(s.Entries().capacity(), 20003u);
+  EXPECT_EQ(y.Systems().capacity(), 20001u);
+  for (int i = 0; i < 5000; ++i) more += line("More=M" + std::to_string(i));
   TextLineFile source;
   source.OpenMemory(more);
   s.Read(source);
-  const auto y = test::CatalogFrom<SystemCatalog>(systems + "SYSTEM7=Late\n");
+  EXPECT_EQ(s.Entries().capacity(), 25003u);
   const auto name = [](const auto* found) { return found ? found->name : "none"; };
   EXPECT_EQ((Names{name(s.FindShipClass(twins[0])), name(s.FindShipClass(twins[1])),
                    name(s.FindShipClass("Class0")), name(s.FindShipClass("class19999")),
@@ -137,24 +143,6 @@ TEST(Catalogs, LargeCatalogsFindEveryEntry) {
             (Names{"One", "Two", "Label 0", "Label 19999", "Label 7", "none", "More", "System0",
                    "System7", "none"}));
   EXPECT_TRUE(y.FindSystem("System19999")->HasPlanet("p19999"));
-}
-
-// A catalog is read into the room its size asks for (an entry each 32 bytes), also when read on
-// from a second source: a large catalog is never copied as it grows.
-TEST(Catalogs, ReadIntoRoomSetAsideAhead) {
-  std::string ships, systems;  // lines of 32 bytes
-  for (int i = 1000; i < 2000; ++i) {
-    ships += "L" + std::to_string(i) + "=" + std::to_string(i) + std::string(21, 'C') + "\n";
-    systems += "S" + std::to_string(i) + "=P" + std::to_string(i) + std::string(20, 'p') + "\n";
-  }
-  auto s = test::CatalogFrom<ShipCatalog>(ships);
-  const auto y = test::CatalogFrom<SystemCatalog>(systems);
-  EXPECT_EQ(s.Entries().size(), s.Entries().capacity());
-  EXPECT_EQ(y.Systems().size(), y.Systems().capacity());
-  TextLineFile source;
-  source.OpenMemory(ships.substr(0, 32 * 500));
-  s.Read(source);
-  EXPECT_EQ(s.Entries().capacity(), 1500u);
 }
 
 }  // namespace

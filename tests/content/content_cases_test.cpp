@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <map>
 #include <optional>
@@ -136,21 +137,11 @@ Names Overview(const Case& c) {
 
 // An index read from memory, then edited a step at a time.
 Names Index(const Case& c) {
-  std::string text;
-  Names steps;
-  for (const std::string& line : Own(c)) {
-    if (!line.starts_with("> ")) {
-      text += (text.empty() ? "" : "\n") + line;
-    } else if (std::set<std::string>{"add", "find", "up", "down", "remove", "rename", "theirs",
-                                     "reread"}
-                   .contains(line.substr(2, line.find(' ', 2) - 2))) {
-      steps.push_back(line.substr(2));
-    } else {
-      Refuse(c, line, "no such step");
-    }
-  }
-  const bool given = steps.size() < Own(c).size();
-  if (!given) text = "VK7 Available Battles\nFile Format Version 1.0\nA\nB\nC";
+  const Names own = Own(c);
+  const auto steps = std::ranges::find_if(own, [](auto& l) { return l.starts_with("> "); });
+  const bool given = steps != own.begin();
+  const std::string text = given ? Joined({own.begin(), steps}, "\n")
+                                 : "VK7 Available Battles\nFile Format Version 1.0\nA\nB\nC";
   TextLineFile source;
   source.OpenMemory(text);
   BattleIndex x;
@@ -158,24 +149,26 @@ Names Index(const Case& c) {
   const auto isBattle = [](const std::string& name) { return name.find('?') == name.npos; };
   Names shown = x.Read(source, isBattle, reporter) && given ? Names{Joined(x.Entries())}
                                                             : test::Log(reporter);
-  for (const std::string& step : steps) {
-    const std::string op = step.substr(0, step.find(' '));
-    const std::string arg = step.substr(std::min(op.size() + 1, step.size()));
+  for (auto step = steps; step != own.end(); ++step) {
+    const std::string op = step->substr(2, step->find(' ', 2) - 2);
+    const std::string arg = step->substr(std::min(op.size() + 3, step->size()));
     const std::size_t at = std::isdigit(static_cast<unsigned char>(arg[0])) ? std::stoul(arg) : 0;
     const std::string name = arg.substr(arg.find(' ') + 1);
     std::optional<std::size_t> current;
-    if (op == "add") current = x.Add(arg) ? x.Contains(arg) : std::nullopt;
-    if (op == "find") current = x.Contains(arg);
-    if (op == "up") current = x.MoveUp(at);
-    if (op == "down") current = x.MoveDown(at);
-    if (op == "remove") x.RemoveAt(at);
-    if (op == "theirs") x.Merge(Lines(std::regex_replace(arg, std::regex("[|]"), "\n")));
-    if (op == "reread") {
-      source.OpenMemory(text);
-      x.Read(source, isBattle, reporter);
-    }
-    if (op == "rename") {
+    if (op == "add") {
+      current = x.Add(arg) ? x.Contains(arg) : std::nullopt;
+    } else if (op == "find" || op == "up" || op == "down") {
+      current = op == "find" ? x.Contains(arg) : op == "up" ? x.MoveUp(at) : x.MoveDown(at);
+    } else if (op == "remove") {
+      x.RemoveAt(at);
+    } else if (op == "theirs") {
+      x.Merge(Lines(std::regex_replace(arg, std::regex("[|]"), "\n")));
+    } else if (op == "reread") {
+      x.Read((source.OpenMemory(text), source), isBattle, reporter);
+    } else if (op == "rename") {
       current = x.RenameAt(at, name[0] == '#' ? x.Entries()[std::stoul(name.substr(1))] : name);
+    } else {
+      Refuse(c, *step, "no such step");
     }
     shown.push_back((current ? std::to_string(*current) : "-") + "; " + Joined(x.Entries()) +
                     (x.Changed() ? "; changed" : "; unchanged"));
@@ -258,31 +251,29 @@ Names Catalogs(const Case& c) {
 Names DialogLines(const Case& c) {
   const std::string text = Joined(Own(c), "\n");
   Names got;
-  const auto note = [&](bool noted, const char* what) {
-    if (noted) got.push_back(std::string("note: ") + what);
+  const auto note = [&](std::array<bool, 4> noted) {
+    for (std::size_t i = 0; i < 4; ++i) {
+      if (noted[i])
+        got.push_back(std::string("note: ") +
+                      std::array{"truncated", "speaker", "hash", "noText"}[i]);
+    }
+    return got;
   };
   if (Kind(c, {"", "title"}) == "title") {
     TitleNotes n;
     for (const std::string& line : SplitEditedLines(text)) {
       if (auto p = ParseTitleLine(line, n)) got.push_back(p->text + "|" + p->voice);
     }
-    note(n.truncated, "truncated");
-    note(n.hashReplaced, "hash");
-    note(n.lineWithoutText, "noText");
-    return got;
+    return note({n.truncated, false, n.hashReplaced, n.lineWithoutText});
   }
   DialogNotes n, none;
   std::vector<DialogLine> list, back;
   RebuildDialogList(text, list, n);
   for (const DialogLine& d : list) got.push_back(d.speaker + "|" + d.text + "|" + d.voice);
-  note(n.truncated, "truncated");
-  note(n.defaultSpeakerUsed, "speaker");
-  note(n.hashReplaced, "hash");
-  note(n.lineWithoutText, "noText");
   RebuildDialogList(FormatDialogLines(list), back, none);
   EXPECT_EQ(back, list);
   EXPECT_EQ(none, DialogNotes{});
-  return got;
+  return note({n.truncated, n.defaultSpeakerUsed, n.hashReplaced, n.lineWithoutText});
 }
 
 // What the catalogs the case gives lack; or what a finish shows, which leaves a battle it refuses
