@@ -92,16 +92,23 @@ TEST(BattleOverview, SeesWhatASaveWritesAndEscapesWhatReachesIt) {
   EXPECT_EQ(EscapeXml("<a\x01\t\n\x1F>"), "&lt;a\xEF\xBF\xBD\t\n\xEF\xBF\xBD&gt;");
 }
 
-// The text overview's lines, then the picture's without positions and heights: what is drawn,
-// in which colour and how wide. A dialog marker keeps its left edge, which tells where the row
-// before it ends (and so pins the width of every character in it).
+// The text overview's lines, then the picture's without positions and heights, and texts without
+// their style (the golden picture shows each kind's): what is drawn, in which colour and how wide.
+// A dialog marker keeps its left edge, which tells where the row before it ends (and so pins the
+// width of every character in it).
 Names Shown(const BattleOverview& overview) {
   Names shown = Lines(RenderOverviewText(overview));
   static const std::regex kPlace(R"( (x|y|x1|y1|x2|y2|cx|cy|height|viewBox)="[^"]*")");
   static const std::regex kMarkerPlace(R"( (y|height)="[^"]*")");
+  static const std::regex kStyle(
+      R"( (x|y|font-size|fill|font-style|font-weight|text-anchor)="[^"]*")");
   for (const std::string& line : Lines(RenderOverviewSvg(overview))) {
     const bool marker = line.find("#DDEFFA") != std::string::npos;
-    shown.push_back(std::regex_replace(line, marker ? kMarkerPlace : kPlace, ""));
+    shown.push_back(std::regex_replace(line,
+                                       line.starts_with("<text") ? kStyle
+                                       : marker                  ? kMarkerPlace
+                                                                 : kPlace,
+                                       ""));
   }
   return shown;
 }
