@@ -1,15 +1,29 @@
+// Saving a battle: the writer's layout and what it writes of values no file holds; every battle
+// that reads is saved so that it reads back equal; the safe save takes whole files only.
 #include "content/battle_file_writer.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "battle/atomic_file.h"
+#include "content/quick_read_back.h"
+#include "content/safe_save.h"
 #include "support/battle_text.h"
+#include "support/case_file.h"
 #include "support/model_builders.h"
 #include "support/temp_dir.h"
+
+#ifndef _WIN32
+#include <sys/resource.h>
+
+#include <csignal>
+#endif
 
 namespace vk7 {
 namespace {
@@ -25,9 +39,16 @@ BattleConfig Read(const std::string& text) {
   return read.config;
 }
 
+std::string Joined(const Lines& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += (text.empty() ? "" : "; ") + line;
+  return text;
+}
+
 // The demo battles and minimal.vk7 are in the editor's layout, written by hand from its rules
-// (every section, every dialog keyword's spacing but NeutralWarpInDialog's, checked here): what
-// each reads to is written back to its bytes, without its remarks to the bytes without them.
+// (every section, every keyword, every dialog keyword's spacing but NeutralWarpInDialog's,
+// checked here): what each reads to is written back to its bytes, without its remarks to the
+// bytes without them.
 TEST(BattleFileWriter, WritesTheLayout) {
   std::vector<std::filesystem::path> files = {kMinimal};
   for (const auto& entry : std::filesystem::directory_iterator(VK7_EXAMPLES_DIR "/game/scripts")) {
@@ -114,42 +135,20 @@ TEST(BattleFileWriter, WritesOnlyWhatTheFlagsAllowInTheNearestWords) {
     }
   }
   config.systems.insert(config.systems.end(), {v, ghost});
-  EXPECT_EQ(test_support::WrittenValues(config), (Lines{"TitleLine = [one.acm] First",
-                                                        "Player = Destroyer = Valiant",
-                                                        "Escort = Scout",
-                                                        "WarpOut = Sequential",
-                                                        "Collision = OffForAll",
-                                                        "ShipChange = Auto",
-                                                        "PerfectCloak = Off",
-                                                        "System = Sol",
-                                                        "HulkPosition = -2147483648 0 -1",
-                                                        "FriendAction = JoinEscortAfter Cleared",
-                                                        "NeutralAction = WarpOutAfter Cleared",
-                                                        "NeutralBehavior = Random",
-                                                        "WarpDisable = Player",
-                                                        "BattleMode = AI",
-                                                        "System = ",
-                                                        "Stardate = 0",
-                                                        "PlayerPosition = 0 0 0",
-                                                        "FriendPosition = 0 0 0",
-                                                        "EnemyPosition = 0 0 0",
-                                                        "NeutralPosition = 0 0 0",
-                                                        "HulkPosition = 0 0 0",
-                                                        "FriendAction = WarpInAfter 0",
-                                                        "FriendAction = WarpOutAfter 0",
-                                                        "FriendAction = JoinEscortAfter 0",
-                                                        "EnemyAction = WarpInAfter 0",
-                                                        "EnemyAction = WarpOutAfter 0",
-                                                        "NeutralAction = WarpInAfter 0",
-                                                        "NeutralAction = WarpOutAfter 0",
-                                                        "NeutralBehavior = EnemyWhenAttacked",
-                                                        "WarpDisable = Player",
-                                                        "WarpDisable = Friend",
-                                                        "WarpDisable = Enemy",
-                                                        "WarpDisable = Neutral",
-                                                        "BattleMode = AI",
-                                                        "System = Vega",
-                                                        "WarpDisable = Friend"}));
+  EXPECT_EQ(Joined(test_support::WrittenValues(config)),
+            "TitleLine = [one.acm] First; Player = Destroyer = Valiant; Escort = Scout; "
+            "WarpOut = Sequential; Collision = OffForAll; ShipChange = Auto; PerfectCloak = Off; "
+            "System = Sol; HulkPosition = -2147483648 0 -1; "
+            "FriendAction = JoinEscortAfter Cleared; NeutralAction = WarpOutAfter Cleared; "
+            "NeutralBehavior = Random; WarpDisable = Player; BattleMode = AI; System = ; "
+            "Stardate = 0; PlayerPosition = 0 0 0; FriendPosition = 0 0 0; EnemyPosition = 0 0 0; "
+            "NeutralPosition = 0 0 0; HulkPosition = 0 0 0; FriendAction = WarpInAfter 0; "
+            "FriendAction = WarpOutAfter 0; FriendAction = JoinEscortAfter 0; "
+            "EnemyAction = WarpInAfter 0; EnemyAction = WarpOutAfter 0; "
+            "NeutralAction = WarpInAfter 0; NeutralAction = WarpOutAfter 0; "
+            "NeutralBehavior = EnemyWhenAttacked; WarpDisable = Player; WarpDisable = Friend; "
+            "WarpDisable = Enemy; WarpDisable = Neutral; BattleMode = AI; System = Vega; "
+            "WarpDisable = Friend");
   BattleConfig fresh;  // as constructed: only what was set is written, options as first words
   fresh.player = test::Ship("Scout");
   fresh.escorts.emplace_back().shipClass = "Wren";
@@ -164,34 +163,163 @@ TEST(BattleFileWriter, WritesOnlyWhatTheFlagsAllowInTheNearestWords) {
 // A large battle is put together in the room reserved for it ahead: growing the text would
 // copy it and hold twice its size. Every list counts, dialogs of the longest keyword too.
 TEST(BattleFileWriter, ReservesRoomForTheWholeFileAhead) {
-  Lines lines = {"// a remark",     "TitleLine = [v.acm] A line",
-                 "Player = Scout",  "Escort = Wren",
-                 "System = Sol",    "Friend = F",
-                 "Enemy = E",       "Neutral = N",
-                 "Hulk = H = Wreck"};
-  for (const char* dialog : {"Starting", "Ending", "FriendWarpIn", "EnemyWarpIn", "NeutralWarpIn",
-                             "FriendWarpOut", "EnemyWarpOut", "NeutralWarpOut", "FriendJoinEscort",
-                             "NeutralToFriend", "NeutralToEnemy"}) {
-    lines.push_back(std::string(dialog) + "Dialog = Speaker: Some words.");
-    lines.push_back(std::string(dialog) + "Dialog = [v.acm] Speaker: Some words.");
-  }
-  BattleConfig config = Read(test_support::BattleText(lines));
+  BattleConfig config = Read(ReadBytes(kMinimal));
+  StarSystem& s = config.systems[0];
+  config.title = {"Title", {"A line"}, {"v.acm"}, true};
+  config.escorts = s.friends = s.enemies = s.neutrals = s.hulks = {test::Ship("Wren", "Wreck")};
   const auto grow = [](auto& list) {
     ASSERT_FALSE(list.empty());
     for (auto copy = list; list.size() < 4000;) list.insert(list.end(), copy.begin(), copy.end());
   };
-  grow(config.remarks);
-  grow(config.title.titleLines);
-  grow(config.title.titleLineVoices);
-  grow(config.escorts);
-  for (auto* list : {&config.systems[0].friends, &config.systems[0].enemies,
-                     &config.systems[0].neutrals, &config.systems[0].hulks}) {
-    grow(*list);
+  grow(config.remarks), grow(config.title.titleLines), grow(config.title.titleLineVoices);
+  grow(config.escorts), grow(s.friends), grow(s.enemies), grow(s.neutrals), grow(s.hulks);
+  for (auto& dialog : s.dialogs) {
+    dialog = {test::Line("Speaker", "Some words."), test::Line("Speaker", "Some words.", "v.acm")};
+    grow(dialog);
   }
-  for (auto& dialog : config.systems[0].dialogs) grow(dialog);
   const std::string bytes = BattleFileWriter::Render(config).bytes;
   // Nor far too much: a byte more for each line would show.
   EXPECT_LE(bytes.capacity(), bytes.size() + bytes.size() / 30) << bytes.size();
+}
+
+// Every battle the reader cases, the demo game and the golden files read to without a message
+// is written so that it reads again, remarks included, to the same battle; the safe save takes
+// it, the quick read-back alone proving it, and saves exactly those bytes.
+TEST(RoundTrip, EveryBattleThatReadsReadsBackEqual) {
+  QuickReadBack::CompareWithFullCheck(true);
+  std::vector<std::string> texts;
+  for (const char* file : {"battle/cases/reader_values.txt", "battle/cases/section_rules.txt"}) {
+    for (const test_support::Case& c : test_support::LoadCases(file)) {
+      std::vector<std::string> lines = c.input;
+      lines.insert(lines.begin(), "// Created by Velkor Editor");
+      texts.push_back(test_support::BattleText(lines));
+    }
+  }
+  for (const char* folder :
+       {VK7_EXAMPLES_DIR "/game/scripts", VK7_TEST_DATA_DIR "/content/golden"}) {
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+      if (entry.path().extension() == ".vk7") texts.push_back(test::ReadBytes(entry.path()));
+    }
+  }
+  std::size_t battles = 0;
+  for (const std::string& text : texts) {
+    const test_support::ReadOutcome read = test_support::ReadBattleText(text, false, "Battle");
+    if (!read.ok || !read.messages.empty()) continue;  // a warning too
+    ++battles;
+    const BattleFileWriter::Output out = BattleFileWriter::Render(read.config);
+    const std::string& bytes = out.bytes;
+    SCOPED_TRACE(bytes);
+    EXPECT_TRUE(QuickReadBack::Proves(read.config, out, "Battle"));
+    const test_support::ReadOutcome back = test_support::ReadBattleText(bytes, false, "Battle");
+    ASSERT_TRUE(back.ok) << back.Describe();
+    EXPECT_TRUE(back.messages.empty()) << back.Describe();
+    EXPECT_TRUE(back.config == read.config);
+    RecordingReporter reporter;
+    EXPECT_EQ(SafeSave::Prepare(read.config, "Battle", reporter),
+              std::optional<std::string>(bytes));
+    EXPECT_TRUE(reporter.Entries().empty());
+    if (::testing::Test::HasFailure()) return;  // one battle's report is enough
+  }
+  EXPECT_GE(battles, 40u);
+}
+
+// Written as: Title on line 6, Player 9, System 12, Friend 15, Enemy 18, StartingDialog 21.
+BattleConfig Ordinary() {
+  BattleConfig config =
+      test_support::ReadBattleLines({"Title = Battle of Sol", "Player = Destroyer = Valiant",
+                                     "System = Sol", "Friend = Cruiser", "Enemy = Raider = Fang",
+                                     "StartingDialog = Captain: Welcome aboard."})
+          .config;
+  config.InitNew();
+  return config;
+}
+
+// The value of the ordinary battle that `field` names.
+std::string& Field(BattleConfig& c, const std::string& field) {
+  DialogLine& greeting = c.systems[0].Dialogs(DialogEvent::StartingDialog)[0];
+  if (field == "speaker") return greeting.speaker;
+  if (field == "voice") return greeting.voice;
+  if (field == "text") return greeting.text;
+  if (field == "title") return c.title.title;
+  if (field == "player") return c.player.name;
+  if (field == "enemy") return c.systems[0].enemies[0].name;
+  return c.systems[0].name;
+}
+
+// A battle that reads back equal is saved whole over the old file. Values that would not read
+// back are refused, naming the line as it would be written (a long one shortened, but always
+// from its start); a save that cannot be made (no folder, a folder in the way, a size limit,
+// which holds for root too) says so. Either way nothing changes on disk.
+TEST(SafeSave, SavesWholeOrRefusesAndChangesNothing) {
+  QuickReadBack::CompareWithFullCheck(true);
+  BattleConfig config = Ordinary();
+  config.remarks.push_back(" a note with \"quotes\", # and // inside");
+  Field(config, "voice") = "hello.acm";
+  const std::string bytes = BattleFileWriter::Render(config).bytes;
+  test::TempDir dir;
+  const std::filesystem::path file = dir.Write("Sol.vk7", std::string(10000, 'o'));
+  // As the editor saves: checked, committed, and only then named.
+  const auto save = [](BattleConfig& c, const std::string& name, const std::filesystem::path& to) {
+    RecordingReporter reporter;
+    const std::optional<std::string> prepared = SafeSave::Prepare(c, name, reporter);
+    const bool saved = prepared && Committed(CommitFileAtomically(to, *prepared),
+                                             BattleFileErrorTitle(name), reporter);
+    if (saved) c.name = name;
+    const std::vector<std::string> log = test::Log(reporter);
+    if (saved != log.empty()) return std::string("a result that does not match the messages");
+    return log.empty() ? "saved" : log.size() == 1 ? log[0] : "messages";
+  };
+  EXPECT_EQ(save(config, "Sol", file), "saved");
+  EXPECT_EQ(test::ReadBytes(file), bytes);
+  const test_support::ReadOutcome back = test_support::ReadBattleText(bytes, false, "Sol");
+  EXPECT_TRUE(back.messages.empty());
+  EXPECT_TRUE(back.config == config);
+  const std::string longText(240, 't');
+  // The field spoilt, its value, the line it is written on, that line as written.
+  const std::tuple<const char*, std::string, std::uint32_t, std::string> refusals[] = {
+      {"text", "Welcome \"aboard\"", 21, "StartingDialog  = Captain: Welcome \"aboard\""},
+      {"title", "Sol // Part two", 6, "Title           = Sol // Part two"},
+      {"text", longText, 21, "StartingDialog  = Captain: " + longText},
+      {"text", "Room #1", 21, "StartingDialog  = Captain: Room #1"},
+      {"speaker", "Cap:tain", 21, "StartingDialog  = Cap:tain: Welcome aboard."},
+      {"voice", "a]b.acm", 21, "StartingDialog  = [a]b.acm] Captain: Welcome aboard."},
+      {"player", "Valiant ", 9, "Player          = Destroyer = Valiant "},
+      {"enemy", "Valiant", 18, "Enemy           = Raider = Valiant"},
+      {"system", "=Sol", 12, "System          = =Sol"},
+      {"title", std::string(82, 'T'), 6, "Title           = " + std::string(82, 'T')},
+      {"no system", "", 0, "No system defined"},
+  };
+  const std::string error = "error|Error in battle file ";
+  for (const auto& [field, value, line, written] : refusals) {
+    BattleConfig spoilt = Ordinary();
+    Field(spoilt, field) = value;
+    if (line == 0) spoilt.systems.clear();
+    const std::string shown = save(spoilt, "Sol", file);
+    const std::string start = line != 0 ? "Line " + std::to_string(line) + " " : "";
+    EXPECT_EQ(shown.rfind(error + "Sol.vk7|" + start, 0), 0u) << shown;
+    const std::string excerpt = written.size() > 100 ? written.substr(0, 100) + "..." : written;
+    EXPECT_NE(shown.find((line != 0 ? "\n" : "") + excerpt + (line != 0 ? "\n" : "")),
+              std::string::npos)
+        << shown;
+  }
+  dir.Write("Odd.vk7/keep.txt", "kept");
+  EXPECT_EQ(save(config, "Lost", dir / "scripts" / "Lost.vk7"),
+            error + "Lost.vk7|Cannot create file!");
+  EXPECT_EQ(save(config, "Odd", dir / "Odd.vk7"), error + "Odd.vk7|Cannot create file!");
+  EXPECT_EQ(test::ReadBytes(dir / "Odd.vk7" / "keep.txt"), "kept");
+#ifndef _WIN32
+  rlimit old{};
+  getrlimit(RLIMIT_FSIZE, &old);
+  rlimit limit = old;
+  limit.rlim_cur = 64;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);  // no signal is raised either
+  EXPECT_EQ(save(config, "Sol", file), error + "Sol.vk7|Cannot write file!");
+  setrlimit(RLIMIT_FSIZE, &old);
+  std::signal(SIGXFSZ, oldHandler);
+#endif
+  EXPECT_EQ(test::ReadBytes(file), bytes);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 2);
 }
 
 }  // namespace

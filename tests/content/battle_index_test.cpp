@@ -1,19 +1,20 @@
+// The game folder's files on disk (found in any letter case): the battle index, loaded and saved
+// back, and the catalogs, also far larger than the demo's.
 #include "content/battle_index.h"
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <filesystem>
-#include <optional>
-#include <set>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "battle/game_folder.h"
+#include "battle/hash_slots.h"
 #include "battle/recording_reporter.h"
 #include "battle/text_line_file.h"
-#include "content/battle_name.h"
-#include "support/case_file.h"
+#include "content/ship_catalog.h"
+#include "content/system_catalog.h"
 #include "support/model_builders.h"
 #include "support/temp_dir.h"
 
@@ -22,120 +23,13 @@ namespace {
 
 using Names = std::vector<std::string>;
 const std::string kHeader = "VK7 Available Battles\r\nFile Format Version 1.0\r\n";
-const std::string kBattle = "VK7 Battle\r\nFile Format Version 1.2\r\n";
-
-std::string Joined(const Names& names) {
-  std::string text;
-  for (const std::string& name : names) text += (text.empty() ? "" : "|") + name;
-  return text;
-}
-
-Names Split(const std::string& joined) {
-  Names names;
-  for (std::size_t at = 0; at <= joined.size();) {
-    const std::size_t end = std::min(joined.find('|', at), joined.size());
-    names.push_back(joined.substr(at, end - at));
-    at = end + 1;
-  }
-  return names;
-}
 
 std::size_t Files(const std::filesystem::path& folder) {
   return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
 }
 
-// An index read from memory, then edited a step at a time.
-Names RunIndex(const test_support::Case& c) {
-  std::string text;
-  Names steps;
-  for (const std::string& line : c.input) {
-    if (line.rfind("> ", 0) == 0) {
-      const std::string op = line.substr(2, line.find(' ', 2) - 2);
-      if (!std::set<std::string>{"add", "find", "up", "down", "remove", "rename", "theirs",
-                                 "reread"}
-               .contains(op)) {
-        test_support::Refuse(c, line, "no such step");
-      }
-      steps.push_back(line.substr(2));
-    } else {
-      text += (text.empty() ? "" : "\n") + line;
-    }
-  }
-  const bool given = !text.empty() || c.input.empty() || !c.input[0].starts_with("> ");
-  if (!given) text = "VK7 Available Battles\nFile Format Version 1.0\nA\nB\nC";
-  TextLineFile source;
-  source.OpenMemory(text);
-  BattleIndex x;
-  RecordingReporter reporter;
-  const auto isBattle = [](const std::string& name) { return name.find('?') == name.npos; };
-  const bool read = x.Read(source, isBattle, reporter);
-  Names shown = test::Log(reporter);
-  if (read && given) shown.push_back(Joined(x.Entries()));
-  for (const std::string& step : steps) {
-    const std::string op = step.substr(0, step.find(' '));
-    const std::string arg = step.substr(std::min(op.size() + 1, step.size()));
-    const std::size_t at = std::isdigit(static_cast<unsigned char>(arg[0])) ? std::stoul(arg) : 0;
-    const std::string name = arg.substr(arg.find(' ') + 1);
-    std::optional<std::size_t> current;
-    if (op == "add") current = x.Add(arg) ? x.Contains(arg) : std::nullopt;
-    if (op == "find") current = x.Contains(arg);
-    if (op == "up") current = x.MoveUp(at);
-    if (op == "down") current = x.MoveDown(at);
-    if (op == "remove") x.RemoveAt(at);
-    if (op == "theirs") x.Merge(Split(arg));
-    if (op == "reread") {
-      source.OpenMemory(text);
-      x.Read(source, isBattle, reporter);
-    }
-    if (op == "rename") {
-      current = x.RenameAt(at, name[0] == '#' ? x.Entries()[std::stoul(name.substr(1))] : name);
-    }
-    shown.push_back((current ? std::to_string(*current) : "-") + "; " + Joined(x.Entries()) +
-                    (x.Changed() ? "; changed" : "; unchanged"));
-  }
-  return shown;
-}
-
-class BattleIndexCaseTest : public ::testing::TestWithParam<test_support::Case> {};
-
-TEST_P(BattleIndexCaseTest, ShowsWhatIsExpected) {
-  const test_support::Case& c = GetParam();
-  SCOPED_TRACE(c.where);
-  Names shown;
-  if (!c.name.starts_with("Index_") && !c.name.starts_with("Names_") &&
-      !c.name.starts_with("Typed_")) {
-    test_support::Refuse(c, c.name, "a case neither of the index nor of names");
-  }
-  if (c.name.rfind("Index_", 0) == 0) shown = RunIndex(c);
-  Names expected = c.expected;
-  if (c.name.starts_with("Names_")) {
-    if (c.expected.size() != 1) test_support::Refuse(c, c.name, "one expected line for all names");
-    expected.assign(c.input.size(), c.expected[0]);
-  }
-  for (const std::string& name : c.name.starts_with("Names_") ? c.input : Names{}) {
-    RecordingReporter reporter;
-    const bool accepted = CheckBattleName(name, reporter);
-    const Names log = test::Log(reporter);
-    EXPECT_EQ(log.size(), accepted ? 0u : 1u) << name;
-    shown.push_back(accepted ? "accepted" : expected[0] == "refused" ? "refused" : log.at(0));
-  }
-  for (const std::string& typed : c.name.starts_with("Typed_") ? c.input : Names{}) {
-    RecordingReporter reporter;
-    const auto name = TypedBattleName(typed, reporter, "First Patrol");
-    shown.push_back((name ? "[" + *name + "]" : "nothing") +
-                    (reporter.Entries().empty() ? "" : ", refused"));
-  }
-  EXPECT_EQ(shown, expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, BattleIndexCaseTest,
-    ::testing::ValuesIn(test_support::LoadCases("content/cases/battle_index.txt")),
-    test_support::CaseName());
-
-// On disk a name is kept when its file, found in any letter case, starts with "VK7 Battle".
-// The index is written again only after a change, then without the names dropped, over the
-// file it was read from; a failed save keeps what was there.
+// A name is kept when its file starts with "VK7 Battle". The index is written again only after a
+// change, without the names dropped, over the file it was read from; a failed save keeps it.
 TEST(BattleIndex, LoadsFromDiskAndSavesOnlyAfterAChange) {
   test::TempDir dir;
   const std::string original =
@@ -143,19 +37,15 @@ TEST(BattleIndex, LoadsFromDiskAndSavesOnlyAfterAChange) {
       "Alpha\nMissing\nNot Battle\nLower\nsub/Beta\nconvoy run\nNo Newline";
   dir.Write("Scripts/alpha.VK7", "VK7 Battle\n");
   dir.Write("Scripts/Convoy Run.vk7", "VK7 Battle");
-  dir.Write("Scripts/No Newline.vk7", kBattle);
+  dir.Write("Scripts/No Newline.vk7", "VK7 Battle\r\nFile Format Version 1.2\r\n");
   dir.Write("Scripts/Not Battle.vk7", "VK7 Battle \r\n");
   dir.Write("Scripts/Lower.vk7", "vk7 battle\r\n");
-  dir.Write("Scripts/sub/Beta.vk7", kBattle);
-  const Names valid = {"Alpha", "convoy run", "No Newline"};
+  dir.Write("Scripts/sub/Beta.vk7", "VK7 Battle\r\n");
   BattleIndex index;
   RecordingReporter reporter;
-  EXPECT_FALSE(index.Load(GameFolder(dir.Path()), reporter));
-  EXPECT_EQ(test::Log(reporter), Names{"error|Error|Cannot open vk7.txt file!"});
-  reporter.Clear();
   const auto file = dir.Write("Scripts/VK7.TXT", original);
   ASSERT_TRUE(index.Load(GameFolder(dir.Path()), reporter));
-  EXPECT_EQ(index.Entries(), valid);
+  EXPECT_EQ(index.Entries(), (Names{"Alpha", "convoy run", "No Newline"}));
   EXPECT_TRUE(index.Save(reporter));
   EXPECT_EQ(test::ReadBytes(file), original);
   index.MarkChanged();
@@ -173,9 +63,7 @@ TEST(BattleIndex, LoadsFromDiskAndSavesOnlyAfterAChange) {
   EXPECT_EQ(test::ReadBytes(file), saved);
   EXPECT_TRUE(reporter.Entries().empty());
   EXPECT_EQ(Files(dir / "Scripts"), 7u);  // no second index, nothing left behind
-
-  // The scripts folder moved away with a file in its place: the save fails, says so, keeps the
-  // index where it went and leaves the index to be saved.
+  // The scripts folder moved away, a file in its place: the save fails and says so.
   index.RemoveAt(0);
   std::filesystem::rename(dir / "Scripts", dir / "moved");
   dir.Write("Scripts", "now a plain file");
@@ -184,6 +72,77 @@ TEST(BattleIndex, LoadsFromDiskAndSavesOnlyAfterAChange) {
   EXPECT_EQ(test::ReadBytes(dir / "moved" / "VK7.TXT"), saved);
   EXPECT_TRUE(index.Changed());
   EXPECT_EQ(Files(dir / "moved"), 7u);
+}
+
+// Missing, a catalog file is an error; without entries it is read again at the next load; once
+// it gave an entry, it is not read again.
+template <typename Catalog>
+void CheckLoading(const std::string& file, const std::string& noEntry, const std::string& entry,
+                  const std::string& name) {
+  test::TempDir dir;
+  const GameFolder game(dir.Path());
+  RecordingReporter reporter;
+  Catalog catalog;
+  dir.Write("scripts/other.txt", "");
+  EXPECT_FALSE(catalog.Load(game, reporter));
+  EXPECT_EQ(test::Log(reporter),
+            Names{std::string("error|Error|Cannot open ") + Catalog::kFileName + " file!"});
+  reporter.Clear();
+  const auto path = dir.Write(file, noEntry);
+  EXPECT_TRUE(catalog.Load(game, reporter));
+  EXPECT_FALSE(catalog.IsLoaded());
+  dir.Write(file, entry);
+  EXPECT_TRUE(catalog.Load(game, reporter) && catalog.IsLoaded());
+  std::filesystem::remove(path);
+  EXPECT_TRUE(catalog.Load(game, reporter));
+  EXPECT_EQ(catalog.NameAt(0), name);
+  EXPECT_EQ(catalog.NameAt(1), std::nullopt);
+  EXPECT_TRUE(reporter.Entries().empty());
+}
+
+TEST(Catalogs, LoadOnceFromTheScriptsFolder) {
+  CheckLoading<ShipCatalog>("scripts/VKSHIPS.TXT", "no equals\r\n", "A=HC1\r\n", "HC1");
+  CheckLoading<SystemCatalog>("scripts/Vk7Sys.Txt", "=Orphan=P\r\n \t\r\n", "Keth=A\r\n", "Keth");
+}
+
+// A catalog is read into the room its size asks for (an entry each 32 bytes), also when read on
+// from a second source: a large one is never copied as it grows. Past a few thousand entries its
+// index is built in groups: still the first entry of a name in any case is found, the last too,
+// none for an absent name, and two classes of equal hashes told apart; read on from a second
+// source, the index grows and keeps what it held.
+TEST(Catalogs, LargeCatalogsAreReadIntoRoomSetAsideAndFindEveryEntry) {
+  const auto line = [](std::string text) { return text.append(31 - text.size(), ' ') + "\n"; };
+  std::string ships, systems, more;
+  for (int i = 0; i < 20000; ++i) {
+    ships += line("Label " + std::to_string(i) + "=Class" + std::to_string(i));
+    systems += line("System" + std::to_string(i) + "=P" + std::to_string(i));
+  }
+  std::unordered_map<std::uint32_t, std::string> hashed;
+  Names twins;
+  for (int i = 0; twins.empty(); ++i) {
+    const std::string name = "T" + std::to_string(i);
+    const auto [first, fresh] = hashed.emplace(HashIgnoringCase(name), name);
+    if (!fresh) twins = {first->second, name};
+  }
+  auto s = test::CatalogFrom<ShipCatalog>(ships + line("One=" + twins[0]) +
+                                          line("Two=" + twins[1]) + line("Late=CLASS7"));
+  const auto y = test::CatalogFrom<SystemCatalog>(systems + line("SYSTEM7=Late"));
+  EXPECT_EQ(s.Entries().capacity(), 20003u);
+  EXPECT_EQ(y.Systems().capacity(), 20001u);
+  for (int i = 0; i < 5000; ++i) more += line("More=M" + std::to_string(i));
+  TextLineFile source;
+  source.OpenMemory(more);
+  s.Read(source);
+  EXPECT_EQ(s.Entries().capacity(), 25003u);
+  const auto name = [](const auto* found) { return found ? found->name : "none"; };
+  EXPECT_EQ((Names{name(s.FindShipClass(twins[0])), name(s.FindShipClass(twins[1])),
+                   name(s.FindShipClass("Class0")), name(s.FindShipClass("class19999")),
+                   name(s.FindShipClass("CLASS7")), name(s.FindShipClass("C20000")),
+                   name(s.FindShipClass("m4999")), name(y.FindSystem("system0")),
+                   name(y.FindSystem("SYSTEM7")), name(y.FindSystem("S20000"))}),
+            (Names{"One", "Two", "Label 0", "Label 19999", "Label 7", "none", "More", "System0",
+                   "System7", "none"}));
+  EXPECT_TRUE(y.FindSystem("System19999")->HasPlanet("p19999"));
 }
 
 }  // namespace
