@@ -394,6 +394,9 @@ TEST(PageEdits, DigitsOnlyEditsTakeNothingButDigits) {
                              {&Edit(neutrals, "Behavior time"), ""}}) {
     SCOPED_TRACE(edit->accessibleName().toStdString());
     EXPECT_EQ(edit->text(), shown);
+    edit->selectAll();
+    QTest::keyClicks(edit, "-");  // over the minus read from the file as well
+    EXPECT_EQ(edit->text(), shown);
     for (const auto& [key, typed] :
          {std::pair{Qt::Key_Home, "-x+ ."}, {Qt::Key_Right, "x-"}, {Qt::Key_End, "7x-"}}) {
       QTest::keyClick(edit, key);

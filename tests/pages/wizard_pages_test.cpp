@@ -162,9 +162,12 @@ TEST(GeneralPage, TakesShipsNamesThemAndFinishes) {
   EXPECT_EQ(config, expected);
 }
 
-// The rows' texts are drawn (in the text colour), and the counts of every row start at one
+// The rows' texts are drawn in the text colour, and the counts of every row start at one
 // column, 60 dialog units (15 average characters) in, while the names are narrower than that.
 void ExpectCountsLineUp(QListWidget& list) {
+  QPalette red = list.palette();
+  red.setColor(QPalette::Text, Qt::red);
+  list.setPalette(red);
   const QImage row = list.viewport()->grab(list.visualItemRect(list.item(0))).toImage();
   const auto* pixels = reinterpret_cast<const QRgb*>(row.constBits());
   EXPECT_GT(std::count(pixels, pixels + row.sizeInBytes() / 4,
