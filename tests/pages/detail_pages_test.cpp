@@ -42,6 +42,24 @@ QString Shown(QDialog& page, const QStringList& groups, const QStringList& edits
   return shown;
 }
 
+// The position page's entries, which must be read-only; a role's button; the coordinates box
+// given three texts and "Ok".
+QString Entries(QDialog& page) {
+  QStringList texts;
+  for (const char* name : {"Player", "Friends", "Enemies", "Neutrals", "Hulks"}) {
+    EXPECT_TRUE(Edit(page, name).isReadOnly()) << name;
+    texts << Edit(page, name).text();
+  }
+  return texts.join(", ");
+}
+void RoleButton(QDialog& page, const QString& role, const QString& button) {
+  Find<QPushButton>(page, role + " " + button).click();
+}
+void Type(QDialog& box, const QStringList& texts) {
+  for (int i = 0; i < 3; ++i) Edit(box, QString("XYZ")[i]).setText(texts[i]);
+  Click(box, "Ok");
+}
+
 // The entries show the system read-only; planets come from the catalog byte for byte, the
 // coordinates box opens on an entry's coordinates; "Cancel" stores nothing, "Ok" all.
 TEST(PositionPage, ShowsTheSystemStoresOnOkAndNothingOnCancel) {
@@ -55,21 +73,6 @@ TEST(PositionPage, ShowsTheSystemStoresOnOkAndNothingOnCancel) {
   system.playerCoordsDefined = system.enemyPlanetDefined = system.hulkPlanetDefined = true;
   system.neutralCoordsDefined = system.neutralPlanetDefined = true;
   const StarSystem before = system;
-  const auto entries = [](QDialog& page) {
-    QStringList texts;
-    for (const char* name : {"Player", "Friends", "Enemies", "Neutrals", "Hulks"}) {
-      EXPECT_TRUE(Edit(page, name).isReadOnly()) << name;
-      texts << Edit(page, name).text();
-    }
-    return texts.join(", ");
-  };
-  const auto role = [](QDialog& page, const QString& who, const QString& button) {
-    Find<QPushButton>(page, who + " " + button).click();
-  };
-  const auto type = [](QDialog& box, const QStringList& texts) {
-    for (int i = 0; i < 3; ++i) Edit(box, QString("XYZ")[i]).setText(texts[i]);
-    Click(box, "Ok");
-  };
   BattleConfig config;
   ScriptedSeam seam;
   seam.Expect("POSITIONBOX", [&](QDialog& page) {
@@ -77,13 +80,13 @@ TEST(PositionPage, ShowsTheSystemStoresOnOkAndNothingOnCancel) {
     auto& list = Find<QListWidget>(page, "Available Planets");
     EXPECT_EQ(Rows(list), (QStringList{epsilon, aether}));
     EXPECT_TRUE(list.selectedItems().isEmpty());
-    EXPECT_EQ(entries(page), "100   -200   300, , Mars, 5   6   7, " + aether);
+    EXPECT_EQ(Entries(page), "100   -200   300, , Mars, 5   6   7, " + aether);
     EXPECT_TRUE(Button(page, "Ok").property("default").toBool());
-    role(page, "Player", "XYZ-Coord.");
-    role(page, "Hulks", "Clear");
+    RoleButton(page, "Player", "XYZ-Coord.");
+    RoleButton(page, "Hulks", "Clear");
     list.setCurrentRow(0);
     Click(page, "Friends -->");
-    EXPECT_EQ(entries(page), "100   -200   300, " + epsilon + ", Mars, 5   6   7, ");
+    EXPECT_EQ(Entries(page), "100   -200   300, " + epsilon + ", Mars, 5   6   7, ");
     Click(page, "Cancel");
   });
   seam.Expect("POSCOORDBOX", [](QDialog& box) {
@@ -100,19 +103,19 @@ TEST(PositionPage, ShowsTheSystemStoresOnOkAndNothingOnCancel) {
     Click(page, "Friends -->");
     Click(page, "Player -->");
     EXPECT_EQ(Find<QListWidget>(page, "Available Planets").currentRow(), 0);
-    role(page, "Enemies", "XYZ-Coord.");
-    role(page, "Hulks", "Clear");
-    EXPECT_EQ(entries(page), epsilon + ", " + epsilon + ", 12.5   -3   0, 5   6   7, ");
+    RoleButton(page, "Enemies", "XYZ-Coord.");
+    RoleButton(page, "Hulks", "Clear");
+    EXPECT_EQ(Entries(page), epsilon + ", " + epsilon + ", 12.5   -3   0, 5   6   7, ");
     Click(page, "Ok");
   });
   seam.Expect("POSCOORDBOX", [&](QDialog& box) {
     // The enemies start at a planet, so the box starts empty; a refused field is selected.
     EXPECT_EQ(Edit(box, "X").text() + Edit(box, "Y").text() + Edit(box, "Z").text(), "");
     EXPECT_EQ(Edit(box, "Z").maxLength(), 254);
-    type(box, {"7", "+2", "1e5"});
+    Type(box, {"7", "+2", "1e5"});
     EXPECT_EQ(box.focusWidget(), &Edit(box, "Y"));
     EXPECT_EQ(Edit(box, "Y").selectedText(), "+2");
-    type(box, {"12.5", " -3", "0\t"});
+    Type(box, {"12.5", " -3", "0\t"});
     EXPECT_FALSE(box.isVisible());
   });
   seam.Expect("ERRORBOX", Press("Cancel"));

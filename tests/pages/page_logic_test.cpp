@@ -342,7 +342,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, PageLogicCase, testing::ValuesIn(AllCases()),
 
 // States no battle file holds, and times the page's cases cannot spell: blanks around a time and
 // a plus sign. Should a battle hold both friend exits, the warp-out wins; a player named without
-// a class has no row, and the page cannot go on.
+// a class has no row, and the page cannot go on. An options mode whose flag is down opens on
+// the first button, a value outside the named ones on the last; a warp-disable box shows its
+// flag, and a checked box stores 1.
 TEST(PageLogic, OpensWhatNoFileHolds) {
   EXPECT_EQ(ReadActionTime(" \t"), std::nullopt);
   EXPECT_EQ(ReadActionTime(" 7 "), 7);
@@ -354,24 +356,18 @@ TEST(PageLogic, OpensWhatNoFileHolds) {
   config.player = ShipEntry{"", "Ghost", false, true};
   EXPECT_EQ(OpenGeneralPage(config).playerRow, std::nullopt);
   EXPECT_FALSE(OpenGeneralPage(config).nextEnabled);
-}
-
-// A mode whose flag is down opens on the first button, a value outside the named ones on the
-// last; a warp-disable box shows its flag, and a checked box stores 1.
-TEST(PageLogic, OptionsOpenWhatNoFileHolds) {
   for (const auto& [defined, value, shown] :
        {std::tuple{false, 2, 0}, {true, 1, 1}, {true, 7, 2}, {true, -1, 2}}) {
-    BattleConfig config;
     BattleOptions& o = config.options;
     o = {WarpOutMode(value), CollisionMode(value), ShipChangeMode(value), value};
     o.warpOutDefined = o.collisionDefined = o.shipChangeDefined = o.perfectCloakDefined = defined;
-    const GeneralOptionsState s = OpenGeneralOptions(config);
+    const GeneralOptionsState g = OpenGeneralOptions(config);
     EXPECT_EQ(
-        (std::vector{int(s.shipChange), int(s.warpOut), int(s.collision), int(s.perfectCloak)}),
+        (std::vector{int(g.shipChange), int(g.warpOut), int(g.collision), int(g.perfectCloak)}),
         (std::vector{shown, shown, shown, defined && value != 0 ? 1 : 0}))
         << value;
   }
-  StarSystem s = test::System("Sol");
+  s = test::System("Sol");
   s.battleMode = static_cast<BattleMode>(5);
   s.battleModeDefined = s.warpDisableFriendDefined = s.warpDisableEnemy = true;
   s.warpDisableNeutralDefined = true;
