@@ -162,17 +162,17 @@ TEST(GeneralPage, TakesShipsNamesThemAndFinishes) {
   EXPECT_EQ(config, expected);
 }
 
-// The rows' texts are drawn in the text colour, and the counts of every row start at one
-// column, 60 dialog units (15 average characters) in, while the names are narrower than that.
+// The rows' texts are drawn in their colours (a selected one's here), and the counts of every row
+// start at one column, 60 dialog units (15 average characters) in, while the names are narrower
+// than that.
 void ExpectCountsLineUp(QListWidget& list) {
   QPalette red = list.palette();
-  red.setColor(QPalette::Text, Qt::red);
+  red.setColor(QPalette::HighlightedText, Qt::red);
   list.setPalette(red);
+  list.setCurrentRow(0);
   const QImage row = list.viewport()->grab(list.visualItemRect(list.item(0))).toImage();
   const auto* pixels = reinterpret_cast<const QRgb*>(row.constBits());
-  EXPECT_GT(std::count(pixels, pixels + row.sizeInBytes() / 4,
-                       list.palette().color(QPalette::Text).rgb()),
-            0);
+  EXPECT_GT(std::count(pixels, pixels + row.sizeInBytes() / 4, QColor(Qt::red).rgb()), 0);
   QStyleOptionViewItem option;
   option.initFrom(&list);
   option.widget = &list;
