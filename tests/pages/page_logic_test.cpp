@@ -1,15 +1,19 @@
 // The pages' decisions, as steps of the one-line cases of pages/cases/page_logic.txt (the
-// wizard's pages, the name box and the coordinates box), options_pages.txt and
-// action_pages.txt; and the number fields' rules.
+// wizard's pages, the check results, the name box and the coordinates box), options_pages.txt
+// and action_pages.txt; what no battle file holds; and the number fields' rules.
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <map>
+#include <new>
 #include <sstream>
 
 #include "battle/string_helpers.h"
+#include "content/battle_checker.h"
 #include "content/dialog_text.h"
 #include "pages/action_time.h"
 #include "pages/actions_page_logic.h"
+#include "pages/check_results_page_logic.h"
+#include "pages/dialog_lines_box_logic.h"
 #include "pages/edit_ship_name.h"
 #include "pages/general_options_page_logic.h"
 #include "pages/general_page_logic.h"
@@ -167,6 +171,12 @@ std::string NameShip(BattleConfig& config, const std::string& rest, Reporter& re
   return named + " " + FormatShipEntry(**at);
 }
 
+std::string Join(const std::vector<std::string>& parts, const std::string& by) {
+  std::string joined;
+  for (const std::string& part : parts) joined += (joined.empty() ? "" : by) + part;
+  return joined;
+}
+
 // One step of a case, as "Verb numbers..." (ships as "system role row"); gives its result,
 // nothing for what was only typed.
 std::string Step(BattleConfig& config, Typed& typed, const std::string& step, Reporter& reporter) {
@@ -195,6 +205,12 @@ std::string Step(BattleConfig& config, Typed& typed, const std::string& step, Re
   if (verb == "Coordinates") return Coordinates(step.substr(12), reporter);
   if (verb == "NameShip") return NameShip(config, rest, reporter);
   if (verb == "CheckShipName") return config.CheckShipName(rest, true) ? "free" : "taken";
+  if (verb == "Check") {
+    const CheckResultsView view = BuildCheckResultsView(CheckBattle(config, kShips, kSystems));
+    std::string shown = Text(view.anyMissing);
+    for (const auto& rows : view.rows) shown += " " + Join(rows, "; ") + " /";
+    return shown + " " + view.summary;
+  }
   in.clear(), in.str(rest);
   if (verb == "AddShip" || verb == "RemoveShip") {
     in >> number >> role >> a;
@@ -326,7 +342,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, PageLogicCase, testing::ValuesIn(AllCases()),
 
 // States no battle file holds, and times the page's cases cannot spell: blanks around a time and
 // a plus sign. Should a battle hold both friend exits, the warp-out wins; a player named without
-// a class has no row, and the page cannot go on.
+// a class has no row, and the page cannot go on. An options mode whose flag is down opens on
+// the first button, a value outside the named ones on the last; a warp-disable box shows its
+// flag, and a checked box stores 1.
 TEST(PageLogic, OpensWhatNoFileHolds) {
   EXPECT_EQ(ReadActionTime(" \t"), std::nullopt);
   EXPECT_EQ(ReadActionTime(" 7 "), 7);
@@ -338,6 +356,75 @@ TEST(PageLogic, OpensWhatNoFileHolds) {
   config.player = ShipEntry{"", "Ghost", false, true};
   EXPECT_EQ(OpenGeneralPage(config).playerRow, std::nullopt);
   EXPECT_FALSE(OpenGeneralPage(config).nextEnabled);
+  for (const auto& [defined, value, shown] :
+       {std::tuple{false, 2, 0}, {true, 1, 1}, {true, 7, 2}, {true, -1, 2}}) {
+    BattleOptions& o = config.options;
+    o = {WarpOutMode(value), CollisionMode(value), ShipChangeMode(value), value};
+    o.warpOutDefined = o.collisionDefined = o.shipChangeDefined = o.perfectCloakDefined = defined;
+    const GeneralOptionsState g = OpenGeneralOptions(config);
+    EXPECT_EQ(
+        (std::vector{int(g.shipChange), int(g.warpOut), int(g.collision), int(g.perfectCloak)}),
+        (std::vector{shown, shown, shown, defined && value != 0 ? 1 : 0}))
+        << value;
+  }
+  s = test::System("Sol");
+  s.battleMode = static_cast<BattleMode>(5);
+  s.battleModeDefined = s.warpDisableFriendDefined = s.warpDisableEnemy = true;
+  s.warpDisableNeutralDefined = true;
+  SystemOptionsState state = OpenSystemOptions(s);
+  EXPECT_EQ(state.battleMode, BattleMode::Stat);
+  EXPECT_EQ(state.warpDisableFriend + 2 * state.warpDisableEnemy + 4 * state.warpDisableNeutral +
+                8 * state.warpDisablePlayer,
+            5);
+  state.warpDisablePlayer = true;
+  state.warpDisableFriend = false;
+  RecordingReporter reporter;
+  ASSERT_TRUE(Apply(state, s, reporter));
+  EXPECT_EQ(
+      (std::vector{s.warpDisablePlayer, s.warpDisablePlayerDefined, s.warpDisableFriend,
+                   s.warpDisableFriendDefined, s.warpDisableEnemy, s.warpDisableEnemyDefined}),
+      (std::vector{true, true, false, false, true, false}));
+}
+
+// Runs out of memory while the first message is being shown.
+class ExhaustedReporter : public RecordingReporter {
+  bool exhausted_ = false;
+
+ protected:
+  void OnMessage(const std::string& title, const std::string& text) override {
+    if (!std::exchange(exhausted_, true)) throw std::bad_alloc();
+    RecordingReporter::OnMessage(title, text);
+  }
+};
+
+// Out of memory on the first warning stores nothing: of the options, or of either dialog list.
+TEST(PageLogic, OutOfMemoryIsReportedAndStoresNothing) {
+  BattleConfig config;
+  config.title.title = "Old";
+  config.systems = {test::System("Sol")};
+  const BattleConfig before = config;
+  GeneralOptionsState general = OpenGeneralOptions(config);
+  general.title = "New #";
+  general.remarks = "other";
+  general.collision = CollisionMode::Off;
+  SystemOptionsState system = OpenSystemOptions(config.systems[0]);
+  system.stardate = "77";
+  system.warpDisableNeutral = true;
+  system.endingDialogs = "no speaker";
+  using Lines = std::vector<DialogLine>;
+  Lines upper = {test::Line("A", "b")}, lower = {test::Line("C", "d")};
+  const RecordingReporter::Entry oom = {true, "Error", "Out of memory!", std::nullopt};
+  for (int page = 0; page < 3; ++page) {
+    ExhaustedReporter reporter;
+    EXPECT_FALSE(page == 0 ? Apply(general, config, reporter)
+                 : page == 1
+                     ? Apply(system, config.systems[0], reporter)
+                     : StoreDialogLists({{"Wing: Copy", upper}, {"no speaker", lower}}, reporter));
+    EXPECT_EQ(reporter.Entries(), std::vector{oom});
+  }
+  EXPECT_EQ(config, before);
+  EXPECT_EQ(upper, Lines{test::Line("A", "b")});
+  EXPECT_EQ(lower, Lines{test::Line("C", "d")});
 }
 
 // Each number field's rule over one table, shared with the core's reader column.

@@ -15,27 +15,8 @@
 #include "support/battle_text.h"
 #include "support/model_builders.h"
 
-// Catalogs, messages, groups and lists as the page tests handle them.
+// Groups, buttons and lists as the page tests handle them.
 namespace vk7::test {
-
-inline RecordingReporter::Entry ErrorEntry(const std::string& text) {
-  return {true, "Error", text, std::nullopt};
-}
-
-// A message box with its title and message, answered with `button`.
-inline ScriptedSeam::Action Shows(const QString& title, const QString& text,
-                                  const QString& button) {
-  return [=](QDialog& box) {
-    EXPECT_EQ(box.windowTitle() + ": " + MessageText(box), title + ": " + text);
-    Click(box, button);
-  };
-}
-inline ScriptedSeam::Action Refused(const QString& text) {
-  return Shows("Error", text, "Cancel");
-}
-inline ScriptedSeam::Action Warned(const QString& text) {
-  return Shows("Warning", text, "Ok");
-}
 
 // A group box by its accessible name or its title.
 inline QGroupBox& Group(QWidget& page, const QString& name) {
@@ -64,15 +45,6 @@ inline void Choose(QWidget& page, const QString& group, const QString& button) {
     if (b->text() == button) return b->click();
   }
   throw std::runtime_error("no button " + button.toStdString());
-}
-
-// Those of the buttons labelled so that can be pressed.
-inline QString EnabledOf(QWidget& page, const QStringList& labels) {
-  QStringList enabled;
-  for (const QString& label : labels) {
-    if (Button(page, label).isEnabled()) enabled << label;
-  }
-  return enabled.join(", ");
 }
 
 inline QStringList Rows(const QListWidget& list) {

@@ -1,5 +1,5 @@
 // Every box of the widgets layer through one table (widgets/cases/boxes.txt): what it shows
-// and what it answers to each button and key.
+// and what it answers to each button and key; and the Windows-1252 text they show and take.
 #include <gtest/gtest.h>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,12 +11,15 @@
 #include <map>
 #include <ranges>
 #include <sstream>
+#include <variant>
 
+#include "battle/windows_1252.h"
 #include "gui_support/scripted_seam.h"
 #include "support/case_file.h"
 #include "widgets/box_reporter.h"
 #include "widgets/cancel_box.h"
 #include "widgets/confirm_box.h"
+#include "widgets/cp1252.h"
 #include "widgets/create_box.h"
 #include "widgets/delete_box.h"
 #include "widgets/error_box.h"
@@ -31,27 +34,23 @@ namespace {
 
 using namespace test;
 
-std::string Answer(bool yes) {
-  return yes ? "yes" : "no";
-}
-std::string Answer(const std::optional<std::string>& entered) {
+std::string Answer(std::variant<bool, std::optional<std::string>> answer) {
+  if (const bool* yes = std::get_if<bool>(&answer)) return *yes ? "yes" : "no";
+  const auto& entered = std::get<1>(answer);
   return entered ? "[" + *entered + "]" : "none";
-}
-std::function<std::string()> Shows(std::function<void()> show) {
-  return [show] { return show(), std::string("shown"); };
 }
 
 // The boxes as the table names them, each opened with fixed arguments; its answer as text.
 // clang-format off
 const std::map<std::string, std::function<std::string()>> kBoxes = {
-    {"Error", Shows([] { ErrorBox::Show(nullptr, "Unknown keyword in line 17", "Error in a.vk7"); })},
-    {"UntitledError", Shows([] { ErrorBox::Show(nullptr, "Out of memory!", ""); })},
-    {"Message", Shows([] { MessageBox::Show(nullptr, "  X saved.  \n\nDone", "Save"); })},
-    {"WideMessage", Shows([] { MessageBox::Show(nullptr, QString(QString(60, 'W') + " ").repeated(3).trimmed().toStdString(), "Save"); })},
-    {"TallMessage", Shows([] { MessageBox::Show(nullptr, QString("Line\n").repeated(17).toStdString(), "Save"); })},
-    {"LongError", Shows([] { ErrorBox::Show(nullptr, QString("Word ").repeated(30).toStdString(), ""); })},
-    {"ReportedError", Shows([] { BoxReporter(nullptr).ErrorAtLine("Error in b.vk7", "Invalid line 4", 4); })},
-    {"ReportedMessage", Shows([] { BoxReporter(nullptr).Message("Warning", "Careful"); })},
+    {"Error", [] { return ErrorBox::Show(nullptr, "Unknown keyword in line 17", "Error in a.vk7"), std::string("shown"); }},
+    {"UntitledError", [] { return ErrorBox::Show(nullptr, "Out of memory!", ""), std::string("shown"); }},
+    {"Message", [] { return MessageBox::Show(nullptr, "  X saved.  \n\nDone", "Save"), std::string("shown"); }},
+    {"WideMessage", [] { return MessageBox::Show(nullptr, QString(QString(60, 'W') + " ").repeated(3).trimmed().toStdString(), "Save"), std::string("shown"); }},
+    {"TallMessage", [] { return MessageBox::Show(nullptr, QString("Line\n").repeated(17).toStdString(), "Save"), std::string("shown"); }},
+    {"LongError", [] { return ErrorBox::Show(nullptr, QString("Word ").repeated(30).toStdString(), ""), std::string("shown"); }},
+    {"ReportedError", [] { return BoxReporter(nullptr).ErrorAtLine("Error in b.vk7", "Invalid line 4", 4), std::string("shown"); }},
+    {"ReportedMessage", [] { return BoxReporter(nullptr).Message("Warning", "Careful"), std::string("shown"); }},
     {"Cancel", [] { return Answer(CancelBox::Ask(nullptr)); }},
     {"Confirm", [] { return Answer(ConfirmBox::Ask(nullptr, "Import anyway?")); }},
     {"Delete", [] { return Answer(DeleteBox::Ask(nullptr, "First Patrol")); }},
@@ -96,11 +95,8 @@ TEST_P(Boxes, ShowTheirTextsAndAnswerEachButtonAndKey) {
   const QString name = QString::fromStdString(c.expected.at(0)).section(' ', 0, 0);  // template
   std::string seen, typed, answers;
   for (const std::string& line : c.input | std::views::drop(1)) {
-    if (line.starts_with("type ")) {
-      typed = line.substr(5);
-      continue;
-    }
-    std::istringstream actions(line);
+    if (line.starts_with("type ")) typed = line.substr(5);
+    std::istringstream actions(line.starts_with("type ") ? "" : line);
     for (std::string action; actions >> action;) {
       ScriptedSeam seam;
       seam.Expect(name, [&](QDialog& dialog) {
@@ -108,13 +104,9 @@ TEST_P(Boxes, ShowTheirTextsAndAnswerEachButtonAndKey) {
         if (auto* edit = dialog.findChild<QLineEdit*>(); edit && !typed.empty()) {
           edit->setText(QString::fromLatin1(typed));
         }
-        if (action == "<Return>" || action == "<Escape>") {
-          QTest::keyClick(&dialog, action == "<Return>" ? Qt::Key_Return : Qt::Key_Escape);
-        } else if (action == "<Close>") {
-          dialog.close();
-        } else {
-          Click(dialog, QString::fromStdString(action));
-        }
+        if (action == "<Close>") return void(dialog.close());
+        if (action != "<Return>" && action != "<Escape>") return Click(dialog, action.c_str());
+        QTest::keyClick(&dialog, action == "<Return>" ? Qt::Key_Return : Qt::Key_Escape);
       });
       answers += " " + open();
     }
@@ -124,8 +116,24 @@ TEST_P(Boxes, ShowTheirTextsAndAnswerEachButtonAndKey) {
   EXPECT_EQ(seen + ":" + answers, expected) << c.where;
 }
 
-// Characters beyond Windows-1252 become "?", with one warning.
-TEST(EntryBoxes, CharactersOutsideWindows1252BecomeQuestionMarksWithOneWarning) {
+// Every byte maps both ways, as the core spells file names; characters beyond Windows-1252
+// become one "?" each, and an entry box warns of them once.
+TEST(Cp1252, MapsEveryByteBothWaysAndUnknownCharactersToQuestionMarks) {
+  std::string all;
+  for (int b = 0; b < 256; ++b) all.push_back(static_cast<char>(b));
+  bool lossy = false;
+  EXPECT_EQ(ToCp1252(FromCp1252(all), &lossy), all);
+  EXPECT_FALSE(lossy);
+  EXPECT_EQ(FromCp1252(all), QString::fromStdString(Cp1252ToUtf8(all)));
+  for (const auto& [bytes, text] :
+       std::vector<std::pair<std::string, const char*>>{{"\x80\x96\x99", "\u20ac\u2013\u2122"},
+                                                        {"\xE9", "\u00e9"},
+                                                        {"\x8A\x9E", "\u0160\u017e"}}) {
+    EXPECT_EQ(FromCp1252(bytes), QString::fromUtf8(text)) << text;
+    EXPECT_EQ(ToCp1252(QString::fromUtf8(text)), bytes) << text;
+  }
+  EXPECT_EQ(ToCp1252(QString::fromUtf8("a\u4e00b\U0001F680c"), &lossy), "a?b?c");
+  EXPECT_TRUE(lossy);
   ScriptedSeam seam;
   seam.Expect("CREATEBOX", TypeAndPress("nameEdit", "Caf\u00e9 \u20ac \u4e00\u4e8c", "Ok"))
       .Expect("MESSAGBOX", [](QDialog& box) {

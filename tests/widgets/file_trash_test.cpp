@@ -1,6 +1,5 @@
 // The trash a battle goes to before it is deleted or replaced: the desktop trash, or on Windows
-// the Recycle Bin (under Wine: Wine's, which is the desktop trash of the data folder the tests
-// name).
+// the Recycle Bin (under Wine: Wine's, the desktop trash of the data folder the tests name).
 #include "widgets/file_trash.h"
 
 #include <gtest/gtest.h>
@@ -25,15 +24,6 @@ namespace vk7 {
 namespace {
 
 using Outcome = FileTrash::Outcome;
-
-// Names the desktop's data folder (where its trash lives) for its lifetime.
-struct DataHome {
-  const QByteArray saved = qgetenv("XDG_DATA_HOME");
-  explicit DataHome(const std::filesystem::path& data) {
-    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(data.string()));
-  }
-  ~DataHome() { saved.isNull() ? qunsetenv("XDG_DATA_HOME") : qputenv("XDG_DATA_HOME", saved); }
-};
 
 // Where no trash takes a battle, nothing is deleted or replaced unasked, and "yes" deletes it.
 void ExpectNothingGoesUnasked(const test::TempDir& dir, const std::filesystem::path& file) {
@@ -141,7 +131,8 @@ TEST(FileTrash, OnAnotherFileSystemItsOwnTrashOrNothingUnasked) {
     GTEST_SKIP() << "no second file system with room for a trash of the test's own";
   }
   const test::TempDir home;  // the home trash, on the temporary folder's file system
-  const DataHome data(home / "data");
+  const QByteArray dataHome = qgetenv("XDG_DATA_HOME");  // where the desktop's trash lives
+  qputenv("XDG_DATA_HOME", QByteArray::fromStdString((home / "data").string()));
   const std::filesystem::path game = top / ("vk7-" + home.Path().filename().string());
   const std::filesystem::path source = home.Write(game / "new.vk7", "new");
   for (const bool old : {false, true}) {
@@ -162,6 +153,7 @@ TEST(FileTrash, OnAnotherFileSystemItsOwnTrashOrNothingUnasked) {
   EXPECT_EQ(test::ReadBytes(trash / "files" / "Sol.vk7"), "old");
   std::filesystem::remove_all(trash);
   std::filesystem::remove_all(game);
+  dataHome.isNull() ? qunsetenv("XDG_DATA_HOME") : qputenv("XDG_DATA_HOME", dataHome);
 }
 
 // Decided for the user who asks, by the owner's, the group's or the others' bit; root keeps to
