@@ -293,7 +293,11 @@ TEST(SafeSave, SavesWholeOrRefusesAndChangesNothing) {
   for (const auto& [field, value, line, written] : refusals) {
     BattleConfig spoilt = Ordinary();
     Field(spoilt, field) = value;
-    if (line == 0) spoilt.systems.clear();
+    // A later system that reads back otherwise but renders alike (a value never written)
+    // must not make the quick read-back forget the spoilt one.
+    StarSystem unwritten = test::System("Vega");
+    unwritten.stardate = 5;
+    line == 0 ? spoilt.systems.clear() : spoilt.systems.push_back(unwritten);
     const std::string shown = save(spoilt, "Sol", file);
     const std::string start = line != 0 ? "Line " + std::to_string(line) + " " : "";
     EXPECT_EQ(shown.rfind(error + "Sol.vk7|" + start, 0), 0u) << shown;
