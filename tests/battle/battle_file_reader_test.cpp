@@ -50,13 +50,8 @@ bool InReference(const std::string& message) {
 // whole files, the others the lines after the header; those of remarks.txt are read with their
 // remarks collected.
 std::vector<test_support::Case> AllReaderCases() {
-  std::vector<test_support::Case> cases;
-  for (const char* name :
-       {"reader_headers", "reader_errors", "reader_values", "section_rules", "remarks"}) {
-    const auto more = test_support::LoadCases("battle/cases/" + std::string(name) + ".txt");
-    cases.insert(cases.end(), more.begin(), more.end());
-  }
-  return cases;
+  return test_support::LoadCaseFiles("battle/cases", {"reader_headers", "reader_errors",
+                                                      "reader_values", "section_rules", "remarks"});
 }
 
 // What a read shows (see test_support::Shown) but for the values its case's context reads to

@@ -188,12 +188,11 @@ TEST(BattleFileWriter, ReservesRoomForTheWholeFileAhead) {
 TEST(RoundTrip, EveryBattleThatReadsReadsBackEqual) {
   QuickReadBack::CompareWithFullCheck(true);
   std::vector<std::string> texts;
-  for (const char* file : {"battle/cases/reader_values.txt", "battle/cases/section_rules.txt"}) {
-    for (const test_support::Case& c : test_support::LoadCases(file)) {
-      std::vector<std::string> lines = c.input;
-      lines.insert(lines.begin(), "// Created by Velkor Editor");
-      texts.push_back(test_support::BattleText(lines));
-    }
+  for (const test_support::Case& c :
+       test_support::LoadCaseFiles("battle/cases", {"reader_values", "section_rules"})) {
+    std::vector<std::string> lines = c.input;
+    lines.insert(lines.begin(), "// Created by Velkor Editor");
+    texts.push_back(test_support::BattleText(lines));
   }
   for (const char* folder :
        {VK7_EXAMPLES_DIR "/game/scripts", VK7_TEST_DATA_DIR "/content/golden"}) {

@@ -338,11 +338,9 @@ const std::map<std::string, Names (*)(const Case&)> kRunners = {{"overview", Ove
                                                                 {"battle_checks", Checks}};
 
 std::vector<Case> AllCases() {
-  std::vector<Case> all;
-  for (const auto& [file, run] : kRunners) {
-    for (Case& c : test_support::LoadCases("content/cases/" + file + ".txt")) all.push_back(c);
-  }
-  return all;
+  std::vector<std::string> files;
+  for (const auto& [file, run] : kRunners) files.push_back(file);
+  return test_support::LoadCaseFiles("content/cases", files);
 }
 
 class ContentCase : public ::testing::TestWithParam<Case> {};

@@ -328,16 +328,9 @@ TEST_P(PageLogicCase, StepsGive) {
   EXPECT_EQ(shown, c.expected) << c.where;
 }
 
-std::vector<Case> AllCases() {
-  std::vector<Case> cases;
-  for (const char* file : {"page_logic", "options_pages", "action_pages"}) {
-    for (Case& c : test_support::LoadCases("pages/cases/" + std::string(file) + ".txt")) {
-      cases.push_back(std::move(c));
-    }
-  }
-  return cases;
-}
-INSTANTIATE_TEST_SUITE_P(Cases, PageLogicCase, testing::ValuesIn(AllCases()),
+INSTANTIATE_TEST_SUITE_P(Cases, PageLogicCase,
+                         testing::ValuesIn(test_support::LoadCaseFiles(
+                             "pages/cases", {"page_logic", "options_pages", "action_pages"})),
                          test_support::CaseName());
 
 // States no battle file holds, and times the page's cases cannot spell: blanks around a time and

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <regex>
 #include <stdexcept>
 
@@ -163,6 +164,14 @@ std::vector<Case> LoadCases(const std::string& fileName) {
     std::fprintf(stderr, "%s\n", fault.what());
     std::abort();
   }
+}
+
+std::vector<Case> LoadCaseFiles(const std::string& folder, const std::vector<std::string>& names) {
+  std::vector<Case> cases;
+  for (const std::string& name : names) {
+    std::ranges::move(LoadCases(folder + "/" + name + ".txt"), std::back_inserter(cases));
+  }
+  return cases;
 }
 
 void Refuse(const Case& c, const std::string& line, const std::string& why) {

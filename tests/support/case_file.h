@@ -44,6 +44,9 @@ struct Case {
 // is a test setup fault and stops the test program with its file and line.
 std::vector<Case> LoadCases(const std::string& fileName);
 
+// The cases of the files `folder`/NAME.txt, file after file: for one test over several files.
+std::vector<Case> LoadCaseFiles(const std::string& folder, const std::vector<std::string>& names);
+
 // Stops the running case with an error naming where `line` (one of its input lines, or else
 // the case) stands: for steps and names a runner does not know.
 [[noreturn]] void Refuse(const Case& c, const std::string& line, const std::string& why);
